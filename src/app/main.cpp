@@ -1,0 +1,29 @@
+#include "app/ui/MainWindow.h"
+#include "common/ui/QtPrompter.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ULK"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Evidencia klientov ULK"));
+    QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
+    QTranslator qtbase;
+    if (qtbase.load(QLocale(QLocale::Slovak), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtbase);
+    ulk::QtPrompter prompter;
+    ulk::setPrompter(&prompter);
+
+    ulk::MainWindow window(QApplication::applicationDirPath());
+    if (!window.load())
+        return 0;
+    window.show();
+    const int rc = app.exec();
+    ulk::setPrompter(nullptr);
+    return rc;
+}

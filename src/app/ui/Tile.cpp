@@ -1,0 +1,82 @@
+#include "app/ui/Tile.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace ulk {
+
+namespace {
+void setBackground(QWidget *w, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+} // namespace
+
+Tile::Tile(int number, QWidget *parent) : QFrame(parent), m_number(number)
+{
+    setObjectName(QStringLiteral("Picture%1").arg(number));
+    setMouseTracking(true);
+    setFrameShape(QFrame::Box);
+    // Until painted, a tile shows the tooltip background colour of the system.
+    setBackground(this, palette().color(QPalette::ToolTipBase));
+}
+
+QLabel *Tile::addLabel(const QString &objectName, const QString &caption, QRect twips, double points,
+                       Qt::Alignment alignment)
+{
+    auto *label = new QLabel(caption, this);
+    label->setObjectName(objectName);
+    label->setGeometry(twips.x() / 15, twips.y() / 15, twips.width() / 15, 255 / 15 + 2);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(true);
+    label->setFont(f);
+    label->setAlignment(alignment);
+    setBackground(label, palette().color(QPalette::ToolTipBase));
+    label->installEventFilter(this);
+    m_labels << label;
+    return label;
+}
+
+void Tile::paint(const QColor &colour)
+{
+    for (QLabel *l : m_labels)
+        setBackground(l, colour);
+    setBackground(this, colour);
+}
+
+QColor Tile::colour() const { return colourOf(this); }
+
+QColor Tile::colourOf(const QWidget *w) { return w->palette().color(QPalette::Window); }
+
+void Tile::mouseMoveEvent(QMouseEvent *event)
+{
+    // Only the picture itself raises hover events, not its labels.
+    if (!childAt(event->position().toPoint()))
+        emit hovered();
+    QFrame::mouseMoveEvent(event);
+}
+
+void Tile::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
+        emit pictureClicked();
+    QFrame::mousePressEvent(event);
+}
+
+bool Tile::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && m_labels.contains(qobject_cast<QLabel *>(watched))) {
+        auto *me = static_cast<QMouseEvent *>(event);
+        if (me->button() == Qt::LeftButton) {
+            emit labelClicked();
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+} // namespace ulk

@@ -1,0 +1,40 @@
+#pragma once
+#include <QColor>
+#include <QFrame>
+#include <QList>
+
+class QLabel;
+
+// One tile of the main window's side bar: a coloured panel (the "picture")
+// with one or two caption labels on it.
+namespace ulk {
+
+class Tile : public QFrame {
+    Q_OBJECT
+public:
+    Tile(int number, QWidget *parent);
+    int number() const { return m_number; }
+    QLabel *addLabel(const QString &objectName, const QString &caption, QRect twips, double points,
+                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    const QList<QLabel *> &labels() const { return m_labels; }
+    // Paints the labels and then the picture with one colour.
+    void paint(const QColor &colour);
+    QColor colour() const;
+    static QColor colourOf(const QWidget *w);
+
+signals:
+    void pictureClicked();
+    void labelClicked();
+    void hovered();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int m_number;
+    QList<QLabel *> m_labels;
+};
+
+} // namespace ulk

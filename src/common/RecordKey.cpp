@@ -1,0 +1,73 @@
+#include "common/RecordKey.h"
+
+#include <QLocale>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace ulk::RecordKey {
+
+namespace {
+QString upper(const QString &s)
+{
+    static const QLocale sk(QLocale::Slovak, QLocale::Slovakia);
+    return sk.toUpper(s);
+}
+} // namespace
+
+QString stem(const QString &surname, const QString &firstName)
+{
+    return upper(surname.left(6)).trimmed() + upper(firstName.left(2)).trimmed();
+}
+
+QString counterText(int counter)
+{
+    const QString t = QString::number(counter);
+    return t.size() == 1 ? QLatin1Char('0') + t : t;
+}
+
+QString stemOfKey(const QString &key)
+{
+    QString k = key.trimmed();
+    int end = k.size();
+    while (end > 0 && k.at(end - 1).isDigit() && k.at(end - 1).unicode() < 128)
+        --end;
+    return k.left(end);
+}
+
+bool editKeepsKey(const QString &storedKey, const QString &storedFirstName,
+                  const QString &storedSurname, const QString &firstName, const QString &surname)
+{
+    if (firstName.trimmed() == storedFirstName.trimmed() && surname.trimmed() == storedSurname.trimmed())
+        return true;
+    return stem(surname, firstName) == stemOfKey(storedKey);
+}
+
+QString firstFreeKey(QSqlDatabase db, const QString &table, const QString &stemText,
+                     const QString &ownKey, QString *error)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    // Keys of this stem lie between the stem and the stem followed by the
+    // highest code point, in the binary order of the primary key index.
+    q.prepare(QStringLiteral("SELECT idkod FROM %1 WHERE idkod >= ? AND idkod < ? || char(1114111)")
+                  .arg(table));
+    q.addBindValue(stemText);
+    q.addBindValue(stemText);
+    if (!q.exec()) {
+        if (error)
+            *error = q.lastError().text();
+        return QString();
+    }
+    QSet<QString> taken;
+    while (q.next())
+        taken.insert(q.value(0).toString().trimmed());
+    taken.remove(ownKey.trimmed());
+    for (int n = 0;; ++n) {
+        const QString key = stemText + counterText(n);
+        if (!taken.contains(key))
+            return key;
+    }
+}
+
+} // namespace ulk::RecordKey

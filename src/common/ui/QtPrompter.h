@@ -1,0 +1,16 @@
+#pragma once
+#include "common/Prompter.h"
+
+// The program's prompter: Qt message boxes, input boxes and file dialogs.
+namespace ulk {
+
+class QtPrompter : public Prompter {
+public:
+    PromptAnswer message(const MessageRequest &request) override;
+    std::optional<QString> input(const QString &prompt, const QString &title,
+                                 const QString &defaultText) override;
+    std::optional<QString> saveFile(const FileRequest &request) override;
+    std::optional<QString> openFile(const FileRequest &request) override;
+};
+
+} // namespace ulk

@@ -1,0 +1,255 @@
+#include "data/Database.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QUrl>
+#include <sqlite3.h>
+
+namespace ulk {
+
+namespace {
+const QString kMain = QStringLiteral("ulk");
+QString g_directory;
+
+QCollator makeSlovakCollator()
+{
+    QCollator c(QLocale(QLocale::Slovak, QLocale::Slovakia));
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    c.setNumericMode(false);
+    return c;
+}
+
+int skCompare(void *ctx, int la, const void *a, int lb, const void *b)
+{
+    auto *collator = static_cast<QCollator *>(ctx);
+    const QString sa = QString::fromUtf8(static_cast<const char *>(a), la);
+    const QString sb = QString::fromUtf8(static_cast<const char *>(b), lb);
+    const int r = collator->compare(sa, sb);
+    if (r != 0)
+        return r;
+    // Equal for the collation but different texts: keep a stable total order.
+    return sa.compare(sb);
+}
+
+void skDestroy(void *ctx) { delete static_cast<QCollator *>(ctx); }
+
+QString uriFor(const QString &filePath, bool readOnly)
+{
+    QString uri = QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    uri += readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw");
+    return uri;
+}
+} // namespace
+
+QString Database::pathIn(const QString &directory)
+{
+    return QDir(directory).filePath(fileName());
+}
+
+const QStringList &Database::expectedTables()
+{
+    static const QStringList t = {
+        "k_zaklad", "k_memo", "k_surodenci", "k_zariad", "k_vysetrenie", "k_zaznam_zmeny",
+        "k_zaznam_spc", "k_navstevy", "zamestnanci", "c_funkcie", "c_zariad", "c_zdrpoi",
+        "c_narodn", "c_jazyk", "c_iczeme", "c_iczuj", "z_vek", "z_vzdelavanie", "z_zam",
+        "dop_ukaz", "odbstar"};
+    return t;
+}
+
+const QStringList &Database::expectedViews()
+{
+    static const QStringList v = {"vyp_zaklad", "vyp_rodicia", "vyp_surodenci", "vyp_memo",
+                                  "vyp_zariad", "vyp_vysetrenie", "vyp_zazSpc", "vyp_zazZmeny",
+                                  "vyp_navstevy"};
+    return v;
+}
+
+bool registerSkCollation(QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3 *h = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!h)
+        return false;
+    auto *collator = new QCollator(makeSlovakCollator());
+    // The collation must really be Slovak: "ch" is a letter of its own after "h".
+    if (collator->compare(QStringLiteral("chrapko"), QStringLiteral("hudák")) <= 0
+        || collator->compare(QStringLiteral("Čierny"), QStringLiteral("Cibuľa")) <= 0) {
+        delete collator;
+        return false;
+    }
+    return sqlite3_create_collation_v2(h, "SK", SQLITE_UTF8, collator, skCompare, skDestroy) == SQLITE_OK;
+}
+
+bool Database::check(QSqlDatabase &db, QString *error)
+{
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")))
+        return fail(q.lastError().text());
+    if (!q.next() || q.value(0).toString() != QLatin1String("ok"))
+        return fail(QStringLiteral("integrity check failed"));
+    q.finish();
+    QStringList present;
+    if (!q.exec(QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type IN ('table','view')")))
+        return fail(q.lastError().text());
+    while (q.next())
+        present << q.value(0).toString();
+    for (const QString &t : expectedTables())
+        if (!present.contains(t.toLower()))
+            return fail(QStringLiteral("missing table %1").arg(t));
+    if (!registerSkCollation(db))
+        return fail(QStringLiteral("the SK collation is not available"));
+    if (!q.exec(QStringLiteral("SELECT 'b' < 'ch' COLLATE SK")) || !q.next())
+        return fail(q.lastError().text());
+    return true;
+}
+
+Database::OpenResult Database::open(const QString &directory, QString *error)
+{
+    close();
+    const QString file = pathIn(directory);
+    if (!QFileInfo::exists(file))
+        return OpenResult::Missing;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kMain);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
+    db.setDatabaseName(uriFor(file, false));
+    if (!db.open() || !check(db, error)) {
+        if (error && error->isEmpty())
+            *error = db.lastError().text();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(kMain);
+        return OpenResult::Unusable;
+    }
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    g_directory = directory;
+    return OpenResult::Ok;
+}
+
+void Database::close()
+{
+    if (QSqlDatabase::contains(kMain)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(kMain, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(kMain);
+    }
+}
+
+bool Database::isOpen()
+{
+    return QSqlDatabase::contains(kMain) && QSqlDatabase::database(kMain, false).isOpen();
+}
+
+QSqlDatabase Database::connection() { return QSqlDatabase::database(kMain, false); }
+
+QString Database::directory() { return g_directory; }
+
+QString Database::path() { return pathIn(g_directory); }
+
+QSqlDatabase Database::openExtra(const QString &filePath, const QString &name, bool readOnly,
+                                 QString *error)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
+    db.setDatabaseName(uriFor(filePath, readOnly));
+    if (!db.open()) {
+        if (error)
+            *error = db.lastError().text();
+        return db;
+    }
+    registerSkCollation(db);
+    return db;
+}
+
+void Database::closeExtra(const QString &name)
+{
+    if (!QSqlDatabase::contains(name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+bool Database::isUsableFile(const QString &filePath, QString *error)
+{
+    if (!QFileInfo::exists(filePath)) {
+        if (error)
+            *error = QStringLiteral("file missing");
+        return false;
+    }
+    const QString name = QStringLiteral("ulk-check");
+    bool ok = false;
+    {
+        QSqlDatabase db = openExtra(filePath, name, true, error);
+        ok = db.isOpen() && check(db, error);
+    }
+    closeExtra(name);
+    return ok;
+}
+
+QSqlQuery runSql(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) {
+        if (error)
+            *error = q.lastError().text();
+        return q;
+    }
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+    if (!q.exec() && error)
+        *error = q.lastError().text();
+    return q;
+}
+
+QSqlQuery runSql(const QString &sql, const QVariantList &values, QString *error)
+{
+    return runSql(Database::connection(), sql, values, error);
+}
+
+bool isDuplicateKey(const QSqlQuery &query)
+{
+    const QSqlError e = query.lastError();
+    if (e.type() == QSqlError::NoError)
+        return false;
+    const QString code = e.nativeErrorCode();
+    // SQLITE_CONSTRAINT_PRIMARYKEY (1555) and SQLITE_CONSTRAINT_UNIQUE (2067);
+    // older drivers give only the primary code 19 with the text.
+    if (code == QLatin1String("1555") || code == QLatin1String("2067"))
+        return true;
+    return code == QLatin1String("19") && e.databaseText().contains(QLatin1String("UNIQUE"));
+}
+
+Transaction::Transaction(QSqlDatabase db) : m_db(db) { m_started = m_db.transaction(); }
+
+Transaction::~Transaction()
+{
+    if (m_started && !m_done)
+        m_db.rollback();
+}
+
+bool Transaction::commit()
+{
+    if (!m_started || m_done)
+        return false;
+    m_done = true;
+    return m_db.commit();
+}
+
+} // namespace ulk

@@ -1,0 +1,73 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+// The program's one connection to ulk.mdb (an SQLite file that keeps the old
+// name), its checks at opening, and small helpers for bound statements.
+namespace ulk {
+
+class Database {
+public:
+    enum class OpenResult { Ok, Missing, Unusable };
+
+    static QString fileName() { return QStringLiteral("ulk.mdb"); }
+    static QString pathIn(const QString &directory);
+
+    // Opens <directory>/ulk.mdb read-write, never creating it. The file must be
+    // an SQLite database that passes its integrity check, holds every table of
+    // the register and accepts the SK collation; otherwise it is left untouched.
+    static OpenResult open(const QString &directory, QString *error = nullptr);
+    static void close();
+    static bool isOpen();
+    static QSqlDatabase connection();
+    static QString directory();
+    static QString path();
+
+    // A further connection on a file, for work that must not use the program's
+    // connection (compaction, checking an archive). The caller removes it with
+    // closeExtra().
+    static QSqlDatabase openExtra(const QString &filePath, const QString &connectionName,
+                                  bool readOnly, QString *error);
+    static void closeExtra(const QString &connectionName);
+
+    // Whether a file is a usable register, checked on a short-lived connection.
+    static bool isUsableFile(const QString &filePath, QString *error = nullptr);
+
+    static const QStringList &expectedTables();
+    static const QStringList &expectedViews();
+
+private:
+    static bool check(QSqlDatabase &db, QString *error);
+};
+
+// Registers the collation SK (Slovak, case-insensitive) on a connection.
+bool registerSkCollation(QSqlDatabase &db);
+
+// Runs one statement with bound values on the program's connection (or db).
+// Returns the executed query; on failure sets *error and returns an inactive one.
+QSqlQuery runSql(const QString &sql, const QVariantList &values = {}, QString *error = nullptr);
+QSqlQuery runSql(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error);
+
+// True when the last error of a query was a duplicate primary or unique key.
+bool isDuplicateKey(const QSqlQuery &query);
+
+// A transaction on the program's connection that rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase db = Database::connection());
+    ~Transaction();
+    bool ok() const { return m_started; }
+    bool commit();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+private:
+    QSqlDatabase m_db;
+    bool m_started = false;
+    bool m_done = false;
+};
+
+} // namespace ulk

@@ -1,0 +1,302 @@
+#include "NewDatabase.h"
+
+#include "data/Database.h"
+#include "data/SavedQueries.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace ulk {
+
+namespace {
+
+const char *const kSchema[] = {
+    // Clients: one row per client.
+    "CREATE TABLE k_zaklad ("
+    " idkod TEXT PRIMARY KEY NOT NULL, meno TEXT, priezv TEXT, mienar TEXT, rodcis TEXT,"
+    " datnar TEXT, pohlav TEXT, katcis TEXT, zdrpoi TEXT, narodn TEXT, stprisl TEXT, jazyk TEXT,"
+    " jaz_doma TEXT, ulica TEXT, obec TEXT, psc TEXT, skola TEXT, odporu TEXT, datevi TEXT,"
+    " matka TEXT, matnar TEXT, matvek INTEGER, matvzd TEXT, matuli TEXT, matobe TEXT,"
+    " matpsc TEXT, mattel TEXT, matmail TEXT, matzam TEXT, mataza TEXT, mattza TEXT,"
+    " matchor TEXT, matvla INTEGER, matpos TEXT,"
+    " otec TEXT, otenar TEXT, otevek INTEGER, otevzd TEXT, oteuli TEXT, oteobe TEXT,"
+    " otepsc TEXT, otetel TEXT, otemail TEXT, otezam TEXT, oteaza TEXT, otetza TEXT,"
+    " otechor TEXT, otevla INTEGER, otepos TEXT,"
+    " kon_meno TEXT, kon_pomer TEXT, kon_obe TEXT, kon_uli TEXT, kon_psc TEXT, kon_tel TEXT,"
+    " kon_mail TEXT, postih TEXT, vek INTEGER)",
+    "CREATE INDEX k_zaklad_meno ON k_zaklad (priezv, meno)",
+    "CREATE INDEX k_zaklad_katcis ON k_zaklad (katcis)",
+    "CREATE TABLE k_memo (idkod TEXT PRIMARY KEY NOT NULL, u_dieta TEXT, u_ziak TEXT,"
+    " u_zhrn TEXT, u_dolezite TEXT, poznamky TEXT, ip_ulkz TEXT)",
+    // Sub-records: any number of rows per client.
+    "CREATE TABLE k_surodenci (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, meno TEXT,"
+    " pohlavie TEXT, roknar TEXT, choroby TEXT, postih TEXT)",
+    "CREATE INDEX k_surodenci_idkod ON k_surodenci (idkod)",
+    "CREATE TABLE k_zariad (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, nazzar TEXT,"
+    " adresa TEXT, vzar_od TEXT, vzar_do TEXT, akronym TEXT)",
+    "CREATE INDEX k_zariad_idkod ON k_zariad (idkod)",
+    "CREATE TABLE k_vysetrenie (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, datum TEXT,"
+    " idkod_p TEXT, popis TEXT)",
+    "CREATE INDEX k_vysetrenie_idkod ON k_vysetrenie (idkod)",
+    "CREATE INDEX k_vysetrenie_idkod_p ON k_vysetrenie (idkod_p)",
+    "CREATE TABLE k_zaznam_zmeny (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, datum TEXT,"
+    " idkod_P TEXT, zmeny TEXT)",
+    "CREATE INDEX k_zaznam_zmeny_idkod ON k_zaznam_zmeny (idkod)",
+    "CREATE INDEX k_zaznam_zmeny_idkod_p ON k_zaznam_zmeny (idkod_P)",
+    "CREATE TABLE k_zaznam_spc (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, datum TEXT,"
+    " hod_od TEXT, hod_do TEXT, idkod_P TEXT, cinnost TEXT)",
+    "CREATE INDEX k_zaznam_spc_idkod ON k_zaznam_spc (idkod)",
+    "CREATE INDEX k_zaznam_spc_idkod_p ON k_zaznam_spc (idkod_P)",
+    "CREATE INDEX k_zaznam_spc_datum ON k_zaznam_spc (datum)",
+    "CREATE TABLE k_navstevy (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, datum TEXT,"
+    " dat_budn TEXT)",
+    "CREATE INDEX k_navstevy_idkod ON k_navstevy (idkod)",
+    // Employees.
+    "CREATE TABLE zamestnanci (idkod TEXT PRIMARY KEY NOT NULL, meno TEXT, priezv TEXT,"
+    " prac_zar INTEGER, pohlavie TEXT, \"int-ext\" TEXT, kvalifikacia TEXT)",
+    "CREATE INDEX zamestnanci_meno ON zamestnanci (priezv, meno)",
+    // Code lists.
+    "CREATE TABLE c_funkcie (fc_idkod INTEGER PRIMARY KEY, nazov TEXT)",
+    "CREATE TABLE c_zariad (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT, akronym TEXT, v_nazov TEXT)",
+    "CREATE TABLE c_zdrpoi (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
+    "CREATE TABLE c_narodn (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
+    "CREATE TABLE c_jazyk (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
+    "CREATE TABLE c_iczeme (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
+    "CREATE TABLE c_iczuj (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
+    "CREATE INDEX c_iczuj_nazov ON c_iczuj (nazov)",
+    // Statement tables: every column text.
+    "CREATE TABLE z_vek (stlpec TEXT, vek TEXT, c_riad TEXT, spolu TEXT, spolu_zeny TEXT,"
+    " p_zrak TEXT, p_zrak_z TEXT, p_sluch TEXT, p_sluch_z TEXT, p_rec TEXT, p_rec_z TEXT,"
+    " p_teles TEXT, p_teles_z TEXT, p_menta TEXT, p_menta_z TEXT, p_viacn TEXT, p_viacn_z TEXT,"
+    " p_autiz TEXT, p_autiz_z TEXT, p_vpuc TEXT, p_vpuc_z TEXT, p_vpsp TEXT, p_vpsp_z TEXT,"
+    " p_ine TEXT, p_ine_z TEXT)",
+    "CREATE TABLE z_vzdelavanie (stlpec_1 TEXT, stlpec_2 TEXT, kod_txt TEXT, kod TEXT,"
+    " c_riad TEXT, spolu TEXT, spolu_zeny TEXT,"
+    " p_zrak TEXT, p_zrak_z TEXT, p_sluch TEXT, p_sluch_z TEXT, p_rec TEXT, p_rec_z TEXT,"
+    " p_teles TEXT, p_teles_z TEXT, p_menta TEXT, p_menta_z TEXT, p_viacn TEXT, p_viacn_z TEXT,"
+    " p_autiz TEXT, p_autiz_z TEXT, p_vpuc TEXT, p_vpuc_z TEXT, p_vpsp TEXT, p_vpsp_z TEXT,"
+    " p_ine TEXT, p_ine_z TEXT)",
+    "CREATE TABLE z_zam (fcia TEXT, cria TEXT, i_spolu TEXT, i_zeny TEXT, i_kval TEXT,"
+    " e_spolu TEXT, e_zeny TEXT, e_kval TEXT)",
+    "CREATE TABLE dop_ukaz (r_0401 TEXT, r_0402 TEXT, r_0403 TEXT, r_0404 TEXT, r_0416 TEXT)",
+    "CREATE TABLE odbstar (v_tom TEXT, naz_ria TEXT, c_ria TEXT, s_1 TEXT, s_2 TEXT, s_3 TEXT,"
+    " s_4 TEXT, s_5 TEXT, s_6 TEXT, s_7 TEXT, s_8 TEXT, s_9 TEXT, s_10 TEXT)",
+};
+
+struct Code {
+    const char *kod;
+    const char *nazov;
+};
+
+const Code kFunkcie[] = {
+    {"1", "Riaditeľ"}, {"2", "Špeciálny pedagóg"}, {"3", "Školský špeciálny pedagóg"},
+    {"4", "Psychológ"}, {"5", "Liečebný pedagóg"}, {"6", "Zdravotnícky zamestnanec"},
+    {"7", "Sociálny zamestnanec"}, {"8", "Iní"},
+};
+
+struct Facility {
+    const char *kod;
+    const char *nazov;
+    const char *akronym;
+    const char *vNazov;
+};
+
+// 'VYCH': where a pre-school child is educated (the rows of statement
+// section II, in code order); 'ULK': facilities of special-education care.
+const Facility kZariad[] = {
+    {"01", "Materská škola", "VYCH", "v materskej škole v bežnej triede"},
+    {"02", "Materská škola - integrácia", "VYCH", "v materskej škole individuálne integrovaní"},
+    {"03", "Špeciálna trieda materskej školy", "VYCH", "v špeciálnej triede materskej školy"},
+    {"04", "Špeciálna materská škola", "VYCH", "v špeciálnej materskej škole"},
+    {"05", "Materská škola pri zdravotníckom zariadení", "VYCH", "v materskej škole pri zdravotníckom zariadení"},
+    {"06", "Prípravný ročník základnej školy", "VYCH", "v prípravnom ročníku základnej školy"},
+    {"07", "Prípravný ročník špeciálnej základnej školy", "VYCH", "v prípravnom ročníku špeciálnej základnej školy"},
+    {"08", "Rodina", "VYCH", "v rodine (bez inštitucionálnej výchovy)"},
+    {"09", "Jasle", "VYCH", "v jasliach"},
+    {"16", "Domov sociálnych služieb", "VYCH", "v zariadení sociálnych služieb"},
+    {"23", "Detský domov", "VYCH", "v detskom domove"},
+    {"30", "Špeciálnopedagogická poradňa", "ULK", ""},
+    {"31", "Detské integračné centrum", "ULK", ""},
+    {"32", "Centrum pedagogicko-psychologického poradenstva a prevencie", "ULK", ""},
+    {"33", "Centrum včasnej intervencie", "ULK", ""},
+    {"34", "Reedukačné centrum", "ULK", ""},
+    {"35", "Liečebno-výchovné sanatórium", "ULK", ""},
+    {"36", "Diagnostické centrum", "ULK", ""},
+};
+
+const Code kZdrpoi[] = {
+    {"24", "DÔVERA zdravotná poisťovňa, a. s."},
+    {"25", "Všeobecná zdravotná poisťovňa, a. s."},
+    {"27", "Union zdravotná poisťovňa, a. s."},
+};
+
+const Code kNarodn[] = {
+    {"01", "slovenská"}, {"02", "maďarská"}, {"03", "rómska"}, {"04", "česká"},
+    {"05", "rusínska"}, {"06", "ukrajinská"}, {"07", "nemecká"}, {"08", "poľská"},
+    {"09", "chorvátska"}, {"10", "srbská"}, {"11", "ruská"}, {"12", "židovská"},
+    {"13", "moravská"}, {"14", "bulharská"}, {"15", "vietnamská"}, {"99", "iná"},
+};
+
+const Code kJazyk[] = {
+    {"01", "slovenský"}, {"02", "maďarský"}, {"03", "rómsky"}, {"04", "český"},
+    {"05", "rusínsky"}, {"06", "ukrajinský"}, {"07", "nemecký"}, {"08", "poľský"},
+    {"09", "anglický"}, {"10", "ruský"}, {"11", "posunkový"}, {"12", "vietnamský"},
+    {"99", "iný"},
+};
+
+const Code kIczeme[] = {
+    {"SK", "Slovenská republika"}, {"CZ", "Česká republika"}, {"HU", "Maďarsko"},
+    {"PL", "Poľsko"}, {"AT", "Rakúsko"}, {"UA", "Ukrajina"}, {"DE", "Nemecko"},
+    {"RO", "Rumunsko"}, {"RS", "Srbsko"}, {"HR", "Chorvátsko"}, {"BG", "Bulharsko"},
+    {"RU", "Rusko"}, {"IT", "Taliansko"}, {"FR", "Francúzsko"}, {"GB", "Spojené kráľovstvo"},
+    {"IE", "Írsko"}, {"ES", "Španielsko"}, {"US", "Spojené štáty americké"},
+    {"VN", "Vietnam"}, {"CN", "Čína"}, {"SY", "Sýria"}, {"AF", "Afganistan"},
+};
+
+// Towns of Slovakia: every district town and further towns.
+const char *const kObce[] = {
+    "Bratislava", "Malacky", "Pezinok", "Senec", "Stupava", "Modra", "Svätý Jur",
+    "Dunajská Streda", "Galanta", "Hlohovec", "Piešťany", "Senica", "Skalica", "Trnava",
+    "Šamorín", "Sereď", "Holíč", "Sládkovičovo", "Bánovce nad Bebravou", "Ilava", "Myjava",
+    "Nové Mesto nad Váhom", "Partizánske", "Považská Bystrica", "Prievidza", "Púchov",
+    "Trenčín", "Handlová", "Dubnica nad Váhom", "Nová Dubnica", "Komárno", "Levice", "Nitra",
+    "Nové Zámky", "Šaľa", "Topoľčany", "Zlaté Moravce", "Štúrovo", "Hurbanovo", "Šahy",
+    "Vráble", "Šurany", "Bytča", "Čadca", "Dolný Kubín", "Kysucké Nové Mesto",
+    "Liptovský Mikuláš", "Martin", "Námestovo", "Ružomberok", "Turčianske Teplice",
+    "Tvrdošín", "Žilina", "Rajec", "Banská Bystrica", "Banská Štiavnica", "Brezno", "Detva",
+    "Krupina", "Lučenec", "Poltár", "Revúca", "Rimavská Sobota", "Veľký Krtíš", "Zvolen",
+    "Žarnovica", "Žiar nad Hronom", "Kremnica", "Hriňová", "Tisovec", "Bardejov", "Humenné",
+    "Kežmarok", "Levoča", "Medzilaborce", "Poprad", "Prešov", "Sabinov", "Snina",
+    "Stará Ľubovňa", "Stropkov", "Svidník", "Vranov nad Topľou", "Svit", "Vysoké Tatry",
+    "Gelnica", "Košice", "Michalovce", "Rožňava", "Sobrance", "Spišská Nová Ves", "Trebišov",
+    "Krompachy", "Moldava nad Bodvou", "Veľké Kapušany",
+};
+
+bool exec(QSqlQuery &q, const QString &sql, QString *error)
+{
+    if (q.exec(sql))
+        return true;
+    if (error)
+        *error = q.lastError().text() + QStringLiteral(" in: ") + sql.left(120);
+    return false;
+}
+
+bool insertCodes(QSqlDatabase &db, const char *table, const Code *codes, int n, QString *error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO %1 (kod, nazov) VALUES (?, ?)").arg(QLatin1String(table)));
+    for (int i = 0; i < n; ++i) {
+        q.addBindValue(QString::fromUtf8(codes[i].kod));
+        q.addBindValue(QString::fromUtf8(codes[i].nazov));
+        if (!q.exec()) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool fill(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery q(db);
+    for (const char *s : kSchema)
+        if (!exec(q, QString::fromUtf8(s), error))
+            return false;
+
+    q.prepare(QStringLiteral("INSERT INTO c_funkcie (fc_idkod, nazov) VALUES (?, ?)"));
+    for (const Code &c : kFunkcie) {
+        q.addBindValue(QString::fromUtf8(c.kod).toInt());
+        q.addBindValue(QString::fromUtf8(c.nazov));
+        if (!q.exec())
+            return exec(q, QString(), error);
+    }
+    q.prepare(QStringLiteral("INSERT INTO c_zariad (kod, nazov, akronym, v_nazov) VALUES (?, ?, ?, ?)"));
+    for (const Facility &f : kZariad) {
+        q.addBindValue(QString::fromUtf8(f.kod));
+        q.addBindValue(QString::fromUtf8(f.nazov));
+        q.addBindValue(QString::fromUtf8(f.akronym));
+        q.addBindValue(QString::fromUtf8(f.vNazov));
+        if (!q.exec())
+            return exec(q, QString(), error);
+    }
+    if (!insertCodes(db, "c_zdrpoi", kZdrpoi, int(std::size(kZdrpoi)), error)
+        || !insertCodes(db, "c_narodn", kNarodn, int(std::size(kNarodn)), error)
+        || !insertCodes(db, "c_jazyk", kJazyk, int(std::size(kJazyk)), error)
+        || !insertCodes(db, "c_iczeme", kIczeme, int(std::size(kIczeme)), error))
+        return false;
+    q.prepare(QStringLiteral("INSERT INTO c_iczuj (kod, nazov) VALUES (?, ?)"));
+    int n = 0;
+    for (const char *town : kObce) {
+        q.addBindValue(QStringLiteral("%1").arg(++n, 3, 10, QLatin1Char('0')));
+        q.addBindValue(QString::fromUtf8(town));
+        if (!q.exec())
+            return exec(q, QString(), error);
+    }
+
+    // The saved queries the reports read; printing rewrites them per client.
+    using namespace SavedQueries;
+    const QString none;
+    const std::pair<const char *, QString> views[] = {
+        {"vyp_zaklad", zaklad(none)},       {"vyp_rodicia", rodicia(none)},
+        {"vyp_surodenci", surodenci(none)}, {"vyp_memo", memo(QStringLiteral("u_dieta"), none)},
+        {"vyp_zariad", zariad(none)},       {"vyp_vysetrenie", vysetrenie(none)},
+        {"vyp_zazSpc", zazSpc(none)},       {"vyp_zazZmeny", zazZmeny(none)},
+        {"vyp_navstevy", navstevy(none)},
+    };
+    for (const auto &[name, sql] : views)
+        if (!exec(q, QStringLiteral("CREATE VIEW \"%1\" AS %2").arg(QLatin1String(name), sql), error))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool createNewDatabaseFile(const QString &filePath, QString *error)
+{
+    if (QFileInfo::exists(filePath)) {
+        if (error)
+            *error = QStringLiteral("%1 already exists; it is not overwritten").arg(filePath);
+        return false;
+    }
+    const QString name = QStringLiteral("ulk-newdb");
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(filePath);
+        if (!db.open()) {
+            if (error)
+                *error = db.lastError().text();
+        } else {
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            q.finish();
+            ok = db.transaction() && fill(db, error) && db.commit();
+            if (!ok) {
+                if (error && error->isEmpty())
+                    *error = db.lastError().text();
+                db.rollback();
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!ok)
+        QFile::remove(filePath);
+    return ok;
+}
+
+bool createNewDatabase(const QString &directory, QString *error)
+{
+    if (!QDir().mkpath(directory)) {
+        if (error)
+            *error = QStringLiteral("cannot create directory %1").arg(directory);
+        return false;
+    }
+    return createNewDatabaseFile(Database::pathIn(directory), error);
+}
+
+} // namespace ulk
