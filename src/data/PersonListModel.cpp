@@ -85,6 +85,13 @@ bool PersonListModel::reload(QString *error)
     return ok;
 }
 
+void PersonListModel::clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
 int PersonListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

@@ -29,6 +29,8 @@ public:
 
     // Reads the list afresh from the program's connection in the current order.
     bool reload(QString *error = nullptr);
+    // Empties the list (the database is being closed).
+    void clear();
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

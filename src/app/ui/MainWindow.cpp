@@ -48,7 +48,11 @@ MainWindow::MainWindow(const QString &programDirectory, QWidget *parent)
     buildList();
 }
 
-MainWindow::~MainWindow() { Database::close(); }
+MainWindow::~MainWindow()
+{
+    releaseReportConnection();
+    Database::close();
+}
 
 void MainWindow::buildMenus()
 {
@@ -253,13 +257,14 @@ void MainWindow::unload()
     m_delete->setText(QStringLiteral("Výmaz "));
     m_clients->setOrder(PersonListModel::Order::ByName);
     m_sort->setText(QStringLiteral("Trieď (katalógové číslo)"));
+    releaseReportConnection();
     // Tiles take back their design colour.
     const QColor design = palette().color(QPalette::ToolTipBase);
     for (int k = 1; k <= 6; ++k)
         m_tiles[k]->paint(design);
+    m_clients->clear();
+    m_employees->clear();
     Database::close();
-    m_clients->reload();
-    m_employees->reload();
 }
 
 void MainWindow::setAllEnabled(bool enabled)
@@ -273,6 +278,25 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The close box ends the program without compaction.
     Database::close();
     event->accept();
+}
+
+// ------------------------------------------------------- report connection
+
+void MainWindow::connectDB()
+{
+    const QString previous = m_reportConnection;
+    m_reportConnection = QStringLiteral("ulk-report-%1").arg(++m_reportSerial);
+    QString error;
+    Database::openExtra(Database::pathIn(m_dir), m_reportConnection, false, &error);
+    if (!previous.isEmpty())
+        Database::closeExtra(previous);
+}
+
+void MainWindow::releaseReportConnection()
+{
+    if (!m_reportConnection.isEmpty())
+        Database::closeExtra(m_reportConnection);
+    m_reportConnection.clear();
 }
 
 // ------------------------------------------------------------- school year

@@ -33,6 +33,12 @@ public:
     void unload();
     bool startFailed() const { return m_startFailed; }
 
+    // Opens a new report connection on ulk.mdb, replacing (and closing) the
+    // one held before. The statement prints read their rows through it.
+    void connectDB();
+    QString reportConnectionName() const { return m_reportConnection; }
+    void releaseReportConnection();
+
     int listMode() const { return m_listMode; }
     QString schoolYear() const;
     QColor tileColour(int tile) const;
@@ -92,6 +98,8 @@ private:
     void printClientList();
 
     QString m_dir;
+    QString m_reportConnection;
+    int m_reportSerial = 0;
     bool m_startFailed = false;
     bool m_exiting = false;
     int m_listMode = 0;
