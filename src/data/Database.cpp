@@ -87,7 +87,7 @@ bool registerSkCollation(QSqlDatabase &db)
     return sqlite3_create_collation_v2(h, "SK", SQLITE_UTF8, collator, skCompare, skDestroy) == SQLITE_OK;
 }
 
-bool Database::check(QSqlDatabase &db, QString *error)
+bool Database::check(QSqlDatabase &db, bool fullCheck, QString *error)
 {
     auto fail = [&](const QString &why) {
         if (error)
@@ -95,11 +95,28 @@ bool Database::check(QSqlDatabase &db, QString *error)
         return false;
     };
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")))
+    if (fullCheck) {
+        if (!q.exec(QStringLiteral("PRAGMA quick_check")))
+            return fail(q.lastError().text());
+        if (!q.next() || q.value(0).toString() != QLatin1String("ok"))
+            return fail(QStringLiteral("integrity check failed"));
+        q.finish();
+    }
+    // A file cut short is corrupt: the pages the header counts must all be there.
+    if (!q.exec(QStringLiteral("PRAGMA page_count")) || !q.next())
         return fail(q.lastError().text());
-    if (!q.next() || q.value(0).toString() != QLatin1String("ok"))
-        return fail(QStringLiteral("integrity check failed"));
+    const qint64 pages = q.value(0).toLongLong();
     q.finish();
+    if (!q.exec(QStringLiteral("PRAGMA page_size")) || !q.next())
+        return fail(q.lastError().text());
+    const qint64 pageSize = q.value(0).toLongLong();
+    q.finish();
+    const QString file = db.databaseName();
+    const QString localFile = file.startsWith(QLatin1String("file:"))
+        ? QUrl(file.section(QLatin1Char('?'), 0, 0)).toLocalFile()
+        : file;
+    if (QFileInfo(localFile).size() < pages * pageSize)
+        return fail(QStringLiteral("the file is shorter than its pages"));
     QStringList present;
     if (!q.exec(QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type IN ('table','view')")))
         return fail(q.lastError().text());
@@ -124,7 +141,7 @@ Database::OpenResult Database::open(const QString &directory, QString *error)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kMain);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
     db.setDatabaseName(uriFor(file, false));
-    if (!db.open() || !check(db, error)) {
+    if (!db.open() || !check(db, false, error)) {
         if (error && error->isEmpty())
             *error = db.lastError().text();
         db.close();
@@ -196,7 +213,7 @@ bool Database::isUsableFile(const QString &filePath, QString *error)
     bool ok = false;
     {
         QSqlDatabase db = openExtra(filePath, name, true, error);
-        ok = db.isOpen() && check(db, error);
+        ok = db.isOpen() && check(db, true, error);
     }
     closeExtra(name);
     return ok;

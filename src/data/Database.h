@@ -17,8 +17,10 @@ public:
     static QString pathIn(const QString &directory);
 
     // Opens <directory>/ulk.mdb read-write, never creating it. The file must be
-    // an SQLite database that passes its integrity check, holds every table of
-    // the register and accepts the SK collation; otherwise it is left untouched.
+    // a whole SQLite database (its header and its size agree), hold every table
+    // of the register and accept the SK collation; otherwise it is left
+    // untouched. (The full integrity check, which reads the whole file, is made
+    // on the files that replace ulk.mdb: restored archives and compacted copies.)
     static OpenResult open(const QString &directory, QString *error = nullptr);
     static void close();
     static bool isOpen();
@@ -40,7 +42,7 @@ public:
     static const QStringList &expectedViews();
 
 private:
-    static bool check(QSqlDatabase &db, QString *error);
+    static bool check(QSqlDatabase &db, bool fullCheck, QString *error);
 };
 
 // Registers the collation SK (Slovak, case-insensitive) on a connection.

@@ -124,12 +124,13 @@ private slots:
         QTest::newRow("empty file") << 1;
         QTest::newRow("database without the tables") << 2;
         QTest::newRow("a table missing") << 3;
+        QTest::newRow("file cut short") << 4;
     }
 
     void unusableDatabaseIsToldOnceAndLeftUntouched()
     {
         QFETCH(int, kind);
-        test::ProgramDir dir(kind == 3);
+        test::ProgramDir dir(kind >= 3);
         if (kind == 0) {
             QByteArray junk;
             for (int i = 0; i < 8192; ++i)
@@ -145,6 +146,10 @@ private slots:
             db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase("plain");
+        } else if (kind == 4) {
+            QFile f(dir.dbPath());
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.resize(f.size() / 2));
         } else {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "plain");
             db.setDatabaseName(dir.dbPath());
