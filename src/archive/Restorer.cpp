@@ -81,7 +81,8 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
     case ZipArchive::ReadResult::NoEntry:
         // With no database in the archive, a database kept by an earlier
         // restore comes back when there is no ulk.mdb.
-        if (!keepPrevious && !QFileInfo::exists(database) && QFileInfo::exists(kept))
+        if (!keepPrevious && !QFileInfo::exists(database) && QFileInfo::exists(kept)
+            && removeStaleJournals(database, nullptr))
             renameFile(kept, database);
         return failWith(Outcome::NoDatabase, error, why);
     case ZipArchive::ReadResult::NotAnArchive:

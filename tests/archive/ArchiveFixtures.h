@@ -2,6 +2,7 @@
 // Helpers shared by the archive and restore tests: zip files built and read
 // with libzip, and the full contents of a database file as text.
 #include "data/Database.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,6 +109,39 @@ inline QStringList listing(const QString &dir)
     QStringList l = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     l.sort();
     return l;
+}
+
+// One line per prompt, for comparing whole conversations at once:
+// "message|text|title|icon|buttons" or "save|title|offered|filters|index|flags".
+inline QString describe(const Prompt &p)
+{
+    static const char *const icons[] = {"none", "critical", "question", "exclamation", "information"};
+    static const char *const buttons[] = {"ok", "okcancel", "abortretryignore", "yesnocancel", "yesno", "retrycancel"};
+    switch (p.kind) {
+    case Prompt::Message:
+        return QStringList({"message", p.text, p.title, icons[int(p.icon)], buttons[int(p.buttons)]}).join('|');
+    case Prompt::Input: return QStringLiteral("input|") + p.text;
+    case Prompt::SaveFile:
+    case Prompt::OpenFile: {
+        QStringList flags;
+        if (p.confirmOverwrite)
+            flags << QStringLiteral("confirm overwrite");
+        if (p.mustExist)
+            flags << QStringLiteral("must exist");
+        return QStringList({p.kind == Prompt::SaveFile ? "save" : "open", p.title, p.defaultText,
+                            p.filters.join(';'), QString::number(p.filterIndex), flags.join(',')})
+            .join('|');
+    }
+    }
+    return {};
+}
+
+inline QStringList conversation(const ScriptedPrompter &p)
+{
+    QStringList out;
+    for (const Prompt &prompt : p.prompts)
+        out << describe(prompt);
+    return out;
 }
 
 inline QString uniqueToken() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }

@@ -25,28 +25,6 @@ class ArchiverTest : public QObject {
 private slots:
     void cleanup() { Database::close(); }
 
-    void packHoldsOneEntryWithTheDatabase()
-    {
-        test::ProgramDir dir;
-        fillRegister(dir);
-        const QStringList before = test::dumpDatabase(dir.dbPath());
-        const QByteArray dbBytes = test::readAll(dir.dbPath());
-        QString error;
-        QVERIFY2(Archiver::pack(dir.path(), &error), qPrintable(error));
-
-        const test::ZipEntries entries = test::readZip(dir.file("arch_tmp.zip"));
-        QCOMPARE(entries.size(), 1);
-        QCOMPARE(entries.first().first, QString("ulk.mdb"));
-        QTemporaryDir out;
-        QVERIFY(test::writeAll(out.filePath("copy.mdb"), entries.first().second));
-        QVERIFY(Database::isUsableFile(out.filePath("copy.mdb")));
-        QCOMPARE(test::dumpDatabase(out.filePath("copy.mdb")), before);
-        QVERIFY(before.join(QLatin1Char(10)).contains("O'Neil"));
-        // ulk.mdb was only read, and no temporary file is left behind.
-        QCOMPARE(test::readAll(dir.dbPath()), dbBytes);
-        QCOMPARE(test::listing(dir.path()), QStringList({"arch_tmp.zip", "ulk.mdb"}));
-    }
-
     void packReplacesAnOlderTemporaryArchive()
     {
         test::ProgramDir dir;
@@ -67,40 +45,6 @@ private slots:
         QString error;
         QVERIFY(Archiver::pack(dir.path(), &error));
         QVERIFY(!QFile::exists(dir.file("arch_tmp.zip")));
-    }
-
-    void deliverRenamesOrCopies_data()
-    {
-        QTest::addColumn<QString>("where"); // "dir" or "other"
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("renamed");
-        QTest::newRow("arch_ulk.zip in the program directory") << "dir" << "arch_ulk.zip" << true;
-        QTest::newRow("other letter case in the program directory") << "dir" << "Arch_Ulk.zip" << false;
-        QTest::newRow("another name in the program directory") << "dir" << "zaloha" << false;
-        QTest::newRow("arch_ulk.zip elsewhere") << "other" << "arch_ulk.zip" << false;
-        QTest::newRow("another name elsewhere") << "other" << "jun 2024.zip" << false;
-    }
-
-    void deliverRenamesOrCopies()
-    {
-        QFETCH(QString, where);
-        QFETCH(QString, name);
-        QFETCH(bool, renamed);
-        test::ProgramDir dir;
-        QTemporaryDir other;
-        fillRegister(dir);
-        QVERIFY(Archiver::pack(dir.path(), nullptr));
-        const QByteArray archive = test::readAll(dir.file("arch_tmp.zip"));
-        const QString target = (where == "dir" ? QDir(dir.path()) : QDir(other.path())).filePath(name);
-        // An older file at the target is replaced.
-        QVERIFY(test::writeAll(target, "older archive"));
-
-        QString error;
-        QVERIFY2(Archiver::deliver(dir.path(), target, &error), qPrintable(error));
-        QCOMPARE(test::readAll(target), archive);
-        QCOMPARE(QFile::exists(dir.file("arch_tmp.zip")), !renamed);
-        if (!renamed)
-            QCOMPARE(test::readAll(dir.file("arch_tmp.zip")), archive);
     }
 
     void deliverRefusesTheDatabaseItself_data()

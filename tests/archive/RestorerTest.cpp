@@ -29,21 +29,6 @@ class RestorerTest : public QObject {
 private slots:
     void cleanup() { Database::close(); }
 
-    void menuRestoreKeepsThePreviousDatabase()
-    {
-        test::ProgramDir source, dir;
-        const QString archive = makeArchive(source, "ARCHIVE00");
-        QVERIFY(!archive.isEmpty());
-        const QByteArray previous = test::readAll(dir.dbPath());
-        QVERIFY(test::writeAll(dir.file("ulk_ren.mdb"), "an older kept database"));
-
-        QString error;
-        QCOMPARE(Restorer::restore(dir.path(), archive, true, &error), Outcome::Restored);
-        QCOMPARE(test::dumpDatabase(dir.dbPath()), test::dumpDatabase(source.dbPath()));
-        QCOMPARE(test::readAll(dir.file("ulk_ren.mdb")), previous);
-        QCOMPARE(test::listing(dir.path()), QStringList({"ulk.mdb", "ulk_ren.mdb"}));
-    }
-
     void staleJournalsAreRemoved_data()
     {
         QTest::addColumn<bool>("fromMenu");
@@ -63,16 +48,6 @@ private slots:
             QVERIFY(!QFile::exists(dir.dbPath() + suffix));
         QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
         QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad WHERE idkod = ?", {"ARCHIVE00"}).toInt(), 1);
-    }
-
-    void startUpLeavesAPresentDatabaseAlone()
-    {
-        test::ProgramDir source, dir;
-        const QString archive = makeArchive(source, "ARCHIVE00");
-        const QByteArray present = test::readAll(dir.dbPath());
-        QCOMPARE(Restorer::restore(dir.path(), archive, false, nullptr), Outcome::Skipped);
-        QCOMPARE(test::readAll(dir.dbPath()), present);
-        QCOMPARE(test::listing(dir.path()), QStringList({"ulk.mdb"}));
     }
 
     void startUpWithoutDatabaseInArchiveBringsBackTheKeptOne()
