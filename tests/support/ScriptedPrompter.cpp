@@ -93,6 +93,8 @@ std::optional<QString> ScriptedPrompter::saveFile(const FileRequest &r)
     p.defaultText = r.fileName;
     p.filters = r.filters;
     p.filterIndex = r.filterIndex;
+    p.confirmOverwrite = r.confirmOverwrite;
+    p.mustExist = r.mustExist;
     prompts << p;
     if (auto a = take(Answer::File, QStringLiteral("save file: ") + r.title))
         return a->text;
@@ -107,6 +109,8 @@ std::optional<QString> ScriptedPrompter::openFile(const FileRequest &r)
     p.defaultText = r.fileName;
     p.filters = r.filters;
     p.filterIndex = r.filterIndex;
+    p.confirmOverwrite = r.confirmOverwrite;
+    p.mustExist = r.mustExist;
     prompts << p;
     if (auto a = take(Answer::File, QStringLiteral("open file: ") + r.title))
         return a->text;

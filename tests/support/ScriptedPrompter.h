@@ -22,6 +22,8 @@ struct Prompt {
     QString defaultText; // input default, offered file name
     QStringList filters;
     int filterIndex = 0;
+    bool confirmOverwrite = false; // file dialogs
+    bool mustExist = false;
 };
 
 class ScriptedPrompter : public Prompter {

@@ -2,6 +2,8 @@
 
 #include "app/SchoolYear.h"
 #include "app/ui/Tile.h"
+#include "archive/ui/ArchiveWindow.h"
+#include "archive/ui/RestoreWindow.h"
 #include "common/Clock.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
@@ -78,8 +80,8 @@ void MainWindow::buildMenus()
     service->setObjectName(QStringLiteral("mnuServis"));
     m_mniArchiv = item(service, "mniArchiv", QStringLiteral("Archivácia dát"));
     m_mniDearchiv = item(service, "mniDearchiv", QStringLiteral("Obnova archivovaných dát"));
-    m_mniArchiv->setEnabled(false);
-    m_mniDearchiv->setEnabled(false);
+    m_mniArchiv->setEnabled(true);
+    m_mniDearchiv->setEnabled(true);
     connect(m_mniArchiv, &QAction::triggered, this, &MainWindow::openArchive);
     connect(m_mniDearchiv, &QAction::triggered, this, &MainWindow::openRestore);
 
@@ -699,11 +701,45 @@ void MainWindow::openEmployeeRecord()
     // The employee record window is shown here modally.
 }
 
-void MainWindow::openArchive() {}
+void MainWindow::openArchive()
+{
+    // The database is closed while it is archived, and opened anew afterwards.
+    hide();
+    unload();
+    {
+        ArchiveWindow archive(m_dir);
+        archive.exec();
+    }
+    if (!load()) {
+        close();
+        return;
+    }
+    show();
+}
 
-void MainWindow::openRestore() {}
+void MainWindow::openRestore()
+{
+    hide();
+    unload();
+    {
+        RestoreWindow restore(m_dir);
+        restore.setRestoreMode(QStringLiteral("MENU"));
+        restore.exec();
+    }
+    if (!load()) {
+        close();
+        return;
+    }
+    show();
+    reopenList();
+}
 
-void MainWindow::openRestoreAtStart() {}
+void MainWindow::openRestoreAtStart()
+{
+    RestoreWindow restore(m_dir);
+    restore.setRestoreMode(QStringLiteral("LOAD"));
+    restore.exec();
+}
 
 void MainWindow::printClientList() {}
 

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+// Archiving the database: a consistent copy of ulk.mdb packed as the one
+// entry "ulk.mdb" of the temporary archive arch_tmp.zip in the program
+// directory, and that archive put where the user chose.
+namespace ulk {
+
+class Archiver {
+public:
+    static QString tempArchiveName() { return QStringLiteral("arch_tmp.zip"); }
+    static QString offeredName() { return QStringLiteral("arch_ulk.zip"); }
+    static QString entryName() { return QStringLiteral("ulk.mdb"); }
+
+    // Writes arch_tmp.zip from the program directory's ulk.mdb. The copy is
+    // taken through SQLite on a connection of its own, so the program's
+    // connection must be closed first. Without ulk.mdb nothing is packed and
+    // nothing fails: the caller then finds no new arch_tmp.zip (or an old one).
+    static bool pack(const QString &programDirectory, QString *error);
+
+    // Puts arch_tmp.zip at target. The program directory's arch_ulk.zip
+    // (spelled exactly so) is reached by renaming the temporary archive,
+    // replacing an older one; any other target gets a copy, replacing a file
+    // that stands there, and arch_tmp.zip stays. ulk.mdb itself is refused.
+    static bool deliver(const QString &programDirectory, const QString &target, QString *error);
+};
+
+} // namespace ulk

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+
+// Restoring the database from an archive written by the Archiver: the entry
+// "ulk.mdb" is unpacked into a temporary file of the program directory and
+// checked before anything is replaced, and then takes the place of ulk.mdb
+// in one rename. Until then ulk.mdb stays exactly as it was.
+namespace ulk {
+
+class Restorer {
+public:
+    enum class Outcome {
+        Restored,        // the archive's database is now ulk.mdb
+        Skipped,         // ulk.mdb stands there and is not to be replaced: nothing done
+        NoDatabase,      // the archive has no entry "ulk.mdb"
+        NotExpectedData, // not a readable zip archive, or its ulk.mdb is no usable register
+        Failed           // unpacking or replacing failed; ulk.mdb is as it was
+    };
+
+    static QString keptName() { return QStringLiteral("ulk_ren.mdb"); }
+
+    // keepPrevious (the restore from the menu): the database being replaced
+    // stays as ulk_ren.mdb, replacing an older one. Without it (the restore at
+    // start-up, when ulk.mdb is missing) an ulk.mdb that is present is left
+    // alone, and an archive without a database brings back a kept ulk_ren.mdb.
+    static Outcome restore(const QString &programDirectory, const QString &archivePath, bool keepPrevious,
+                           QString *error);
+};
+
+} // namespace ulk

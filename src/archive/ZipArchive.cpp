@@ -1,0 +1,110 @@
+#include "archive/ZipArchive.h"
+
+#include <QFile>
+#include <QFileDevice>
+#include <zip.h>
+
+namespace ulk {
+
+namespace {
+QString describe(int code)
+{
+    zip_error_t e;
+    zip_error_init_with_code(&e, code);
+    const QString text = QString::fromUtf8(zip_error_strerror(&e));
+    zip_error_fini(&e);
+    return text;
+}
+
+QString describe(zip_t *archive) { return QString::fromUtf8(zip_strerror(archive)); }
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+} // namespace
+
+bool ZipArchive::writeSingleEntry(const QString &zipPath, const QString &entryName,
+                                  const QString &sourcePath, QString *error)
+{
+    int code = 0;
+    // ZIP_TRUNCATE: an archive already there is not read, only replaced.
+    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!archive) {
+        setError(error, QStringLiteral("archív %1 nie je možné vytvoriť: %2").arg(zipPath, describe(code)));
+        return false;
+    }
+    zip_source_t *source = zip_source_file(archive, QFile::encodeName(sourcePath).constData(), 0, -1);
+    if (!source) {
+        setError(error, QStringLiteral("súbor %1 nie je možné čítať: %2").arg(sourcePath, describe(archive)));
+        zip_discard(archive);
+        return false;
+    }
+    if (zip_file_add(archive, entryName.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        setError(error, QStringLiteral("súbor nie je možné pridať do archívu: %1").arg(describe(archive)));
+        zip_source_free(source);
+        zip_discard(archive);
+        return false;
+    }
+    // libzip writes the archive into a temporary file beside it and renames
+    // that over zipPath only when everything has been written.
+    if (zip_close(archive) != 0) {
+        setError(error, QStringLiteral("archív %1 nie je možné zapísať: %2").arg(zipPath, describe(archive)));
+        zip_discard(archive);
+        return false;
+    }
+    return true;
+}
+
+ZipArchive::ReadResult ZipArchive::readEntry(const QString &zipPath, const QString &entryName,
+                                             QFileDevice &target, QString *error)
+{
+    int code = 0;
+    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &code);
+    if (!archive) {
+        setError(error, describe(code));
+        return ReadResult::NotAnArchive;
+    }
+    ReadResult result = ReadResult::Ok;
+    const zip_int64_t index = zip_name_locate(archive, entryName.toUtf8().constData(), 0);
+    zip_file_t *entry = index < 0 ? nullptr : zip_fopen_index(archive, zip_uint64_t(index), 0);
+    if (index < 0) {
+        setError(error, QStringLiteral("archív nemá položku %1").arg(entryName));
+        result = ReadResult::NoEntry;
+    } else if (!entry) {
+        setError(error, describe(archive));
+        result = ReadResult::DamagedEntry;
+    } else {
+        char buffer[1 << 16];
+        for (;;) {
+            const zip_int64_t n = zip_fread(entry, buffer, sizeof buffer);
+            if (n < 0) {
+                // Also where the CRC of the entry does not match its data.
+                setError(error, QString::fromUtf8(zip_file_strerror(entry)));
+                result = ReadResult::DamagedEntry;
+                break;
+            }
+            if (n == 0)
+                break;
+            if (target.write(buffer, n) != n) {
+                setError(error, target.errorString());
+                result = ReadResult::WriteFailed;
+                break;
+            }
+        }
+        const int closed = zip_fclose(entry);
+        if (result == ReadResult::Ok && closed != 0) {
+            setError(error, describe(closed));
+            result = ReadResult::DamagedEntry;
+        }
+        if (result == ReadResult::Ok && !target.flush()) {
+            setError(error, target.errorString());
+            result = ReadResult::WriteFailed;
+        }
+    }
+    zip_discard(archive);
+    return result;
+}
+
+} // namespace ulk

@@ -1,0 +1,32 @@
+#pragma once
+#include <QString>
+
+class QFileDevice;
+
+// The few zip operations that archive and restore need, over libzip.
+namespace ulk {
+
+class ZipArchive {
+public:
+    enum class ReadResult {
+        Ok,
+        NotAnArchive,  // the file cannot be read as a zip archive
+        NoEntry,       // the archive has no entry of that name
+        DamagedEntry,  // the entry cannot be read back intact (CRC, method, encryption)
+        WriteFailed    // the entry was read but could not be written out
+    };
+
+    // Writes a new archive at zipPath whose one entry, entryName, holds the
+    // file sourcePath. Whatever stood at zipPath before is replaced, and only
+    // once the new archive is complete.
+    static bool writeSingleEntry(const QString &zipPath, const QString &entryName,
+                                 const QString &sourcePath, QString *error);
+
+    // Copies the entry whose name is exactly entryName into target (an open,
+    // writable file). No other entry is read, and no entry name is ever used
+    // as a path.
+    static ReadResult readEntry(const QString &zipPath, const QString &entryName,
+                                QFileDevice &target, QString *error);
+};
+
+} // namespace ulk

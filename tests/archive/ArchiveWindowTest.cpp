@@ -1,0 +1,157 @@
+#include "ArchiveFixtures.h"
+#include "app/ui/MainWindow.h"
+#include "common/Clock.h"
+#include "data/Database.h"
+#include "support/ProgramDir.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ulk;
+
+namespace {
+const QString kSaveDialog = "save|Kde bude archív|arch_ulk.zip|Všechny soubory *.* (*.*);záloha (zaloha)|1|confirm overwrite";
+const QString kDone = "message|Archivácia bola úspešne ukončená||information|ok";
+const QString kFailure = "Vyskytla sa chyba pri archivácii :";
+} // namespace
+
+class ArchiveWindowTest : public QObject {
+    Q_OBJECT
+
+    static void fill()
+    {
+        test::addClient("NOVAKJ00", "Ján", "Novák", "12", "2015-03-04");
+        test::addClient("ONEILP00", "Patrick", "O'Neil", "7");
+        test::addEmployee("HRASKOMA00", "Mária", "Hrašková");
+    }
+
+    static void archive(MainWindow &w)
+    {
+        QAction *item = w.findChild<QAction *>("mniArchiv");
+        QVERIFY(item && item->isEnabled());
+        QCOMPARE(item->text(), QString("Archivácia dát"));
+        item->trigger();
+    }
+
+    // After every road the main window is back, on ulk.mdb opened anew, with no list chosen.
+    static void checkShownAgain(MainWindow &w)
+    {
+        QVERIFY(w.isVisible());
+        QVERIFY(Database::isOpen());
+        QCOMPARE(w.listMode(), 0);
+        QVERIFY(!w.findChild<QTableView *>("dbgKlient")->isVisible());
+        QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad").toInt(), 2);
+        QCOMPARE(w.schoolYear(), QString("2024/2025"));
+    }
+
+private slots:
+    void init() { Clock::setToday(QDate(2024, 11, 5)); }
+    void cleanup()
+    {
+        Database::close();
+        Clock::setToday(QDate());
+    }
+
+    void archivesToTheChosenPlace_data()
+    {
+        QTest::addColumn<bool>("inProgramDir");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("tempStays");
+        QTest::newRow("elsewhere") << false << "zaloha jun.zip" << true;
+        QTest::newRow("arch_ulk.zip in the program directory") << true << "arch_ulk.zip" << false;
+        QTest::newRow("ARCH_ULK.ZIP in the program directory") << true << "ARCH_ULK.ZIP" << true;
+    }
+
+    void archivesToTheChosenPlace()
+    {
+        QFETCH(bool, inProgramDir);
+        QFETCH(QString, name);
+        QFETCH(bool, tempStays);
+        test::ProgramDir dir;
+        QTemporaryDir other;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        fill();
+        w.setClientMode();
+        const QStringList before = test::dumpDatabase(dir.dbPath());
+        const QString target = QDir(inProgramDir ? dir.path() : other.path()).filePath(name);
+        QVERIFY(test::writeAll(target, "an older archive"));
+
+        test::ScriptedPrompter p;
+        // A school year set by hand is derived anew when the window comes back.
+        p.type("2030/2031");
+        w.changeSchoolYear();
+        QCOMPARE(w.schoolYear(), QString("2030/2031"));
+        p.clear();
+        // While the archive is made the main window is hidden and its connection closed.
+        bool aside = false;
+        p.chooseFile("  " + target + " ").answer(PromptAnswer::Ok).onMessage([&](const test::Prompt &) {
+            aside = !w.isVisible() && !Database::isOpen();
+        });
+        archive(w);
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
+        QCOMPARE(test::conversation(p), QStringList({kSaveDialog, kDone}));
+        QVERIFY(aside);
+
+        const test::ZipEntries entries = test::readZip(target);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries.first().first, QString("ulk.mdb"));
+        QVERIFY(test::writeAll(other.filePath("unpacked.mdb"), entries.first().second));
+        QCOMPARE(test::dumpDatabase(other.filePath("unpacked.mdb")), before);
+        QCOMPARE(QFile::exists(dir.file("arch_tmp.zip")), tempStays);
+        // ulk.mdb was only read, and no temporary file is left behind.
+        if (!inProgramDir)
+            QCOMPARE(test::listing(dir.path()), QStringList({"arch_tmp.zip", "ulk.mdb"}));
+        checkShownAgain(w);
+    }
+
+    void cancelInTheSaveDialog()
+    {
+        test::ProgramDir dir;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        fill();
+        test::ScriptedPrompter p;
+        p.cancelFile().answer(PromptAnswer::Ok);
+        archive(w);
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
+        QCOMPARE(test::conversation(p),
+                 QStringList({kSaveDialog, "message|" + kFailure + "zrušené používateľom||information|ok"}));
+        // The temporary archive stays until the exit.
+        QCOMPARE(test::readZip(dir.file("arch_tmp.zip")).size(), 1);
+        checkShownAgain(w);
+    }
+
+    void theDatabaseItselfIsRefusedAsTarget()
+    {
+        test::ProgramDir dir;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        fill();
+        const QStringList before = test::dumpDatabase(dir.dbPath());
+        test::ScriptedPrompter p;
+        p.chooseFile(dir.dbPath()).answer(PromptAnswer::Ok);
+        archive(w);
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
+        QCOMPARE(p.prompts.size(), 2);
+        const test::Prompt &m = p.prompts.at(1);
+        QVERIFY(m.text.startsWith(kFailure));
+        QVERIFY(m.text.size() > kFailure.size()); // the cause follows
+        QVERIFY(m.text.contains("ulk.mdb"));
+        QVERIFY(m.title.isEmpty());
+        QVERIFY(Database::isUsableFile(dir.dbPath()));
+        QCOMPARE(test::dumpDatabase(dir.dbPath()), before);
+        checkShownAgain(w);
+    }
+};
+
+QTEST_MAIN(ArchiveWindowTest)
+#include "ArchiveWindowTest.moc"
