@@ -84,10 +84,10 @@ int CodeList::findCode(const QString &key, Qt::CaseSensitivity cs) const
     return -1;
 }
 
-int CodeList::findName(const QString &key) const
+int CodeList::findName(const QString &key, Qt::CaseSensitivity cs) const
 {
     for (int i = 0; i < size(); ++i)
-        if (m_rows.at(i).name == key)
+        if (m_rows.at(i).name.compare(key, cs) == 0)
             return i;
     return -1;
 }

@@ -33,9 +33,9 @@ public:
 
     // The first row whose code, compared without trailing blanks, equals the
     // trimmed key; -1 when there is none. The key is looked up as typed.
-    int findCode(const QString &key, Qt::CaseSensitivity cs = Qt::CaseSensitive) const;
+    int findCode(const QString &key, Qt::CaseSensitivity cs = Qt::CaseInsensitive) const;
     // The first row whose name equals the key exactly; -1 when there is none.
-    int findName(const QString &key) const;
+    int findName(const QString &key, Qt::CaseSensitivity cs = Qt::CaseInsensitive) const;
 
     int current() const { return m_current; }
     void setCurrent(int row); // -1 or out of range: no current row

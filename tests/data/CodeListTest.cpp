@@ -94,7 +94,8 @@ private slots:
         CodeList list("c_iczuj", "kod", "nazov");
         QVERIFY(list.load("SELECT kod, nazov FROM c_iczuj ORDER BY nazov"));
         QCOMPARE(list.name(list.findName("Nitra")), QString("Nitra"));
-        QCOMPARE(list.findName("nitra"), -1);
+        QCOMPARE(list.name(list.findName("nitra")), QString("Nitra"));
+        QCOMPARE(list.findName("nitra", Qt::CaseSensitive), -1);
         QCOMPARE(list.findName("Nitra "), -1);
         QCOMPARE(list.findName("O'Neil"), -1);
     }

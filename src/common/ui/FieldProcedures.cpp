@@ -191,15 +191,21 @@ CheckResult checkCodeList(CodePicker *picker, FieldEdit *field, CodeList *list, 
         const int row = list->findCode(key, codeCase);
         if (row >= 0) {
             list->setCurrent(row);
+            // Found regardless of letter case: the field holds the code as listed.
+            if (field->text() != list->code(row).trimmed() && key.compare(list->code(row).trimmed(), Qt::CaseSensitive) != 0)
+                field->setText(list->code(row).trimmed());
             return CheckResult::Accepted;
         }
         return retryOrClear(field, codeNotFound(key));
     }
 
     const QString key = field->text().left(30).trimmed();
-    const int row = list->findName(key);
+    const int row = list->findName(key, codeCase);
     if (row >= 0) {
         list->setCurrent(row);
+        // A name typed in other letter case is written as the code list has it.
+        if (key.compare(list->name(row), Qt::CaseSensitive) != 0)
+            field->setText(list->name(row));
         return CheckResult::Accepted;
     }
     switch (ask(nameNotFound(field->text().trimmed()), errorTitle(), PromptIcon::Exclamation,

@@ -53,7 +53,7 @@ CheckResult checkDate(FieldEdit *date);
 // Otherwise the typed code (or the first 30 characters of the name) must be
 // in the list. A disabled field is not touched.
 CheckResult checkCodeList(CodePicker *picker, FieldEdit *field, CodeList *list, bool byName,
-                          Qt::CaseSensitivity codeCase = Qt::CaseSensitive);
+                          Qt::CaseSensitivity codeCase = Qt::CaseInsensitive);
 
 namespace FieldMessages {
 // The texts and the title of the checks' messages.

@@ -48,6 +48,8 @@ PromptAnswer QtPrompter::message(const MessageRequest &r)
     box.setDefaultButton(toQt(answers.value(r.defaultButton, answers.first())));
     if (answers.contains(PromptAnswer::Cancel))
         box.setEscapeButton(QMessageBox::Cancel);
+    else if (answers.contains(PromptAnswer::Ignore))
+        box.setEscapeButton(QMessageBox::Ignore); // Esc never clears a field
     else if (answers.contains(PromptAnswer::No))
         box.setEscapeButton(QMessageBox::No);
     const int pressed = box.exec();
