@@ -20,6 +20,8 @@ struct PlacedText {
     int row = -1;      // detail: the row printed, else -1
     QString text;      // one line of text
     QRectF rect;       // the line's box on the page
+    double clipRight = 0; // the text is cut here: a text box of one line may run
+                          // on over empty space up to the next control on its line
     ReportFont font;
     Alignment alignment = Alignment::Left;
 };

@@ -1,6 +1,7 @@
 #include "reports/ReportFont.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <cmath>
 
 namespace ulk::report {
@@ -41,8 +42,13 @@ QFont ReportFont::qfont() const
 
 double ReportFont::lineHeight() const
 {
-    const QFontMetricsF fm(qfont());
-    return std::ceil(fm.height());
+    // Measured once per font: reports ask for it for every control of every row.
+    static QHash<QString, double> heights;
+    const QString key = QStringLiteral("%1|%2|%3%4%5").arg(family).arg(pointSize).arg(bold).arg(italic).arg(underline);
+    auto it = heights.constFind(key);
+    if (it == heights.constEnd())
+        it = heights.insert(key, std::ceil(QFontMetricsF(qfont()).height()));
+    return *it;
 }
 
 } // namespace ulk::report

@@ -1,7 +1,6 @@
 #include "reports/ReportLayout.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QTextLayout>
 #include <QTextOption>
 #include <algorithm>
@@ -21,12 +20,15 @@ struct Band {
 struct Context {
     const RowSet &rows;
     QString printDate;
+    double bodyRight = 0; // right edge of the page's body, twips
 };
 
 QString firstLine(const QString &text)
 {
-    const int cut = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    return cut < 0 ? text : text.left(cut);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text.at(i) == QLatin1Char('\n') || text.at(i) == QLatin1Char('\r'))
+            return text.left(i);
+    return text;
 }
 
 Band buildBand(const ReportDefinition &report, const ReportSection &section, int row, const Context &ctx)
@@ -86,10 +88,29 @@ Band buildBand(const ReportDefinition &report, const ReportSection &section, int
     }
     band.height = section.height + extra;
 
+    // A value of one line is cut where the next control to its right on the
+    // same line begins, or at the right margin, but never inside its own box:
+    // no digit of a birth number is lost where there is room for it.
+    auto cutAt = [&](const Measured &m) {
+        const double top = m.c->top + m.shift;
+        const double bottom = top + std::max(m.designHeight, m.lineHeight);
+        double right = std::max(ctx.bodyRight, left0 + m.c->left + m.c->width);
+        for (const Measured &o : ms) {
+            if (&o == &m || o.c->kind == ControlKind::Line || o.c->left <= m.c->left)
+                continue;
+            const double oTop = o.c->top + o.shift;
+            if (oTop < bottom && oTop + o.boxHeight > top)
+                right = std::min(right, left0 + o.c->left);
+        }
+        return std::max(right, left0 + m.c->left + m.c->width);
+    };
+
     for (const Measured &m : ms) {
         const ReportControl &c = *m.c;
         const double x = left0 + c.left;
         const double y = c.top + m.shift;
+        // Captions keep to their boxes; a value of one line may run on.
+        const double clipRight = c.kind == ControlKind::TextBox && !c.canGrow ? cutAt(m) : x + c.width;
         if (c.kind == ControlKind::Line) {
             band.lines << PlacedLine{section.name(), c.name, QLineF(x, y, x + c.width, y + c.height), c.lineStyle};
             continue;
@@ -104,6 +125,7 @@ Band buildBand(const ReportDefinition &report, const ReportSection &section, int
             t.text = m.lines.at(i);
             const double h = several ? m.lineHeight : std::max(m.designHeight, m.lineHeight);
             t.rect = QRectF(x, y + i * m.lineHeight, c.width, h);
+            t.clipRight = clipRight;
             t.font = c.font;
             t.alignment = c.alignment;
             band.texts << t;
@@ -310,7 +332,7 @@ std::optional<ReportDocument> ReportLayout::layOut(const ReportDefinition &repor
     doc.caption = report.caption;
     doc.orientation = report.orientation;
     doc.pageSize = paperSize(report.orientation);
-    const Context ctx{rows, printDateText(printDate)};
+    const Context ctx{rows, printDateText(printDate), doc.pageSize.width() - report.margins.right()};
     auto band = [&](SectionKind kind, int row) {
         const ReportSection &s = report.section(kind);
         return s.visible ? buildBand(report, s, row, ctx) : Band();

@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 
 namespace ulk::report {
 
@@ -53,8 +54,11 @@ void ReportPainter::paintPage(const ReportPage &page, QPainter &painter)
         if (t.text.isEmpty())
             continue;
         painter.setFont(t.font.qfont());
-        // One line, cut at the box's width.
-        painter.drawText(t.rect, alignmentFlags(t.alignment) | Qt::AlignTop | Qt::TextSingleLine, t.text);
+        const double right = std::max(t.clipRight, t.rect.right());
+        painter.setClipRect(QRectF(t.rect.left(), t.rect.top(), right - t.rect.left(), t.rect.height()));
+        painter.drawText(t.rect, alignmentFlags(t.alignment) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                         t.text);
+        painter.setClipping(false);
     }
 }
 
@@ -68,8 +72,11 @@ bool ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device)
             painter.end();
             return false;
         }
+        // Twips onto the device's page, the same scale both ways.
+        const double scale = std::min(device->width() / doc.pageSize.width(),
+                                      device->height() / doc.pageSize.height());
         painter.resetTransform();
-        painter.setViewport(0, 0, device->width(), device->height());
+        painter.setViewport(0, 0, int(doc.pageSize.width() * scale), int(doc.pageSize.height() * scale));
         painter.setWindow(0, 0, int(doc.pageSize.width()), int(doc.pageSize.height()));
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);

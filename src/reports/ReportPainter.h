@@ -1,11 +1,12 @@
 #pragma once
 #include "reports/ReportDocument.h"
 
+#include <QPageLayout>
 #include <QString>
 
 class QPagedPaintDevice;
 class QPainter;
-class QPageLayout;
+
 
 // Draws laid-out report pages: on a printer (the print preview paints
 // through it) or into a PDF file. Positions in twips are mapped onto the
