@@ -183,9 +183,13 @@ public:
             }
             if (cut <= from) {
                 // Not even the first item fits on an empty page: place it regardless.
+                double first = band.height;
+                for (const PlacedText &t : band.texts)
+                    if (t.rect.top() >= from)
+                        first = std::min(first, t.rect.top());
                 cut = band.height;
                 for (const PlacedText &t : band.texts)
-                    if (t.rect.top() > from)
+                    if (t.rect.top() > first)
                         cut = std::min(cut, t.rect.top());
             }
             put(band, from, cut);
@@ -208,12 +212,11 @@ private:
         m_hasBody = false;
     }
 
+    // The page footer stands at the bottom of the page's body.
     void putFooter()
     {
-        const double y = m_y;
         m_y = m_limit;
         put(m_pageFooter, 0, m_pageFooter.height);
-        m_y = std::max(y, m_y);
     }
 
     // Places the part [from, to) of a band at the current position.

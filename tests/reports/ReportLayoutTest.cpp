@@ -6,6 +6,7 @@
 #include "reports/ReportRule.h"
 #include "support/ProgramDir.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QProcess>
 #include <QStandardPaths>
@@ -71,6 +72,14 @@ private slots:
     {
         Clock::setToday(QDate());
         Database::close();
+    }
+
+    void designedFontsAreDrawnWithLiberation()
+    {
+        QCOMPARE(QFontInfo(ReportFont::timesNewRoman(9).qfont()).family(), QString("Liberation Serif"));
+        QCOMPARE(QFontInfo(ReportFont::arial(9, true).qfont()).family(), QString("Liberation Sans"));
+        QCOMPARE(ReportFont::timesNewRoman(11.25).qfont().pixelSize(), 225);
+        QCOMPARE(ReportFont::arial(8.25).qfont().pixelSize(), 165);
     }
 
     void valuesAreFormatted_data()
@@ -304,7 +313,7 @@ private slots:
         QString error;
         QVERIFY2(ReportPainter::writePdf(*doc, pdf, &error), qPrintable(error));
         const QString text = pdfText(pdf);
-        for (const QString &t : {"Skúška", "Hlavička", "Ľubica O'Ňeil", "Šťastný Žiak", "Päta", "Koniec"})
+        for (const QString &t : QStringList{"Skúška", "Hlavička", "Ľubica O'Ňeil", "Šťastný Žiak", "Päta", "Koniec"})
             QVERIFY2(text.contains(t), qPrintable(QString(t) + " not in:\n" + text));
         QVERIFY(text.indexOf("Ľubica") < text.indexOf("Šťastný"));
 
