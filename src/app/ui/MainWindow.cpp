@@ -7,9 +7,12 @@
 #include "common/Clock.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
+#include "data/ClientListQuery.h"
 #include "data/Compactor.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
+#include "reports/ClientListReport.h"
+#include "reports/ui/ReportViewer.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -73,7 +76,6 @@ void MainWindow::buildMenus()
     item(print, "mniOdbStar", QStringLiteral("Odborná starostlivosť"))->setEnabled(false);
     item(print, "mniDopUkaz", QStringLiteral("Dopĺňajúce ukazovatele"))->setEnabled(false);
     m_mniZozKlient = item(print, "mniZozKlient", QStringLiteral("Zoznam klientov"));
-    m_mniZozKlient->setEnabled(false);
     connect(m_mniZozKlient, &QAction::triggered, this, &MainWindow::printClientList);
 
     QMenu *service = menuBar()->addMenu(QStringLiteral("Servis"));
@@ -741,6 +743,18 @@ void MainWindow::openRestoreAtStart()
     restore.exec();
 }
 
-void MainWindow::printClientList() {}
+void MainWindow::printClientList()
+{
+    // The saved query comes with the first list printed from this file; an
+    // existing one is read as it is.
+    QString error;
+    if (ClientListQuery::ensure(Database::connection(), &error) == ClientListQuery::Result::Failed) {
+        tell(QStringLiteral("Zoznam klientov nie je možné vytlačiť, dotaz vyp_zoz_klient sa nepodarilo vytvoriť: ")
+                 + error,
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+        return;
+    }
+    report::ReportViewer::show(report::ClientListReport::instance(), m_dir, this);
+}
 
 } // namespace ulk

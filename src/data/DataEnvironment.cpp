@@ -1,0 +1,130 @@
+#include "data/DataEnvironment.h"
+
+#include "data/Database.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace ulk {
+
+DataEnvironment &DataEnvironment::denUlk()
+{
+    static DataEnvironment instance;
+    return instance;
+}
+
+const QList<DataCommand> &DataEnvironment::commands()
+{
+    static const QList<DataCommand> list = {
+        {QStringLiteral("cmdVek"), QStringLiteral("z_vek")},
+        {QStringLiteral("cmdVzd"), QStringLiteral("z_vzdelavanie")},
+        {QStringLiteral("cmdSurodenci"), QStringLiteral("vyp_surodenci")},
+        {QStringLiteral("cmdNavstevy"), QStringLiteral("vyp_navstevy")},
+        {QStringLiteral("cmdVysetrenie"), QStringLiteral("vyp_vysetrenie")},
+        {QStringLiteral("cmdZazZmeny"), QStringLiteral("vyp_zazZmeny")},
+        {QStringLiteral("cmdDemo"), QStringLiteral("vyp_memo")},
+        {QStringLiteral("cmdUdajVV"), QStringLiteral("vyp_zariad")},
+        {QStringLiteral("cmdZazSpc"), QStringLiteral("vyp_zazSpc")},
+        {QStringLiteral("cmdZaklad"), QStringLiteral("vyp_zaklad")},
+        {QStringLiteral("cmdRodicia"), QStringLiteral("vyp_rodicia")},
+        {QStringLiteral("cmdZam"), QStringLiteral("z_zam")},
+        {QStringLiteral("cmdDopUkaz"), QStringLiteral("dop_ukaz")},
+        {QStringLiteral("CmdOdbStar"), QStringLiteral("odbstar")},
+        {QStringLiteral("cmdZozKlient"), QStringLiteral("vyp_zoz_klient")},
+    };
+    return list;
+}
+
+std::optional<DataCommand> DataEnvironment::command(const QString &name)
+{
+    for (const DataCommand &c : commands())
+        if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return std::nullopt;
+}
+
+DataEnvironment::~DataEnvironment() { unload(); }
+
+void DataEnvironment::load()
+{
+    unload();
+    m_loaded = true;
+}
+
+void DataEnvironment::unload()
+{
+    m_read.clear();
+    if (m_connected) {
+        Database::closeExtra(connectionName());
+        m_connected = false;
+    }
+    m_file.clear();
+    m_loaded = false;
+}
+
+void DataEnvironment::setDatabaseFile(const QString &path)
+{
+    if (m_connected) {
+        Database::closeExtra(connectionName());
+        m_connected = false;
+    }
+    m_read.clear();
+    m_file = path;
+}
+
+bool DataEnvironment::isConnected() const { return m_connected; }
+
+bool DataEnvironment::connect(QString *error)
+{
+    if (m_connected)
+        return true;
+    if (m_file.isEmpty() || !QFileInfo::exists(m_file)) {
+        if (error)
+            *error = QStringLiteral("súbor %1 neexistuje").arg(m_file.isEmpty() ? Database::fileName() : m_file);
+        return false;
+    }
+    QString why;
+    QSqlDatabase db = Database::openExtra(m_file, connectionName(), true, &why);
+    if (!db.isOpen()) {
+        Database::closeExtra(connectionName());
+        if (error)
+            *error = why;
+        return false;
+    }
+    m_connected = true;
+    return true;
+}
+
+std::optional<RowSet> DataEnvironment::read(const QString &commandName, QString *error)
+{
+    auto fail = [error](const QString &why) -> std::optional<RowSet> {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    if (!m_loaded)
+        return fail(QStringLiteral("údajové prostredie nie je zavedené"));
+    const std::optional<DataCommand> cmd = command(commandName);
+    if (!cmd)
+        return fail(QStringLiteral("neznámy príkaz %1").arg(commandName));
+    const QString key = cmd->name.toLower();
+    if (auto it = m_read.constFind(key); it != m_read.constEnd())
+        return *it;
+    QString why;
+    if (!connect(&why))
+        return fail(why);
+    // The source is one of the program's own names from the list above.
+    QSqlQuery q(QSqlDatabase::database(connectionName(), false));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(cmd->source)))
+        return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+    RowSet rows = RowSet::fromQuery(q);
+    if (q.lastError().isValid())
+        return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+    m_read.insert(key, rows);
+    return rows;
+}
+
+} // namespace ulk

@@ -1,0 +1,58 @@
+#include "reports/ReportDefinition.h"
+
+namespace ulk::report {
+
+ReportDefinition::ReportDefinition(const QString &name)
+    : m_name(name),
+      m_sections{ReportSection(SectionKind::Detail), ReportSection(SectionKind::PageHeader),
+                 ReportSection(SectionKind::PageFooter), ReportSection(SectionKind::ReportHeader),
+                 ReportSection(SectionKind::ReportFooter)}
+{
+}
+
+ReportSection &ReportDefinition::section(SectionKind kind) { return m_sections[int(kind) - 1]; }
+
+const ReportSection &ReportDefinition::section(SectionKind kind) const { return m_sections[int(kind) - 1]; }
+
+ReportSection *ReportDefinition::section(const QString &name)
+{
+    for (ReportSection &s : m_sections)
+        if (s.name().compare(name, Qt::CaseInsensitive) == 0)
+            return &s;
+    return nullptr;
+}
+
+ReportControl *ReportDefinition::control(const QString &sectionName, const QString &controlName)
+{
+    ReportSection *s = section(sectionName);
+    return s ? s->control(controlName) : nullptr;
+}
+
+bool ReportDefinition::setCaption(const QString &sectionName, const QString &controlName, const QString &caption)
+{
+    ReportControl *c = control(sectionName, controlName);
+    if (!c || c->kind != ControlKind::Label)
+        return false;
+    c->caption = caption;
+    return true;
+}
+
+bool ReportDefinition::setDataField(const QString &sectionName, const QString &controlName,
+                                    const QString &dataField)
+{
+    ReportControl *c = control(sectionName, controlName);
+    if (!c || c->kind != ControlKind::TextBox)
+        return false;
+    c->dataField = dataField;
+    return true;
+}
+
+void ReportDefinition::setDataMember(const QString &command)
+{
+    m_dataMember = command;
+    m_dataSource.reset();
+}
+
+void ReportDefinition::setDataSource(const RowSet &rows) { m_dataSource = rows; }
+
+} // namespace ulk::report

@@ -1,0 +1,40 @@
+#include "reports/ReportRule.h"
+
+#include "common/Clock.h"
+#include "data/DataEnvironment.h"
+#include "data/Database.h"
+#include "reports/ReportLayout.h"
+
+namespace ulk::report {
+
+std::optional<ReportDocument> ReportRule::prepare(ReportDefinition &report, const QString &programDirectory,
+                                                  QString *error)
+{
+    DataEnvironment &den = DataEnvironment::denUlk();
+    den.unload();
+    den.load();
+    den.setDatabaseFile(Database::pathIn(programDirectory));
+
+    RowSet rows;
+    if (report.dataSource()) {
+        rows = *report.dataSource();
+    } else if (!report.dataMember().isEmpty()) {
+        QString why;
+        std::optional<RowSet> read = den.read(report.dataMember(), &why);
+        if (!read) {
+            if (error)
+                *error = QStringLiteral("údaje sa nepodarilo načítať (%1)").arg(why);
+            return std::nullopt;
+        }
+        rows = *read;
+    } else {
+        if (error)
+            *error = QStringLiteral("zostava %1 nemá zdroj údajov").arg(report.name());
+        return std::nullopt;
+    }
+    return ReportLayout::layOut(report, rows, Clock::today(), error);
+}
+
+void ReportRule::finish() { DataEnvironment::denUlk().unload(); }
+
+} // namespace ulk::report

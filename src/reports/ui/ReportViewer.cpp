@@ -1,0 +1,92 @@
+#include "reports/ui/ReportViewer.h"
+
+#include "common/Prompter.h"
+#include "reports/ReportPainter.h"
+#include "reports/ReportRule.h"
+
+#include <QAction>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QToolBar>
+
+namespace ulk::report {
+
+namespace {
+ReportViewer::Presenter &presenter()
+{
+    static ReportViewer::Presenter p;
+    return p;
+}
+} // namespace
+
+void ReportViewer::setPresenter(Presenter p) { presenter() = std::move(p); }
+
+bool ReportViewer::show(ReportDefinition &report, const QString &programDirectory, QWidget *parent)
+{
+    QString error;
+    const std::optional<ReportDocument> doc = ReportRule::prepare(report, programDirectory, &error);
+    report.clearDataSource();
+    if (!doc) {
+        ReportRule::finish();
+        tell(QStringLiteral("Zostavu nie je možné zobraziť: ") + error, QStringLiteral("Chybová správa"),
+             PromptIcon::Exclamation);
+        return false;
+    }
+    if (presenter())
+        presenter()(*doc, parent);
+    else
+        preview(*doc, parent);
+    ReportRule::finish();
+    return true;
+}
+
+void ReportViewer::preview(const ReportDocument &doc, QWidget *parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(doc.reportName);
+    printer.setPageLayout(ReportPainter::pageLayout(doc));
+    printer.setFullPage(true);
+
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setObjectName(doc.reportName);
+    if (!doc.caption.isEmpty())
+        dialog.setWindowTitle(doc.caption);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&doc](QPrinter *p) {
+        p->setFullPage(true);
+        if (!ReportPainter::paint(doc, p))
+            tell(QStringLiteral("Zostavu sa nepodarilo vytlačiť."), QStringLiteral("Chybová správa"),
+                 PromptIcon::Exclamation);
+    });
+    auto *save = new QAction(QStringLiteral("Uložiť ako PDF"), &dialog);
+    save->setObjectName(QStringLiteral("actUlozitPdf"));
+    save->setToolTip(QStringLiteral("Uloží zostavu do súboru PDF"));
+    QObject::connect(save, &QAction::triggered, &dialog, [&doc] { saveAsPdf(doc); });
+    if (auto *bar = dialog.findChild<QToolBar *>()) {
+        bar->addSeparator();
+        bar->addAction(save);
+    } else {
+        dialog.addAction(save);
+    }
+    dialog.exec();
+}
+
+bool ReportViewer::saveAsPdf(const ReportDocument &doc)
+{
+    FileRequest request;
+    request.title = QStringLiteral("Uložiť zostavu ako PDF");
+    request.fileName = doc.reportName + QStringLiteral(".pdf");
+    request.filters = {QStringLiteral("Dokument PDF (*.pdf)")};
+    request.confirmOverwrite = true;
+    const std::optional<QString> file = prompter().saveFile(request);
+    if (!file || file->isEmpty())
+        return false;
+    QString error;
+    if (!ReportPainter::writePdf(doc, *file, &error)) {
+        tell(QStringLiteral("Zostavu sa nepodarilo uložiť: ") + error, QStringLiteral("Chybová správa"),
+             PromptIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+} // namespace ulk::report

@@ -1,0 +1,35 @@
+#pragma once
+#include "reports/ReportDefinition.h"
+#include "reports/ReportDocument.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Shows reports: the report rule with its modal print preview, from which
+// the user prints the report or saves it as a PDF file.
+namespace ulk::report {
+
+class ReportViewer {
+public:
+    // What shows a laid-out report; the print preview unless replaced.
+    using Presenter = std::function<void(const ReportDocument &doc, QWidget *parent)>;
+    // Tests put a function here that records the pages instead of opening a
+    // window; an empty function brings the print preview back.
+    static void setPresenter(Presenter presenter);
+
+    // Shows a report by the report rule and returns when the preview is
+    // closed. A failure to read the rows or to lay them out is told in a
+    // message box; the result is false then. Rows handed to the report serve
+    // this one show.
+    static bool show(ReportDefinition &report, const QString &programDirectory, QWidget *parent = nullptr);
+
+    // The modal print preview of laid-out pages.
+    static void preview(const ReportDocument &doc, QWidget *parent = nullptr);
+    // Asks for a file name and writes the pages there as a PDF; false when
+    // the user cancels or the file cannot be written (which is told).
+    static bool saveAsPdf(const ReportDocument &doc);
+};
+
+} // namespace ulk::report

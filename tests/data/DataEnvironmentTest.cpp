@@ -1,0 +1,171 @@
+#include "data/ClientListQuery.h"
+#include "data/DataEnvironment.h"
+#include "data/Database.h"
+#include "data/SavedQueries.h"
+#include "support/ProgramDir.h"
+
+#include <QTest>
+
+using namespace ulk;
+
+class DataEnvironmentTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        DataEnvironment::denUlk().unload();
+        Database::close();
+    }
+
+    void fifteenCommandsInStoredOrder()
+    {
+        const QList<std::pair<QString, QString>> expected = {
+            {"cmdVek", "z_vek"},
+            {"cmdVzd", "z_vzdelavanie"},
+            {"cmdSurodenci", "vyp_surodenci"},
+            {"cmdNavstevy", "vyp_navstevy"},
+            {"cmdVysetrenie", "vyp_vysetrenie"},
+            {"cmdZazZmeny", "vyp_zazZmeny"},
+            {"cmdDemo", "vyp_memo"},
+            {"cmdUdajVV", "vyp_zariad"},
+            {"cmdZazSpc", "vyp_zazSpc"},
+            {"cmdZaklad", "vyp_zaklad"},
+            {"cmdRodicia", "vyp_rodicia"},
+            {"cmdZam", "z_zam"},
+            {"cmdDopUkaz", "dop_ukaz"},
+            {"CmdOdbStar", "odbstar"},
+            {"cmdZozKlient", "vyp_zoz_klient"},
+        };
+        const QList<DataCommand> &got = DataEnvironment::commands();
+        QCOMPARE(got.size(), expected.size());
+        for (int i = 0; i < got.size(); ++i) {
+            QCOMPARE(got[i].name, expected[i].first);
+            QCOMPARE(got[i].source, expected[i].second);
+        }
+        QCOMPARE(DataEnvironment::command("cmdodbstar")->source, QString("odbstar"));
+        QVERIFY(!DataEnvironment::command("cmdNic"));
+    }
+
+    void everyCommandReadsItsSource()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        QCOMPARE(ClientListQuery::ensure(Database::connection()), ClientListQuery::Result::Created);
+        DataEnvironment &den = DataEnvironment::denUlk();
+        den.load();
+        den.setDatabaseFile(dir.dbPath());
+        for (const DataCommand &c : DataEnvironment::commands()) {
+            QString error;
+            const std::optional<RowSet> rows = den.read(c.name, &error);
+            QVERIFY2(rows, qPrintable(c.name + ": " + error));
+        }
+        QCOMPARE(den.read("cmdZozKlient")->columns(),
+                 QStringList({"meno", "priezv", "rodcis", "katcis", "datnar", "ulica", "obec", "psc"}));
+        QVERIFY(den.read("cmdZaklad")->hasColumn("c_zdrpoi.nazov"));
+        QVERIFY(den.read("cmdRodicia")->hasColumn("retaz9O"));
+    }
+
+    void rowsAreReadAfreshAfterReload()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        DataEnvironment &den = DataEnvironment::denUlk();
+        den.load();
+        QVERIFY(den.isLoaded());
+        QVERIFY(!den.isConnected());
+        den.setDatabaseFile(dir.dbPath());
+        QCOMPARE(den.read("cmdDopUkaz")->size(), 0);
+        QVERIFY(den.isConnected());
+        QVERIFY(QSqlDatabase::contains(DataEnvironment::connectionName()));
+
+        test::sql("INSERT INTO dop_ukaz (r_0401, r_0402) VALUES ('3', '1')");
+        // One report reads its command once: what it read stays for that show.
+        QCOMPARE(den.read("cmdDopUkaz")->size(), 0);
+
+        den.unload();
+        QVERIFY(!den.isLoaded());
+        QVERIFY(!QSqlDatabase::contains(DataEnvironment::connectionName()));
+        den.load();
+        den.setDatabaseFile(dir.dbPath());
+        const std::optional<RowSet> rows = den.read("cmdDopUkaz");
+        QCOMPARE(rows->size(), 1);
+        QCOMPARE(rows->value(0, "R_0401").toString(), QString("3"));
+
+        // A rewritten saved query is read with its new SQL by the next report.
+        den.unload();
+        QVERIFY(SavedQueries::rewrite("vyp_memo", "SELECT 'nový text' AS u_ziak"));
+        den.load();
+        den.setDatabaseFile(dir.dbPath());
+        QCOMPARE(den.read("cmdDemo")->value(0, "u_ziak").toString(), QString("nový text"));
+    }
+
+    void failuresAreReturned_data()
+    {
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("errorStart");
+        QTest::newRow("not loaded") << 0 << "cmdZozKlient" << "údajové prostredie nie je zavedené";
+        QTest::newRow("unknown command") << 1 << "cmdNic" << "neznámy príkaz cmdNic";
+        QTest::newRow("no file") << 2 << "cmdDopUkaz" << "súbor ";
+        QTest::newRow("missing view") << 1 << "cmdZozKlient" << "vyp_zoz_klient: ";
+        QTest::newRow("broken view") << 3 << "cmdZazZmeny" << "vyp_zazZmeny: ";
+    }
+
+    void failuresAreReturned()
+    {
+        QFETCH(int, situation);
+        QFETCH(QString, command);
+        QFETCH(QString, errorStart);
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        if (situation == 3)
+            QVERIFY(SavedQueries::rewrite("vyp_zazZmeny", "SELECT nosuch FROM k_zaznam_zmeny"));
+        DataEnvironment &den = DataEnvironment::denUlk();
+        if (situation != 0)
+            den.load();
+        den.setDatabaseFile(situation == 2 ? dir.file("nie.mdb") : dir.dbPath());
+        QString error;
+        QVERIFY(!den.read(command, &error));
+        QVERIFY2(error.startsWith(errorStart), qPrintable(error));
+        den.unload();
+        QVERIFY(!QSqlDatabase::contains(DataEnvironment::connectionName()));
+    }
+
+    void clientListQueryIsCreatedOnlyOnce()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        QString error;
+        QCOMPARE(ClientListQuery::ensure(Database::connection(), &error), ClientListQuery::Result::Created);
+        QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name = 'vyp_zoz_klient'").toString(),
+                 "CREATE VIEW \"vyp_zoz_klient\" AS SELECT k_zaklad.meno,k_zaklad.priezv,k_zaklad.rodcis,"
+                 "k_zaklad.katcis,k_zaklad.datnar,k_zaklad.ulica,k_zaklad.obec,k_zaklad.psc FROM k_zaklad  "
+                 "ORDER BY k_zaklad.priezv||k_zaklad.meno");
+        QCOMPARE(ClientListQuery::ensure(Database::connection(), &error), ClientListQuery::Result::Existed);
+
+        // Another letter case is the same saved query, and it keeps its SQL.
+        test::sql("DROP VIEW vyp_zoz_klient");
+        test::sql("CREATE VIEW VYP_ZOZ_KLIENT AS SELECT meno FROM k_zaklad");
+        QCOMPARE(ClientListQuery::ensure(Database::connection(), &error), ClientListQuery::Result::Existed);
+        QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE lower(name) = 'vyp_zoz_klient'").toString(),
+                 QString("CREATE VIEW VYP_ZOZ_KLIENT AS SELECT meno FROM k_zaklad"));
+    }
+
+    void clientListQueryReportsOtherFailures()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::sql("PRAGMA query_only = 1");
+        QString error;
+        QCOMPARE(ClientListQuery::ensure(Database::connection(), &error), ClientListQuery::Result::Failed);
+        QVERIFY(!error.isEmpty());
+        test::sql("PRAGMA query_only = 0");
+        Database::close();
+        error.clear();
+        QCOMPARE(ClientListQuery::ensure(Database::connection(), &error), ClientListQuery::Result::Failed);
+        QCOMPARE(error, QString("databáza nie je otvorená"));
+    }
+};
+
+QTEST_GUILESS_MAIN(DataEnvironmentTest)
+#include "DataEnvironmentTest.moc"
