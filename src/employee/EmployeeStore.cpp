@@ -153,10 +153,11 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
         if (key != original.idkod) {
             for (const Reference &ref : references()) {
                 QString why;
+                // Keys are compared ignoring trailing blanks.
                 runSql(m_db,
-                       QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?")
+                       QStringLiteral("UPDATE %1 SET %2 = ? WHERE rtrim(%2) = ?")
                            .arg(QLatin1String(ref.table), QLatin1String(ref.column)),
-                       {key, original.idkod}, &why);
+                       {key, original.idkod.trimmed()}, &why);
                 if (!why.isEmpty()) {
                     fail(error, why);
                     return {};

@@ -627,8 +627,11 @@ void MainWindow::deleteEmployee()
         {"k_vysetrenie", "Zamestnanca : -"}, {"k_zaznam_zmeny", "Zamestnanca: -"}, {"k_zaznam_spc", "Zamestnanca: -"}};
     for (const auto &[table, opening] : references) {
         QString error;
-        QSqlQuery q = runSql(QStringLiteral("SELECT 1 FROM %1 WHERE idkod_p = ? LIMIT 1").arg(QLatin1String(table)),
-                             {row.idkod}, &error);
+        // Keys are compared ignoring trailing blanks: a reference so written
+        // still names the employee.
+        QSqlQuery q = runSql(
+            QStringLiteral("SELECT 1 FROM %1 WHERE rtrim(idkod_p) = ? LIMIT 1").arg(QLatin1String(table)),
+            {row.idkod.trimmed()}, &error);
         if (!error.isEmpty()) {
             // Without the check nothing is deleted.
             tell(QStringLiteral("Zamestnanca nie je možné vymazať, záznamy o ňom sa nepodarilo overiť: ") + error,
