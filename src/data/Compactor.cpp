@@ -7,29 +7,101 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
+
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace ulk::Compactor {
 
-bool tableCounts(const QString &filePath, QList<qint64> *counts, QString *error)
+namespace {
+
+QString canonical(const QString &path)
 {
-    const QString name = QStringLiteral("ulk-count");
-    bool ok = true;
+    const QFileInfo fi(path);
+    const QString c = fi.canonicalFilePath();
+    return c.isEmpty() ? fi.absoluteFilePath() : c;
+}
+
+// The file a connection was opened on: a plain path or a file: URI.
+QString fileOfConnection(const QString &databaseName)
+{
+    if (databaseName.startsWith(QLatin1String("file:"))) {
+        QString withoutQuery = databaseName;
+        const int q = withoutQuery.indexOf(QLatin1Char('?'));
+        if (q >= 0)
+            withoutQuery.truncate(q);
+        return QUrl(withoutQuery).toLocalFile();
+    }
+    return databaseName;
+}
+
+// Writes a file's data to the disk before it is trusted to replace ulk.mdb.
+bool syncFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Makes a rename inside the directory durable.
+void syncDirectory(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+QStringList connectionsOn(const QString &filePath)
+{
+    const QString target = canonical(filePath);
+    QStringList names;
+    for (const QString &name : QSqlDatabase::connectionNames()) {
+        const QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen() && canonical(fileOfConnection(db.databaseName())) == target)
+            names << name;
+    }
+    return names;
+}
+
+bool readContents(QSqlDatabase db, Contents *contents, QString *error)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name"))) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    while (q.next())
+        contents->schema << q.value(0).toString() + QLatin1Char(' ') + q.value(1).toString() + QLatin1Char(' ')
+                + q.value(2).toString();
+    for (const QString &t : Database::expectedTables()) {
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(t)) || !q.next()) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+        contents->rowCounts.append(q.value(0).toLongLong());
+    }
+    return true;
+}
+
+bool readContents(const QString &filePath, Contents *contents, QString *error)
+{
+    const QString name = QStringLiteral("ulk-contents");
+    bool ok = false;
     {
         QSqlDatabase db = Database::openExtra(filePath, name, true, error);
-        ok = db.isOpen();
-        QSqlQuery q(db);
-        for (const QString &t : Database::expectedTables()) {
-            if (!ok)
-                break;
-            if (!q.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(t)) || !q.next()) {
-                if (error)
-                    *error = q.lastError().text();
-                ok = false;
-                break;
-            }
-            counts->append(q.value(0).toLongLong());
-        }
+        ok = db.isOpen() && readContents(db, contents, error);
     }
     Database::closeExtra(name);
     return ok;
@@ -38,7 +110,7 @@ bool tableCounts(const QString &filePath, QList<qint64> *counts, QString *error)
 bool compact(const QString &programDirectory, QString *error)
 {
     const QDir dir(programDirectory);
-    const QString source = dir.filePath(QStringLiteral("ulk.mdb"));
+    const QString source = dir.filePath(Database::fileName());
     const QString target = dir.filePath(QStringLiteral("tmp.mdb"));
     auto fail = [&](const QString &why) {
         QFile::remove(target);
@@ -48,24 +120,37 @@ bool compact(const QString &programDirectory, QString *error)
     };
     if (!QFileInfo::exists(source))
         return fail(QStringLiteral("súbor ulk.mdb chýba"));
+    // A connection still open on ulk.mdb would go on writing into the old
+    // file after the rename, and its changes would be lost.
+    if (!connectionsOn(source).isEmpty())
+        return fail(QStringLiteral("súbor ulk.mdb je ešte otvorený"));
     // A copy left by an earlier failed exit is stale: remove it first.
     if (QFileInfo::exists(target) && !QFile::remove(target))
         return fail(QStringLiteral("súbor tmp.mdb nie je možné odstrániť"));
 
-    QList<qint64> before;
-    if (!tableCounts(source, &before, error))
-        return fail(error ? *error : QString());
-
-    const QString name = QStringLiteral("ulk-compact");
+    // One fresh connection reads what the copy must hold and makes the copy.
+    // It is read-write, so that a journal left by a crash is rolled back
+    // before anything is read.
     QString why;
+    Contents before;
+    const QString name = QStringLiteral("ulk-compact");
     {
         QSqlDatabase db = Database::openExtra(source, name, false, &why);
         if (db.isOpen()) {
-            QSqlQuery q(db);
-            q.prepare(QStringLiteral("VACUUM INTO ?"));
-            q.addBindValue(QDir::toNativeSeparators(target));
-            if (!q.exec())
-                why = q.lastError().text();
+            if (!readContents(db, &before, &why)) {
+                why = QStringLiteral("databázu nie je možné prečítať: ") + why;
+            } else {
+                QSqlQuery q(db);
+                if (!q.prepare(QStringLiteral("VACUUM INTO ?"))) {
+                    why = q.lastError().text();
+                } else {
+                    q.addBindValue(QDir::toNativeSeparators(QFileInfo(target).absoluteFilePath()));
+                    if (!q.exec())
+                        why = QStringLiteral("kópiu databázy nie je možné vytvoriť: ") + q.lastError().text();
+                }
+            }
+        } else {
+            why = QStringLiteral("databázu nie je možné otvoriť: ") + why;
         }
     }
     Database::closeExtra(name);
@@ -74,16 +159,23 @@ bool compact(const QString &programDirectory, QString *error)
 
     if (!Database::isUsableFile(target, &why))
         return fail(QStringLiteral("kópia databázy nie je v poriadku: ") + why);
-    QList<qint64> after;
-    if (!tableCounts(target, &after, &why))
-        return fail(why);
-    if (after != before)
-        return fail(QStringLiteral("kópia databázy nemá všetky riadky"));
+    Contents after;
+    if (!readContents(target, &after, &why))
+        return fail(QStringLiteral("kópiu databázy nie je možné prečítať: ") + why);
+    if (!(after == before))
+        return fail(QStringLiteral("kópia databázy nemá všetky údaje"));
+    if (!syncFile(target))
+        return fail(QStringLiteral("kópiu databázy nie je možné zapísať na disk"));
+
+    // A journal beside ulk.mdb would be played into the new file at its next
+    // opening: leave everything as it is rather than replace the file.
+    if (QFileInfo::exists(source + QStringLiteral("-journal")))
+        return fail(QStringLiteral("pri súbore ulk.mdb zostal rozpracovaný zápis (ulk.mdb-journal)"));
 
     // rename(2) replaces ulk.mdb in one step: there is never a moment without it.
     if (std::rename(QFile::encodeName(target).constData(), QFile::encodeName(source).constData()) != 0)
-        return fail(QStringLiteral("tmp.mdb nie je možné premenovať na ulk.mdb"));
-    QFile::remove(source + QStringLiteral("-journal"));
+        return fail(QStringLiteral("súbor tmp.mdb nie je možné premenovať na ulk.mdb"));
+    syncDirectory(dir.absolutePath());
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "data/Compactor.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
+#include "employee/ui/EmployeeWindow.h"
 #include "reports/ClientListReport.h"
 #include "reports/ui/ReportViewer.h"
 
@@ -620,10 +621,12 @@ void MainWindow::deleteClient()
     QString error;
     {
         Transaction t;
+        if (!t.ok())
+            error = Database::connection().lastError().text();
         for (const char *table : kClientSubTables) {
-            runSql(QStringLiteral("DELETE FROM %1 WHERE idkod = ?").arg(QLatin1String(table)), {row.idkod}, &error);
             if (!error.isEmpty())
                 break;
+            runSql(QStringLiteral("DELETE FROM %1 WHERE idkod = ?").arg(QLatin1String(table)), {row.idkod}, &error);
         }
         if (error.isEmpty())
             runSql(QStringLiteral("DELETE FROM k_zaklad WHERE idkod = ?"), {row.idkod}, &error);
@@ -652,9 +655,18 @@ void MainWindow::deleteEmployee()
         {"k_vysetrenie", "Zamestnanca : -"}, {"k_zaznam_zmeny", "Zamestnanca: -"}, {"k_zaznam_spc", "Zamestnanca: -"}};
     for (const auto &[table, opening] : references) {
         QString error;
-        QSqlQuery q = runSql(QStringLiteral("SELECT 1 FROM %1 WHERE idkod_p = ? LIMIT 1").arg(QLatin1String(table)),
-                             {row.idkod}, &error);
-        if (!error.isEmpty() || q.next()) {
+        // Keys are compared ignoring trailing blanks: a reference so written
+        // still names the employee.
+        QSqlQuery q = runSql(
+            QStringLiteral("SELECT 1 FROM %1 WHERE rtrim(idkod_p) = ? LIMIT 1").arg(QLatin1String(table)),
+            {row.idkod.trimmed()}, &error);
+        if (!error.isEmpty()) {
+            // Without the check nothing is deleted.
+            tell(QStringLiteral("Zamestnanca nie je možné vymazať, záznamy o ňom sa nepodarilo overiť: ") + error,
+                 QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+            return;
+        }
+        if (q.next()) {
             tell(QString::fromUtf8(opening) + name + QStringLiteral("- nie je možné vymazať"),
                  QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
             return;
@@ -681,13 +693,18 @@ void MainWindow::compactAndExit()
     m_exiting = true;
     hide();
     unload();
+    // The sequence stops at a failed step: ulk.mdb stays as it was and the
+    // temporary archive is left for the next exit.
     QString error;
-    if (!Compactor::compact(m_dir, &error))
+    if (!Compactor::compact(m_dir, &error)) {
         tell(QStringLiteral("Databázu sa nepodarilo zhustiť, súbor ulk.mdb zostal bez zmeny: ") + error,
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-    const QString archive = QDir(m_dir).filePath(QStringLiteral("arch_tmp.zip"));
-    if (QFileInfo::exists(archive))
-        QFile::remove(archive);
+    } else {
+        const QString archive = QDir(m_dir).filePath(QStringLiteral("arch_tmp.zip"));
+        if (QFileInfo::exists(archive) && !QFile::remove(archive))
+            tell(QStringLiteral("Dočasný archív arch_tmp.zip sa nepodarilo vymazať."), QStringLiteral("Upozornenie"),
+                 PromptIcon::Exclamation);
+    }
     close();
 }
 
@@ -700,7 +717,8 @@ void MainWindow::openClientRecord()
 
 void MainWindow::openEmployeeRecord()
 {
-    // The employee record window is shown here modally.
+    EmployeeWindow window(m_dir, this);
+    window.exec();
 }
 
 void MainWindow::openArchive()

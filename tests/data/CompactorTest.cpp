@@ -1,0 +1,143 @@
+#include "data/Compactor.h"
+#include "data/Database.h"
+#include "support/ProgramDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+using namespace ulk;
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// Fills the register and deletes most of it again, so that the file holds
+// free space; a few rows of every kind stay.
+void fillAndThin(const QString &dir)
+{
+    QCOMPARE(Database::open(dir), Database::OpenResult::Ok);
+    const QString longText(2000, QLatin1Char('x'));
+    {
+        Transaction t;
+        for (int i = 0; i < 400; ++i) {
+            const QString key = QStringLiteral("KLIENT%1").arg(i, 3, 10, QLatin1Char('0'));
+            test::addClient(key, QStringLiteral("Ján"), QStringLiteral("O'Kováč"), QString::number(i));
+            test::sql("UPDATE k_memo SET poznamky = ? WHERE idkod = ?", {longText, key});
+            test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES (?, '2024-03-01')", {key});
+            test::sql("INSERT INTO k_vysetrenie (idkod, idkod_p, popis) VALUES (?, 'NOVAJA00', ?)", {key, longText});
+        }
+        test::addEmployee("NOVAJA00", "Jana", "Nová");
+        QVERIFY(t.commit());
+    }
+    test::sql("DELETE FROM k_memo WHERE idkod > 'KLIENT010'");
+    test::sql("DELETE FROM k_vysetrenie WHERE idkod > 'KLIENT010'");
+    test::sql("DELETE FROM k_zaklad WHERE idkod > 'KLIENT010'");
+    Database::close();
+}
+
+} // namespace
+
+class CompactorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { Database::close(); }
+
+    void keepsEveryRowAndShrinksTheFile()
+    {
+        test::ProgramDir dir;
+        fillAndThin(dir.path());
+        Compactor::Contents before;
+        QString error;
+        QVERIFY(Compactor::readContents(dir.dbPath(), &before, &error));
+        const qint64 sizeBefore = QFileInfo(dir.dbPath()).size();
+
+        QVERIFY2(Compactor::compact(dir.path(), &error), qPrintable(error));
+
+        QVERIFY(!QFileInfo::exists(dir.file("tmp.mdb")));
+        QVERIFY(QFileInfo(dir.dbPath()).size() < sizeBefore / 2);
+        Compactor::Contents after;
+        QVERIFY(Compactor::readContents(dir.dbPath(), &after, &error));
+        QCOMPARE(after.rowCounts, before.rowCounts);
+        QCOMPARE(after.schema, before.schema);
+        QCOMPARE(after.rowCounts.at(0), qint64(11)); // k_zaklad
+        QCOMPARE(after.rowCounts.at(7), qint64(400)); // k_navstevy keeps its rows
+        // The compacted file is the program's register, views and texts included.
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        QCOMPARE(test::scalar("SELECT priezv FROM k_zaklad WHERE idkod = 'KLIENT003'").toString(), QString("O'Kováč"));
+        QCOMPARE(test::scalar("SELECT count(*) FROM sqlite_master WHERE type = 'view'").toInt(),
+                 int(Database::expectedViews().size()));
+        QCOMPARE(test::scalar("PRAGMA journal_mode").toString(), QString("delete"));
+    }
+
+    void staleTemporaryFileIsRemovedFirst()
+    {
+        test::ProgramDir dir;
+        writeFile(dir.file("tmp.mdb"), "left over from an earlier exit");
+        QString error;
+        QVERIFY2(Compactor::compact(dir.path(), &error), qPrintable(error));
+        QVERIFY(!QFileInfo::exists(dir.file("tmp.mdb")));
+        QVERIFY(Database::isUsableFile(dir.dbPath()));
+    }
+
+    void failureLeavesTheDatabaseAsItWas_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("tmp.mdb cannot be removed") << "tmpdir" << "tmp.mdb";
+        QTest::newRow("connection still open") << "open" << "otvorený";
+        QTest::newRow("journal beside the file") << "journal" << "ulk.mdb-journal";
+        QTest::newRow("not a database") << "garbage" << "";
+    }
+    void failureLeavesTheDatabaseAsItWas()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, reason);
+        test::ProgramDir dir;
+        if (setup == "tmpdir") {
+            QVERIFY(QDir(dir.path()).mkpath("tmp.mdb/inside"));
+        } else if (setup == "open") {
+            QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        } else if (setup == "journal") {
+            // A journal that SQLite does not take as hot is left in place by the
+            // connection; it must not end up beside the new file.
+            writeFile(dir.file("ulk.mdb-journal"), QByteArray());
+        } else {
+            QVERIFY(QFile::remove(dir.dbPath()));
+            writeFile(dir.dbPath(), QByteArray(4096, 'u'));
+        }
+        const QByteArray before = bytesOf(dir.dbPath());
+        QString error;
+        QVERIFY(!Compactor::compact(dir.path(), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QCOMPARE(bytesOf(dir.dbPath()), before);
+        if (setup != "tmpdir")
+            QVERIFY(!QFileInfo::exists(dir.file("tmp.mdb")));
+    }
+
+    void missingDatabaseIsReported()
+    {
+        test::ProgramDir dir(false);
+        QString error;
+        QVERIFY(!Compactor::compact(dir.path(), &error));
+        QVERIFY(error.contains("ulk.mdb"));
+        QVERIFY(!QFileInfo::exists(dir.dbPath()));
+        QVERIFY(!QFileInfo::exists(dir.file("tmp.mdb")));
+    }
+};
+
+QTEST_GUILESS_MAIN(CompactorTest)
+#include "CompactorTest.moc"
