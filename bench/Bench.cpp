@@ -7,6 +7,9 @@
 #include "data/Compactor.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
+#include "archive/Archiver.h"
+#include "archive/Restorer.h"
+#include "employee/EmployeeStore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -151,6 +154,38 @@ void measure(int clients)
     const double del = ms([&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdVymaz"), Qt::LeftButton); });
     row("delete a client with its sub-records", del, plainDelete);
 
+    // An employee renamed so that the key changes: row and references move together.
+    {
+        EmployeeStore store(Database::connection());
+        QString key;
+        {
+            QSqlQuery q(Database::connection());
+            q.exec(QStringLiteral("SELECT idkod FROM zamestnanci ORDER BY idkod LIMIT 1"));
+            q.next();
+            key = q.value(0).toString();
+        }
+        const EmployeeRecord original = *store.read(key);
+        EmployeeRecord edited = original;
+        edited.priezv = QStringLiteral("Zmenený");
+        QString newKey;
+        const double save = ms([&] { newKey = store.update(original, edited, &error); });
+        const double plainSave = ms([&] {
+            const QString name = QStringLiteral("bench-emp");
+            {
+                QSqlDatabase c = Database::openExtra(db, name, false, &error);
+                c.transaction();
+                QSqlQuery q(c);
+                for (const char *t : {"k_vysetrenie", "k_zaznam_spc", "k_zaznam_zmeny"})
+                    q.exec(QStringLiteral("UPDATE %1 SET idkod_p = '%2' WHERE idkod_p = '%3'")
+                               .arg(QLatin1String(t), key, newKey));
+                q.exec(QStringLiteral("UPDATE zamestnanci SET idkod = '%1' WHERE idkod = '%2'").arg(key, newKey));
+                c.commit();
+            }
+            Database::closeExtra(name);
+        });
+        row("save an employee with a key change", save, plainSave);
+    }
+
     const double plainVacuum = [&] {
         const QString copy = dir.filePath("plain-copy.mdb");
         const QString name = QStringLiteral("bench-vacuum");
@@ -166,6 +201,16 @@ void measure(int clients)
     window->unload();
     const double compaction = ms([&] { Compactor::compact(dir.path(), &error); });
     row("compaction at exit", compaction, plainVacuum);
+
+    QTemporaryDir elsewhere;
+    const QString target = QDir(elsewhere.path()).filePath(QStringLiteral("zaloha.zip"));
+    const double archive = ms([&] {
+        Archiver::pack(dir.path(), &error);
+        Archiver::deliver(dir.path(), target, &error);
+    });
+    row("archive (pack and copy to the chosen place)", archive, plainVacuum);
+    const double restore = ms([&] { Restorer::restore(dir.path(), target, true, &error); });
+    row("restore from the menu", restore, 0);
     window.reset();
     setPrompter(nullptr);
     std::printf("  peak memory of the program so far: %.0f MB\n", peakKb() / 1024.0);
