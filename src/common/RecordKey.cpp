@@ -87,14 +87,19 @@ bool cascadeKeyChange(QSqlDatabase db, const QList<KeyReference> &references, co
 {
     for (const KeyReference &r : references) {
         QSqlQuery q(db);
-        const QString sql = QStringLiteral("UPDATE %1 SET \"%2\" = ? WHERE rtrim(\"%2\") = ?").arg(r.table, r.column);
+        // The key itself, or the key followed by blanks: a range of the index,
+        // so that the update does not read the whole table.
+        const QString sql = QStringLiteral("UPDATE %1 SET \"%2\" = ? WHERE \"%2\" >= ? AND \"%2\" < ? || '!' "
+                                           "AND rtrim(\"%2\") = ?")
+                                .arg(r.table, r.column);
         if (!q.prepare(sql)) {
             if (error)
                 *error = q.lastError().text();
             return false;
         }
         q.addBindValue(newKey.trimmed());
-        q.addBindValue(oldKey.trimmed());
+        for (int i = 0; i < 3; ++i)
+            q.addBindValue(oldKey.trimmed());
         if (!q.exec()) {
             if (error)
                 *error = q.lastError().text();

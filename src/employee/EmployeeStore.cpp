@@ -153,11 +153,13 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
         if (key != original.idkod) {
             for (const Reference &ref : references()) {
                 QString why;
-                // Keys are compared ignoring trailing blanks.
+                // Keys are compared ignoring trailing blanks, through a range
+                // of the column's index.
+                const QString old = original.idkod.trimmed();
                 runSql(m_db,
-                       QStringLiteral("UPDATE %1 SET %2 = ? WHERE rtrim(%2) = ?")
+                       QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 >= ? AND %2 < ? || '!' AND rtrim(%2) = ?")
                            .arg(QLatin1String(ref.table), QLatin1String(ref.column)),
-                       {key, original.idkod.trimmed()}, &why);
+                       {key, old, old, old}, &why);
                 if (!why.isEmpty()) {
                     fail(error, why);
                     return {};
