@@ -15,6 +15,14 @@ namespace ulk {
 namespace {
 const QString kMain = QStringLiteral("ulk");
 QString g_directory;
+QHash<QString, QSet<qint64>> g_changed;
+
+void onRowChanged(void *, int, const char *, const char *table, sqlite3_int64 rowid)
+{
+    // Only the tables behind the main window's lists are followed.
+    if (qstrcmp(table, "k_zaklad") == 0 || qstrcmp(table, "zamestnanci") == 0 || qstrcmp(table, "c_funkcie") == 0)
+        g_changed[QString::fromLatin1(table)].insert(rowid);
+}
 
 QCollator makeSlovakCollator()
 {
@@ -151,6 +159,10 @@ Database::OpenResult Database::open(const QString &directory, QString *error)
     }
     QSqlQuery(db).exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
     g_directory = directory;
+    g_changed.clear();
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        sqlite3_update_hook(*static_cast<sqlite3 *const *>(handle.constData()), onRowChanged, nullptr);
     return OpenResult::Ok;
 }
 
@@ -171,6 +183,8 @@ bool Database::isOpen()
 }
 
 QSqlDatabase Database::connection() { return QSqlDatabase::database(kMain, false); }
+
+QSet<qint64> Database::takeChangedRows(const QString &table) { return g_changed.take(table); }
 
 QString Database::directory() { return g_directory; }
 

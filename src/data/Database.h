@@ -3,6 +3,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QSet>
 #include <QVariantList>
 
 // The program's one connection to ulk.mdb (an SQLite file that keeps the old
@@ -37,6 +38,12 @@ public:
 
     // Whether a file is a usable register, checked on a short-lived connection.
     static bool isUsableFile(const QString &filePath, QString *error = nullptr);
+
+    // Rows of a table (by rowid) that the program's connection inserted,
+    // changed or deleted since the last call for that table; the lists read
+    // them again instead of the whole table. Empty after the database is
+    // opened: a list opened afresh reads everything anyway.
+    static QSet<qint64> takeChangedRows(const QString &table);
 
     static const QStringList &expectedTables();
     static const QStringList &expectedViews();

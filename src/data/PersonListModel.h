@@ -3,9 +3,12 @@
 #include <QDate>
 #include <QVector>
 
-// The rows behind the main window's lists: clients or employees, read once
-// each time the list is opened, then sorted, searched and re-selected in
-// memory so that repaints never touch the database.
+class QSqlQuery;
+
+// The rows behind the main window's lists: clients or employees. The list is
+// read whole when it is first opened; afterwards it reads again only the rows
+// that the program changed (Database::takeChangedRows), and sorts, searches
+// and re-selects in memory, so that repaints never touch the database.
 namespace ulk {
 
 class PersonListModel : public QAbstractTableModel {
@@ -15,6 +18,7 @@ public:
     enum class Order { ByName, ByCatalogue };
 
     struct Row {
+        qint64 rowid = 0;
         QString idkod, meno, priezv;
         QDate datnar;       // clients
         QString katcis;     // clients
@@ -25,10 +29,14 @@ public:
 
     Kind kind() const { return m_kind; }
     Order order() const { return m_order; }
-    void setOrder(Order order) { m_order = order; }
+    // Sorts the rows in memory in the new order.
+    void setOrder(Order order);
 
-    // Reads the list afresh from the program's connection in the current order.
+    // Reads the whole list afresh from the program's connection.
     bool reload(QString *error = nullptr);
+    // Brings the list up to date with the database: the first time the
+    // whole list is read, later only the rows changed since.
+    bool refresh(QString *error = nullptr);
     // Empties the list (the database is being closed).
     void clear();
 
@@ -52,8 +60,15 @@ public:
     static qint64 catalogueValue(const QString &katcis);
 
 private:
+    QString selectSql() const;
+    Row readRow(const QSqlQuery &q) const;
+    bool lessThan(const Row &a, const Row &b) const;
+    void sortAll();
+    QString table() const;
+
     Kind m_kind;
     Order m_order = Order::ByName;
+    bool m_loaded = false;
     QVector<Row> m_rows;
 };
 

@@ -415,7 +415,7 @@ void MainWindow::showClientGrid()
     m_gridEmployees->hide();
     m_gridClients->show();
     m_clients->setOrder(PersonListModel::Order::ByName);
-    m_clients->reload();
+    m_clients->refresh();
     if (!m_clients->isEmpty())
         m_gridClients->setCurrentIndex(m_clients->index(0, 0));
     if (!m_clients->isEmpty()) {
@@ -432,7 +432,7 @@ void MainWindow::showEmployeeGrid()
     m_sort->hide();
     m_gridClients->hide();
     m_gridEmployees->show();
-    m_employees->reload();
+    m_employees->refresh();
     if (!m_employees->isEmpty())
         m_gridEmployees->setCurrentIndex(m_employees->index(0, 0));
     if (!m_employees->isEmpty()) {
@@ -477,7 +477,7 @@ int MainWindow::currentRow() const
 bool MainWindow::reopenList()
 {
     PersonListModel *model = m_listMode == 2 ? m_employees : m_clients;
-    const bool ok = model->reload();
+    const bool ok = model->refresh();
     if (!model->isEmpty())
         visibleGrid()->setCurrentIndex(model->index(0, 0));
     return ok;
@@ -530,7 +530,7 @@ void MainWindow::editRecord()
     restoreSidebarColour();
     PersonListModel *model = mode == 2 ? m_employees : m_clients;
     model->setOrder(PersonListModel::Order::ByName);
-    model->reload();
+    model->refresh();
     int found = model->rowOfKey(shared().currentRecordId);
     if (found < 0 && !model->isEmpty())
         found = 0;

@@ -1,0 +1,93 @@
+#include "data/Database.h"
+#include "data/PersonListModel.h"
+#include "support/ProgramDir.h"
+
+#include <QTest>
+
+using namespace ulk;
+
+namespace {
+QStringList keys(const PersonListModel &m)
+{
+    QStringList k;
+    for (int r = 0; r < m.rowCount(); ++r)
+        k << m.row(r).idkod;
+    return k;
+}
+} // namespace
+
+// The lists read only what changed after their first reading; whatever was
+// changed, the rows and their order must be those of a list read afresh.
+class PersonListModelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { Database::close(); }
+
+    void refreshEqualsAFreshReading_data()
+    {
+        QTest::addColumn<int>("order");
+        QTest::newRow("by name") << int(PersonListModel::Order::ByName);
+        QTest::newRow("by catalogue") << int(PersonListModel::Order::ByCatalogue);
+    }
+
+    void refreshEqualsAFreshReading()
+    {
+        QFETCH(int, order);
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        const char *names[][2] = {{"Hudák", "Peter"}, {"Chrapko", "Ján"}, {"Čierny", "Anna"}, {"Cibuľa", "Eva"},
+                                  {"cibuľa", "Adam"}, {"Novák", "Jana"}, {"Nováková", "Jana"}, {"Hudák", "Peter"}};
+        int n = 0;
+        for (const auto &p : names) {
+            ++n;
+            test::addClient(QStringLiteral("K%1").arg(n), QString::fromUtf8(p[1]), QString::fromUtf8(p[0]),
+                            QString::number((n * 37) % 11));
+        }
+        PersonListModel live(PersonListModel::Kind::Clients);
+        live.setOrder(PersonListModel::Order(order));
+        QVERIFY(live.refresh());
+        QCOMPARE(live.rowCount(), 8);
+        // Insert, rename, renumber, delete, and a change rolled back.
+        test::addClient("K9", "Zuzana", "Adamová", "3");
+        test::sql("UPDATE k_zaklad SET priezv = 'Ďurica', idkod = 'K2X' WHERE idkod = 'K2'");
+        test::sql("UPDATE k_zaklad SET katcis = '100' WHERE idkod = 'K5'");
+        test::sql("DELETE FROM k_zaklad WHERE idkod = 'K6'");
+        {
+            Transaction t;
+            test::sql("UPDATE k_zaklad SET priezv = 'Zrušený' WHERE idkod = 'K1'");
+            test::sql("INSERT INTO k_zaklad (idkod, priezv) VALUES ('K10', 'Nikdy')");
+        }
+        QVERIFY(live.refresh());
+        PersonListModel fresh(PersonListModel::Kind::Clients);
+        fresh.setOrder(PersonListModel::Order(order));
+        QVERIFY(fresh.reload());
+        QCOMPARE(keys(live), keys(fresh));
+        QCOMPARE(live.rowCount(), 8);
+        QVERIFY(live.rowOfKey("K2X") >= 0);
+        QCOMPARE(live.rowOfKey("K6"), -1);
+        QCOMPARE(live.rowOfKey("K10"), -1);
+        // A change of order sorts in memory the same way.
+        live.setOrder(order == 0 ? PersonListModel::Order::ByCatalogue : PersonListModel::Order::ByName);
+        fresh.setOrder(live.order());
+        QVERIFY(fresh.reload());
+        QCOMPARE(keys(live), keys(fresh));
+    }
+
+    void employeesFollowTheirJobFunction()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::addEmployee("A00", "Ana", "Bová", 2);
+        test::addEmployee("B00", "Bea", "Aová", 99);
+        PersonListModel live(PersonListModel::Kind::Employees);
+        QVERIFY(live.refresh());
+        QCOMPARE(keys(live), QStringList({"A00"}));
+        test::sql("UPDATE zamestnanci SET prac_zar = 4 WHERE idkod = 'B00'");
+        QVERIFY(live.refresh());
+        QCOMPARE(keys(live), QStringList({"B00", "A00"}));
+        QCOMPARE(live.row(0).funkcia, QString("Psychológ"));
+    }
+};
+
+QTEST_GUILESS_MAIN(PersonListModelTest)
+#include "PersonListModelTest.moc"
