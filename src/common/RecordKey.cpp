@@ -46,28 +46,62 @@ bool editKeepsKey(const QString &storedKey, const QString &storedFirstName,
 QString firstFreeKey(QSqlDatabase db, const QString &table, const QString &stemText,
                      const QString &ownKey, QString *error)
 {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    // Keys of this stem lie between the stem and the stem followed by the
-    // highest code point, in the binary order of the primary key index.
-    q.prepare(QStringLiteral("SELECT idkod FROM %1 WHERE idkod >= ? AND idkod < ? || char(1114111)")
-                  .arg(table));
-    q.addBindValue(stemText);
-    q.addBindValue(stemText);
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text();
-        return QString();
-    }
+    return firstFreeKey(db, QStringList{table}, stemText, ownKey, error);
+}
+
+QString firstFreeKey(QSqlDatabase db, const QStringList &tables, const QString &stemText,
+                     const QString &ownKey, QString *error)
+{
     QSet<QString> taken;
-    while (q.next())
-        taken.insert(q.value(0).toString().trimmed());
+    for (const QString &table : tables) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        // Keys of this stem lie between the stem and the stem followed by the
+        // highest code point, in the binary order of the key column.
+        if (!q.prepare(QStringLiteral("SELECT idkod FROM %1 WHERE idkod >= ? AND idkod < ? || char(1114111)")
+                           .arg(table))) {
+            if (error)
+                *error = q.lastError().text();
+            return QString();
+        }
+        q.addBindValue(stemText);
+        q.addBindValue(stemText);
+        if (!q.exec()) {
+            if (error)
+                *error = q.lastError().text();
+            return QString();
+        }
+        while (q.next())
+            taken.insert(q.value(0).toString().trimmed());
+    }
     taken.remove(ownKey.trimmed());
     for (int n = 0;; ++n) {
         const QString key = stemText + counterText(n);
         if (!taken.contains(key))
             return key;
     }
+}
+
+bool cascadeKeyChange(QSqlDatabase db, const QList<KeyReference> &references, const QString &oldKey,
+                      const QString &newKey, QString *error)
+{
+    for (const KeyReference &r : references) {
+        QSqlQuery q(db);
+        const QString sql = QStringLiteral("UPDATE %1 SET \"%2\" = ? WHERE rtrim(\"%2\") = ?").arg(r.table, r.column);
+        if (!q.prepare(sql)) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+        q.addBindValue(newKey.trimmed());
+        q.addBindValue(oldKey.trimmed());
+        if (!q.exec()) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace ulk::RecordKey

@@ -1,6 +1,8 @@
 #pragma once
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 // The key idkod of clients and employees: a stem made of the first six
 // characters of the surname and the first two of the first name, upper case,
@@ -22,5 +24,22 @@ bool editKeepsKey(const QString &storedKey, const QString &storedFirstName,
 // Returns an empty text and sets *error when the table cannot be read.
 QString firstFreeKey(QSqlDatabase db, const QString &table, const QString &stem,
                      const QString &ownKey = QString(), QString *error = nullptr);
+// The same over several tables that share the key (a client's k_zaklad and
+// k_memo rows): the key must be free in each of them.
+QString firstFreeKey(QSqlDatabase db, const QStringList &tables, const QString &stem,
+                     const QString &ownKey = QString(), QString *error = nullptr);
+
+// A column that refers to the key.
+struct KeyReference {
+    QString table;
+    QString column;
+};
+
+// Carries a changed key from oldKey to newKey into every referring column
+// (rows compared without trailing blanks). Runs inside the caller's
+// transaction; on the first failure it stops, sets *error and returns false,
+// and the caller rolls back.
+bool cascadeKeyChange(QSqlDatabase db, const QList<KeyReference> &references, const QString &oldKey,
+                      const QString &newKey, QString *error = nullptr);
 
 } // namespace ulk::RecordKey
