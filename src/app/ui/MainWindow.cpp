@@ -2,6 +2,7 @@
 
 #include "app/SchoolYear.h"
 #include "app/ui/Tile.h"
+#include "client/ui/ClientWindow.h"
 #include "common/Clock.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
@@ -667,7 +668,8 @@ void MainWindow::compactAndExit()
 
 void MainWindow::openClientRecord()
 {
-    // The client record window is shown here modally.
+    ClientWindow window(m_dir, this);
+    window.exec();
 }
 
 void MainWindow::openEmployeeRecord()

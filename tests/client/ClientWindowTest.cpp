@@ -1,0 +1,504 @@
+#include "ClientWindowDriver.h"
+
+#include "client/ClientRecord.h"
+#include "data/Database.h"
+
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+using namespace ulk;
+using test::ScriptedPrompter;
+
+namespace {
+
+struct Typed {
+    int field;
+    QString typed;
+    QString shown; // as the reopened window shows it
+};
+
+// What a user types into every basic-data field, tab 0 then tab 1.
+const QList<Typed> kClientTab = {
+    {0, "mária", "Mária"},
+    {1, "kováčová", "Kováčová"},
+    {2, "bratislava", "Bratislava"},
+    {3, "0553120007", "0553120007"},
+    {4, "", "12.3.2005"}, // derived from the birth number
+    {5, "", "Z"},
+    {6, "123", "123"},
+    {7, "25", "25"},
+    {8, "01", "01"},
+    {9, "SK", "SK"},
+    {10, "01", "01"},
+    {11, "02", "02"},
+    {12, "hlavná 5", "Hlavná 5"},
+    {13, "košice", "Košice"},
+    {14, "04001", "04001"},
+    {15, "zš tatranská 1", "Zš tatranská 1"},
+    {16, "pediatrička", "Pediatrička"},
+    {17, "1.9.2020", "1.9.2020"},
+};
+const QList<Typed> kParentsTab = {
+    {20, "jana kováčová", "Jana Kováčová"},
+    {21, "1975", "1975"},
+    {22, "30", "30"},
+    {23, "VŠ", "VŠ"},
+    {24, "hlavná 5", "Hlavná 5"},
+    {25, "košice", "Košice"},
+    {26, "04001", "04001"},
+    {27, "0905111222", "0905111222"},
+    {28, "jana@example.sk", "jana@example.sk"},
+    {29, "učiteľka", "učiteľka"},
+    {30, "zš hlavná", "Zš hlavná"},
+    {31, "055111", "055111"},
+    {32, "žiadne", "žiadne"},
+    {33, "", ""}, // the associated box is closed: Enter goes on to the father
+    {35, "peter o'neil", "Peter O'neil"},
+    {36, "1973", "1973"},
+    {37, "32", "32"},
+    {38, "SŠ", "SŠ"},
+    {39, "hlavná 5", "Hlavná 5"},
+    {40, "prešov", "Prešov"},
+    {41, "08001", "08001"},
+    {42, "0905333444", "0905333444"},
+    {43, "peter@example.sk", "peter@example.sk"},
+    {44, "vodič", "vodič"},
+    {45, "dopravný podnik", "Dopravný podnik"},
+    {46, "055222", "055222"},
+    {47, "", ""},
+    {48, "", ""},
+    {50, "jana kováčová", "Jana Kováčová"},
+    {51, "matka", "matka"},
+    {52, "košice", "Košice"},
+    {53, "hlavná 5", "Hlavná 5"},
+    {54, "04001", "04001"},
+    {55, "0905111222", "0905111222"},
+    {56, "jana@example.sk", "jana@example.sk"},
+};
+
+// Types a tab's fields with Enter, checking that each Enter moves on as the
+// fields are ordered (the associated disability boxes are disabled).
+void typeFields(test::ScriptedPrompter &p, ClientWindow *window, const QList<Typed> &fields)
+{
+    for (const Typed &t : fields) {
+        QCOMPARE(test::focusedField(window), t.field);
+        test::typeAndPress(t.typed);
+    }
+    QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+}
+
+int rows(const QString &table) { return test::scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(); }
+
+} // namespace
+
+class ClientWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        Database::close();
+        shared() = SharedState();
+    }
+
+    void newClientIsSavedAndReopensAsTyped()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            QCOMPARE(window->objectName(), QString("frmKlientUdaj"));
+            QCOMPARE(window->windowTitle(), QString("Údaje klienta"));
+            QCOMPARE(window->tabs()->currentIndex(), 0);
+            for (int t = 1; t < 14; ++t)
+                QVERIFY(!window->tabs()->isTabEnabled(t));
+            QVERIFY(window->button("cmdZaklUd")->isVisible());
+            typeFields(p, window, kClientTab);
+            // Enter in the dominant disability box stays while the associated box is closed.
+            QCOMPARE(test::focusedField(window), 18);
+            test::typeAndPress(QString());
+            QCOMPARE(test::focusedField(window), 18);
+
+            test::clickButton(window, "cmdZaklUd");
+            QCOMPARE(shared().currentRecordId, QString("KOVÁČOMÁ00"));
+            QCOMPARE(shared().recordMode, quint8(1));
+            QVERIFY(!window->button("cmdZaklUd")->isVisible());
+            for (int t = 1; t < 14; ++t)
+                QVERIFY(window->tabs()->isTabEnabled(t));
+            QCOMPARE(rows("k_zaklad"), 1);
+
+            test::clickTab(window, 1);
+            QCOMPARE(test::focusedField(window), 20);
+            typeFields(p, window, kParentsTab);
+            QTest::mouseClick(window->pages().option(0), Qt::LeftButton);
+            QTest::mouseClick(window->pages().option(3), Qt::LeftButton);
+            QTest::mouseClick(window->pages().option(4), Qt::LeftButton);
+
+            test::clickTab(window, 3);
+            QCOMPARE(QApplication::focusWidget(), window->memoField(3));
+            test::typeText(window->memoField(3), QStringLiteral("raný vek"));
+            test::clickTab(window, 7);
+            QCOMPARE(QApplication::focusWidget(), window->memoField(1));
+            test::typeText(window->memoField(1), QStringLiteral("poznámka"));
+            test::clickButton(window, "cmdZap");
+            QVERIFY(!window->isVisible());
+        }));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+        QCOMPARE(shared().recordMode, quint8(0));
+        QCOMPARE(rows("k_zaklad"), 1);
+        const QString key = "KOVÁČOMÁ00";
+        QCOMPARE(test::scalar("SELECT datnar FROM k_zaklad WHERE idkod = ?", {key}).toString(), QString("2005-03-12"));
+        QCOMPARE(test::scalar("SELECT datevi FROM k_zaklad WHERE idkod = ?", {key}).toString(), QString("2020-09-01"));
+        QCOMPARE(test::scalar("SELECT matvek FROM k_zaklad WHERE idkod = ?", {key}).toInt(), 30);
+        QCOMPARE(test::scalar("SELECT matvla FROM k_zaklad WHERE idkod = ?", {key}).toInt(), 1);
+        QCOMPARE(test::scalar("SELECT otevla FROM k_zaklad WHERE idkod = ?", {key}).toInt(), 0);
+        QCOMPARE(test::scalar("SELECT pohlav FROM k_zaklad WHERE idkod = ?", {key}).toString(), QString("Z"));
+        QVERIFY(test::scalar("SELECT otechor FROM k_zaklad WHERE idkod = ?", {key}).isNull());
+        QCOMPARE(test::scalar("SELECT u_dieta FROM k_memo WHERE idkod = ?", {key}).toString(), QString("raný vek"));
+        QCOMPARE(test::scalar("SELECT poznamky FROM k_memo WHERE idkod = ?", {key}).toString(), QString("poznámka"));
+
+        // Reopened through the Edit button: every field as it was typed.
+        QVERIFY(test::selectClient(w, key));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+            QCOMPARE(window->windowTitle(), QString("Údaje klientaKOVÁČOMÁ00 : Mária  Kováčová"));
+            QVERIFY(!window->button("cmdZaklUd")->isVisible());
+            for (int t = 0; t < 14; ++t)
+                QVERIFY(window->tabs()->isTabEnabled(t));
+            for (const QList<Typed> *tab : {&kClientTab, &kParentsTab})
+                for (const Typed &t : *tab)
+                    QCOMPARE(window->field(t.field)->text(), t.shown);
+            const bool options[] = {true, false, false, true, true, false, false};
+            for (int i = 0; i < 7; ++i)
+                QCOMPARE(window->pages().option(i)->isChecked(), options[i]);
+            QCOMPARE(window->memoField(3)->toPlainText(), QString("raný vek"));
+            QCOMPARE(window->memoField(1)->toPlainText(), QString("poznámka"));
+            QCOMPARE(test::focusedField(window), 0);
+            test::clickButton(window, "cmdStorno");
+        }));
+        QCOMPARE(shared().currentRecordId, key);
+
+        // A second client with the same name part gets the next counter.
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            test::typeAndPress("Mária");
+            test::typeAndPress("Kováčová");
+            test::retype(window->field(6), "124");
+            test::clickButton(window, "cmdZap");
+        }));
+        QCOMPARE(test::scalar("SELECT idkod FROM k_zaklad WHERE katcis = '124'").toString(), QString("KOVÁČOMÁ01"));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+    }
+
+    void requiredFields_data()
+    {
+        QTest::addColumn<int>("missing");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("first name") << 0 << "Meno je povinný údaj !";
+        QTest::newRow("surname") << 1 << "Priezvisko je povinný údaj !";
+        QTest::newRow("catalogue number") << 6 << "Katalógové číslo je povinný údaj !";
+    }
+    void requiredFields()
+    {
+        QFETCH(int, missing);
+        QFETCH(QString, message);
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        p.answer(PromptAnswer::Ok);
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            const QStringList values = {"Mária", "Kováčová", "", "", "", "", "77"};
+            for (int f : {0, 1, 6})
+                if (f != missing)
+                    test::retype(window->field(f), values[f]);
+            // Only blanks count as empty.
+            if (missing == 1)
+                test::retype(window->field(1), "   ");
+            test::clickButton(window, "cmdZap");
+            QVERIFY(window->isVisible());
+            QCOMPARE(p.prompts.size(), 1);
+            QCOMPARE(p.prompts[0].text, message);
+            QCOMPARE(p.prompts[0].title, QString("Chybová správa"));
+            QCOMPARE(p.prompts[0].icon, PromptIcon::Exclamation);
+            QCOMPARE(p.prompts[0].buttons, PromptButtons::Ok);
+            QCOMPARE(test::focusedField(window), missing);
+            QCOMPARE(shared().recordMode, quint8(1));
+        }));
+        QCOMPARE(rows("k_zaklad"), 0);
+        QCOMPARE(rows("k_memo"), 0);
+        QVERIFY(p.unexpected.isEmpty());
+    }
+
+    void everythingEmptyNamesTheFirstName()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        p.answer(PromptAnswer::Ok);
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            test::clickButton(window, "cmdzapNew");
+            QCOMPARE(p.texts(), QStringList({"Meno je povinný údaj !"}));
+            QCOMPARE(test::focusedField(window), 0);
+        }));
+    }
+
+    void missingCatalogueNumberOnAnotherTab()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
+        p.answer(PromptAnswer::Ok);
+        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+            test::clickTab(window, 5);
+            test::clickButton(window, "cmdZap");
+            QCOMPARE(p.texts(), QStringList({"Katalógové číslo je povinný údaj !"}));
+            QCOMPARE(window->tabs()->currentIndex(), 0);
+            QCOMPARE(test::focusedField(window), 6);
+        }));
+    }
+
+    void stornoAndTheCloseBoxStoreNothing_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Storno") << false;
+        QTest::newRow("close box") << true;
+    }
+    void stornoAndTheCloseBoxStoreNothing()
+    {
+        QFETCH(bool, closeBox);
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            test::typeAndPress("Mária");
+            test::typeAndPress("Kováčová");
+            test::retype(window->field(6), "5");
+            if (closeBox)
+                window->close();
+            else
+                test::clickButton(window, "cmdStorno");
+            QVERIFY(!window->isVisible());
+        }));
+        QCOMPARE(shared().recordMode, quint8(0));
+        QCOMPARE(rows("k_zaklad"), 0);
+        QCOMPARE(rows("k_memo"), 0);
+        QVERIFY(p.unexpected.isEmpty());
+    }
+
+    void renameMovesEveryRowOfTheClient()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
+        test::addClient("NOVÁKJÁ00", "Ján", "Novák", "2");
+        for (const QString &key : {QString("KOVÁČOMÁ00"), QString("NOVÁKJÁ00")})
+            for (const QString &t : ClientRecord::subRecordTables())
+                test::sql(QStringLiteral("INSERT INTO %1 (idkod) VALUES (?)").arg(t), {key});
+        test::sql("UPDATE k_memo SET u_zhrn = 'zhrnutie' WHERE idkod = 'KOVÁČOMÁ00'");
+        test::sql("UPDATE k_navstevy SET datum = '2024-01-05' WHERE idkod = 'KOVÁČOMÁ00'");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+            QCOMPARE(window->subRecordList(SubRecordListModel::Kind::Visits)->rowCount(), 1);
+            QCOMPARE(window->subRecordList(SubRecordListModel::Kind::Visits)->lineAt(0), QString("05.01.2024"));
+            QCOMPARE(window->memoField(5)->toPlainText(), QString("zhrnutie"));
+            test::retype(window->field(1), "o'neilová");
+            test::clickButton(window, "cmdZap");
+            QVERIFY(!window->isVisible());
+        }));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+        const QString renamed = "O'NEILMÁ00";
+        QCOMPARE(shared().currentRecordId, renamed);
+        QCOMPARE(test::scalar("SELECT priezv FROM k_zaklad WHERE idkod = ?", {renamed}).toString(), QString("O'neilová"));
+        QCOMPARE(test::scalar("SELECT u_zhrn FROM k_memo WHERE idkod = ?", {renamed}).toString(), QString("zhrnutie"));
+        for (const QString &t : ClientRecord::subRecordTables()) {
+            QCOMPARE(test::scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE idkod = ?").arg(t), {renamed}).toInt(), 1);
+            QCOMPARE(test::scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE idkod = 'KOVÁČOMÁ00'").arg(t)).toInt(), 0);
+            QCOMPARE(test::scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE idkod = 'NOVÁKJÁ00'").arg(t)).toInt(), 1);
+        }
+        QCOMPARE(rows("k_memo"), 2);
+        // The main window's list stands on the renamed client.
+        const int row = w.currentRow();
+        QVERIFY(row >= 0);
+        QCOMPARE(w.clientList()->row(row).idkod, renamed);
+    }
+
+    void renameAfterTheFirstSave()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            test::typeAndPress("Mária");
+            test::typeAndPress("Kováčová");
+            test::retype(window->field(6), "9");
+            test::clickButton(window, "cmdZaklUd");
+            QCOMPARE(shared().currentRecordId, QString("KOVÁČOMÁ00"));
+            // Rows the sub-record tabs store meanwhile under the client's key.
+            test::sql("INSERT INTO k_surodenci (idkod, meno) VALUES ('KOVÁČOMÁ00', 'Peter')");
+            test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES ('KOVÁČOMÁ00', '2024-02-01')");
+            test::retype(window->field(0), "Zuzana");
+            test::clickButton(window, "cmdZap");
+            QVERIFY(!window->isVisible());
+        }));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+        QCOMPARE(rows("k_zaklad"), 1);
+        QCOMPARE(test::scalar("SELECT idkod FROM k_zaklad").toString(), QString("KOVÁČOZU00"));
+        QCOMPARE(test::scalar("SELECT idkod FROM k_memo").toString(), QString("KOVÁČOZU00"));
+        QCOMPARE(test::scalar("SELECT idkod FROM k_surodenci").toString(), QString("KOVÁČOZU00"));
+        QCOMPARE(test::scalar("SELECT idkod FROM k_navstevy").toString(), QString("KOVÁČOZU00"));
+    }
+
+    void saveAndNewShowsAnEmptyClient()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
+        test::sql("UPDATE k_zaklad SET kon_pomer = 'matka', matvla = 1, postih = '3', matka = 'Jana' "
+                  "WHERE idkod = 'KOVÁČOMÁ00'");
+        test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES ('KOVÁČOMÁ00', '2024-02-01')");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+            QVERIFY(window->pages().option(4)->isChecked());
+            QVERIFY(window->field(19)->isEnabled());
+            test::clickTab(window, 1);
+            test::clickButton(window, "cmdzapNew");
+            QVERIFY(window->isVisible());
+            QCOMPARE(shared().recordMode, quint8(1));
+            QCOMPARE(shared().currentRecordId, QString());
+            QCOMPARE(shared().recordCaption, QString());
+            QCOMPARE(window->windowTitle(), QString("Údaje klientaKOVÁČOMÁ00 : Mária  Kováčová"));
+            QCOMPARE(window->tabs()->currentIndex(), 0);
+            QCOMPARE(test::focusedField(window), 0);
+            QVERIFY(window->button("cmdZaklUd")->isVisible());
+            for (int t = 1; t < 14; ++t)
+                QVERIFY(!window->tabs()->isTabEnabled(t));
+            for (int i = 0; i < 57; ++i)
+                QCOMPARE(window->field(i)->text(), QString());
+            for (int i = 4; i <= 6; ++i)
+                QVERIFY(!window->pages().option(i)->isChecked());
+            QVERIFY(window->pages().option(1)->isChecked());
+            QVERIFY(!window->field(19)->isEnabled());
+            QCOMPARE(window->subRecordList(SubRecordListModel::Kind::Visits)->rowCount(), 0);
+            test::typeAndPress("Eva");
+            test::typeAndPress("Malá");
+            test::retype(window->field(6), "2");
+            test::clickButton(window, "cmdZap");
+        }));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+        QCOMPARE(rows("k_zaklad"), 2);
+        QCOMPARE(test::scalar("SELECT kon_pomer FROM k_zaklad WHERE idkod = 'MALÁEV00'").toString(), QString());
+        QCOMPARE(test::scalar("SELECT matvla FROM k_zaklad WHERE idkod = 'MALÁEV00'").toInt(), 0);
+        QCOMPARE(test::scalar("SELECT postih FROM k_zaklad WHERE idkod = 'KOVÁČOMÁ00'").toString(), QString("3"));
+    }
+
+    void anEditOfAMissingClientOpensNothing()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
+        test::addClient("NOVÁKJÁ00", "Ján", "Novák", "2");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::selectClient(w, "NOVÁKJÁ00"));
+        test::sql("DELETE FROM k_zaklad WHERE idkod = 'NOVÁKJÁ00'");
+        p.answer(PromptAnswer::Ok);
+        QVERIFY(!test::inClientWindow(test::mainButton(w, "cmdOprava"), [](ClientWindow *) {}, 1));
+        QCOMPARE(p.texts(), QStringList({"Klient sa v databáze nenašiel."}));
+        QCOMPARE(p.prompts[0].title, QString("Upozornenie"));
+        QCOMPARE(shared().recordMode, quint8(0));
+        QCOMPARE(test::scalar("SELECT meno FROM k_zaklad WHERE idkod = 'KOVÁČOMÁ00'").toString(), QString("Mária"));
+    }
+
+    void aFailedSaveKeepsTheWindowAndTheInput()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        test::sql("CREATE TRIGGER refuse BEFORE INSERT ON k_memo BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        p.answer(PromptAnswer::Ok);
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            test::typeAndPress("Mária");
+            test::typeAndPress("Kováčová");
+            test::retype(window->field(6), "3");
+            test::clickButton(window, "cmdZap");
+            QVERIFY(window->isVisible());
+            QCOMPARE(p.prompts.size(), 1);
+            QVERIFY(p.prompts[0].text.startsWith("Údaje klienta sa nepodarilo zapísať"));
+            QVERIFY(p.prompts[0].text.contains("disk full"));
+            QCOMPARE(window->field(1)->text(), QString("Kováčová"));
+            QCOMPARE(shared().currentRecordId, QString());
+            QCOMPARE(shared().recordMode, quint8(1));
+        }));
+        QCOMPARE(rows("k_zaklad"), 0);
+    }
+
+    void anOneilSurname()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            test::typeAndPress("Seán");
+            test::typeAndPress("O'Neil");
+            test::retype(window->field(6), "4");
+            test::clickButton(window, "cmdZap");
+        }));
+        QCOMPARE(test::scalar("SELECT priezv FROM k_zaklad WHERE idkod = ?", {"O'NEILSE00"}).toString(), QString("O'Neil"));
+        QVERIFY(test::selectClient(w, "O'NEILSE00"));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+            QCOMPARE(window->field(1)->text(), QString("O'Neil"));
+            test::retype(window->field(0), "Sean");
+            test::clickButton(window, "cmdZap");
+        }));
+        QCOMPARE(test::scalar("SELECT meno FROM k_zaklad WHERE idkod = ?", {"O'NEILSE00"}).toString(), QString("Sean"));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+    }
+};
+
+QTEST_MAIN(ClientWindowTest)
+#include "ClientWindowTest.moc"
