@@ -42,6 +42,15 @@ bool onlyDigits(const QString &text)
     return true;
 }
 
+// The paste entry of a line edit's own menu: its text ends in the paste
+// shortcut (the menu names its actions only by their texts).
+bool isPasteAction(const QAction *a)
+{
+    const QString accelerator = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    return a->objectName() == QLatin1String("edit-paste")
+        || (!accelerator.isEmpty() && a->text().endsWith(QLatin1Char('\t') + accelerator));
+}
+
 // A focus change that no control of the window caused: a message box or a
 // drop-down list opening or closing over the field.
 bool isPassing(Qt::FocusReason reason)
@@ -230,7 +239,7 @@ bool BasicDataEditor::contextMenu(int i, QEvent *event)
     QMenu *menu = f->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (QAction *a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
+        if (isPasteAction(a)) {
             disconnect(a, &QAction::triggered, nullptr, nullptr);
             connect(a, &QAction::triggered, this,
                     [this, i] { guardedPaste(i, QGuiApplication::clipboard()->text()); });
