@@ -8,10 +8,11 @@
 // common/ui/FieldProcedures read a field, apply one of these and ask the user.
 namespace ulk::FieldRules {
 
-// The numeric value of a text the way the old Basic Val() read it: blanks,
-// tabs and line breaks are skipped anywhere, an optional sign, digits and an
+// The numeric value of a text, read leniently from its start: blanks, tabs
+// and line feeds are skipped anywhere, an optional sign, digits and an
 // optional decimal point with further digits are read, and reading stops at
-// the first other character. A text without digits gives 0.
+// the first other character ("12abc" is 12, " 1 2" is 12). A text without
+// digits gives 0.
 double numericValue(const QString &text);
 
 // --- Birth number -------------------------------------------------------

@@ -28,6 +28,7 @@ void CodePicker::setCodeList(CodeList *list)
     }
     m_pickedRow = -1;
     m_pickText.clear();
+    m_escPressed = false;
 }
 
 void CodePicker::reloadList()
@@ -35,7 +36,9 @@ void CodePicker::reloadList()
     const int row = m_pickedRow;
     const QString line = row >= 0 ? itemText(row) : QString();
     const QString pickText = m_pickText;
+    const bool esc = m_escPressed;
     setCodeList(m_list);
+    m_escPressed = esc;
     if (row >= 0 && m_list && row < m_list->size() && m_list->line(row) == line && m_field
         && m_field->text() == pickText) {
         const QSignalBlocker block(this);

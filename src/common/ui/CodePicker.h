@@ -28,7 +28,7 @@ class CodePicker : public QComboBox {
 public:
     explicit CodePicker(QWidget *parent = nullptr);
 
-    // Shows the list's lines, with no row chosen.
+    // Shows the list's lines, with no row chosen and the Esc flag down.
     void setCodeList(CodeList *list);
     CodeList *codeList() const { return m_list; }
     // Re-reads the lines from the code list (after CodeList::load). A pick
@@ -62,6 +62,9 @@ public:
     bool escPressed() const { return m_escPressed; }
     void setEscPressed(bool pressed); // also sets shared().comboEscPressed
 
+    void showPopup() override;
+    void hidePopup() override;
+
 signals:
     void picked(int row); // the user chose a row; its copy is in the field
     void escaped();       // the user left the picker with Esc
@@ -69,8 +72,6 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void showPopup() override;
-    void hidePopup() override;
 
 private:
     void onActivated(int row);

@@ -43,7 +43,8 @@ CheckResult checkDisability(FieldEdit *codeField, bool duplicateTest, const QStr
 CheckResult checkBirthNumber(FieldEdit *number, FieldEdit *sex, FieldEdit *birthDate);
 
 // A date typed as d.m.yy or d.m.yyyy; blanks are removed and a valid date is
-// written back as d.m.yyyy. An empty field passes.
+// written back as d.m.yyyy. An empty field passes. A text of another form and
+// a day that does not exist (31.2.2020) are refused, each with its message.
 CheckResult checkDate(FieldEdit *date);
 
 // Ties a field to its code list. While the picker holds a pick, the picked
