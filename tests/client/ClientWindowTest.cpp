@@ -3,6 +3,8 @@
 #include "client/ClientRecord.h"
 #include "data/Database.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -471,6 +473,39 @@ private slots:
             QCOMPARE(shared().recordMode, quint8(1));
         }));
         QCOMPARE(rows("k_zaklad"), 0);
+    }
+
+    void disabilityStringsAndAMissingMemoRow()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        test::sql("INSERT INTO k_zaklad (idkod, meno, priezv, katcis, postih, otepos) "
+                  "VALUES ('KOVÁČOMÁ00', 'Mária', 'Kováčová', '1', '235      ', '4')");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+            const QStringList shownSlots = {"2", "3", "5", "", "", "", "", "", ""};
+            for (int i = 0; i < 9; ++i)
+                QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("textPosK%1").arg(i))->text(), shownSlots[i]);
+            QVERIFY(window->field(19)->isEnabled());
+            QVERIFY(!window->field(34)->isEnabled());
+            QVERIFY(window->field(49)->isEnabled());
+            QCOMPARE(window->pages().associatedList(BasicDataPages::Client)->count(), 7);
+            for (int m = 0; m < 6; ++m)
+                QCOMPARE(window->memoField(m)->toPlainText(), QString());
+            test::clickTab(window, 8);
+            test::typeText(window->memoField(2), "plán");
+            test::clickButton(window, "cmdZap");
+        }));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+        QCOMPARE(test::scalar("SELECT postih FROM k_zaklad").toString(), QString("235"));
+        QCOMPARE(test::scalar("SELECT matpos FROM k_zaklad").toString(), QString(""));
+        QCOMPARE(test::scalar("SELECT otepos FROM k_zaklad").toString(), QString("4"));
+        QCOMPARE(test::scalar("SELECT ip_ulkz FROM k_memo WHERE idkod = 'KOVÁČOMÁ00'").toString(), QString("plán"));
     }
 
     void anOneilSurname()

@@ -1,7 +1,8 @@
 #include "client/ui/BasicDataPages.h"
 
 #include "client/ClientRecord.h"
-#include "client/DisabilityCodes.h"
+#include "client/ui/DisabilityEntry.h"
+#include "client/ui/DisabilityPanel.h"
 #include "common/ui/CodePicker.h"
 #include "common/ui/FieldEdit.h"
 #include "data/CodeList.h"
@@ -19,17 +20,6 @@ namespace ulk {
 
 namespace F = BasicDataFields;
 
-// One person's disability controls on these tabs: the typed dominant and
-// associated code boxes, the dominant picker and the associated list, and
-// the stored code string.
-struct BasicDataPages::PersonDisability {
-    FieldEdit *dominant = nullptr;
-    FieldEdit *associated = nullptr;
-    QComboBox *dominantPicker = nullptr;
-    QComboBox *associatedList = nullptr;
-    DisabilityCodes codes;
-};
-
 namespace {
 
 constexpr int frameCount = 7;
@@ -46,18 +36,26 @@ int firstRowOf(FieldFrame f)
     return (f == FieldFrame::Mother || f == FieldFrame::Father || f == FieldFrame::Representative) ? 1 : 0;
 }
 
-// Dominant picker (cmbPos), associated list (cmbSek), code boxes and frame of each person.
+// The person's letter, dominant picker (cmbPos), code boxes and frame.
 struct PersonControls {
+    const char *letter;
     int dominantPicker;
     int dominantField;
     int associatedField;
     FieldFrame frame;
 };
 const PersonControls kPersons[BasicDataPages::personCount] = {
-    {2, 18, 19, FieldFrame::ClientDisability},
-    {1, 33, 34, FieldFrame::MotherDisability},
-    {0, 48, 49, FieldFrame::FatherDisability},
+    {"K", 2, 18, 19, FieldFrame::ClientDisability},
+    {"M", 1, 33, 34, FieldFrame::MotherDisability},
+    {"O", 0, 48, 49, FieldFrame::FatherDisability},
 };
+
+bool isDisabilityFrame(int f)
+{
+    const auto frame = FieldFrame(f);
+    return frame == FieldFrame::ClientDisability || frame == FieldFrame::MotherDisability
+        || frame == FieldFrame::FatherDisability;
+}
 
 QWidget *pageColumn(QWidget *page)
 {
@@ -78,8 +76,6 @@ BasicDataPages::BasicDataPages(QWidget *clientPage, QWidget *parentsPage)
         m_codeLists[std::size_t(s)] =
             std::make_unique<CodeList>(ClientCodeLists::table(source), QStringLiteral("kod"), QStringLiteral("nazov"));
     }
-    for (auto &d : m_disability)
-        d = std::make_unique<PersonDisability>();
     buildFrames(clientPage, parentsPage);
     for (int p = 0; p < personCount; ++p)
         buildDisability(Person(p));
@@ -126,6 +122,9 @@ void BasicDataPages::buildFrames(QWidget *clientPage, QWidget *parentsPage)
     const char *const names[frameCount] = {"fraKlient", "fraPostK", "fraMatka", "fraPostM",
                                             "fraOtec",   "fraPostO", "fraZastupca"};
     for (int f = 0; f < frameCount; ++f) {
+        // The disability frames come with their panels.
+        if (isDisabilityFrame(f))
+            continue;
         auto *box = new QGroupBox(F::frameCaption(FieldFrame(f)));
         box->setObjectName(QString::fromLatin1(names[f]));
         auto *grid = new QGridLayout(box);
@@ -136,10 +135,9 @@ void BasicDataPages::buildFrames(QWidget *clientPage, QWidget *parentsPage)
         m_placed[std::size_t(f)] = 0;
     }
 
-    auto *clientLayout = new QVBoxLayout(clientPage);
-    clientLayout->addWidget(frame(FieldFrame::Client));
-    clientLayout->addWidget(frame(FieldFrame::ClientDisability));
-    clientLayout->addStretch(1);
+    m_clientLayout = new QVBoxLayout(clientPage);
+    m_clientLayout->addWidget(frame(FieldFrame::Client));
+    m_clientLayout->addStretch(1);
 
     auto *parentsLayout = new QHBoxLayout(parentsPage);
     for (FieldFrame f : {FieldFrame::Mother, FieldFrame::Father, FieldFrame::Representative}) {
@@ -153,32 +151,21 @@ void BasicDataPages::buildFrames(QWidget *clientPage, QWidget *parentsPage)
 void BasicDataPages::buildDisability(Person person)
 {
     const PersonControls &c = kPersons[person];
-    PersonDisability &d = *m_disability[std::size_t(person)];
-    QGroupBox *box = frame(c.frame);
-    d.dominant = new FieldEdit(box);
-    d.associated = new FieldEdit(box);
-    d.dominantPicker = new QComboBox(box);
-    d.dominantPicker->setObjectName(QStringLiteral("cmbPos%1").arg(c.dominantPicker));
-    d.dominantPicker->addItems(DisabilityCodes::dominantItems());
-    d.dominantPicker->setCurrentIndex(-1);
-    d.dominantPicker->setToolTip(person == Client ? QStringLiteral("výber z číselnika")
-                                                  : QStringLiteral("výber z postihnutí"));
-    d.associatedList = new QComboBox(box);
-    d.associatedList->setObjectName(QStringLiteral("cmbSek%1").arg(int(person)));
-    d.associatedList->addItems(d.codes.list());
-    d.associatedList->setCurrentIndex(-1);
-    for (QComboBox *b : {d.dominantPicker, d.associatedList})
-        b->setFixedWidth(33);
-    m_fields[std::size_t(c.dominantField)] = d.dominant;
-    m_fields[std::size_t(c.associatedField)] = d.associated;
-    m_cmbPos[std::size_t(c.dominantPicker)] = d.dominantPicker;
-    m_cmbSek[std::size_t(person)] = d.associatedList;
-    placeField(c.dominantField, d.dominantPicker);
-    placeField(c.associatedField, d.associatedList);
-    // The mother's and the father's disabilities stand in their own frames.
-    if (c.frame != FieldFrame::ClientDisability) {
-        const FieldFrame parent = c.frame == FieldFrame::MotherDisability ? FieldFrame::Mother : FieldFrame::Father;
-        m_grids[std::size_t(frameIndex(parent))]->addWidget(box, 100, 0, 1, 3);
+    const QString letter = QString::fromLatin1(c.letter);
+    auto *panel = new DisabilityPanel(letter, DisabilityPanel::standardNames(letter));
+    m_disability[std::size_t(person)] = panel;
+    m_frames[std::size_t(frameIndex(c.frame))] = panel->group();
+    m_fields[std::size_t(c.dominantField)] = panel->dominantBox();
+    m_fields[std::size_t(c.associatedField)] = panel->associatedBox();
+    m_cmbPos[std::size_t(c.dominantPicker)] = panel->dominantPicker();
+    m_cmbSek[std::size_t(person)] = panel->associatedList();
+    if (person == Client) {
+        // Under the client's frame on the first tab.
+        m_clientLayout->insertWidget(1, panel);
+    } else {
+        // The mother's and the father's disabilities stand in their frames.
+        const FieldFrame parent = person == Mother ? FieldFrame::Mother : FieldFrame::Father;
+        m_grids[std::size_t(frameIndex(parent))]->addWidget(panel, 100, 0, 1, 3);
     }
 }
 
@@ -330,15 +317,10 @@ void BasicDataPages::showRow(const ClientRow &row)
     }
 
     for (int p = 0; p < personCount; ++p) {
-        PersonDisability &d = *m_disability[std::size_t(p)];
+        DisabilityEntry *entry = m_disability[std::size_t(p)]->entry();
         const QVariant stored = row.values.value(QString::fromLatin1(disabilityColumn(Person(p))));
-        d.codes.load(stored);
-        d.associatedList->clear();
-        d.associatedList->addItems(d.codes.list());
-        d.associatedList->setCurrentIndex(-1);
-        const bool has = DisabilityCodes::numericValue(stored.toString()) >= 1;
-        d.associatedList->setEnabled(has);
-        d.associated->setEnabled(has);
+        entry->showDisabilityState(stored);
+        entry->loadDisabilityCodes(stored);
     }
 }
 
@@ -351,7 +333,7 @@ void BasicDataPages::storeInto(ClientRow &row) const
     row.values.insert(QStringLiteral("otevla"), option(2)->isChecked() ? 1 : 0);
     for (int p = 0; p < personCount; ++p)
         row.values.insert(QString::fromLatin1(disabilityColumn(Person(p))),
-                          m_disability[std::size_t(p)]->codes.slotTexts().join(QString()));
+                          m_disability[std::size_t(p)]->entry()->codeString());
 }
 
 } // namespace ulk

@@ -11,12 +11,14 @@ class QComboBox;
 class QGroupBox;
 class QGridLayout;
 class QRadioButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace ulk {
 
 class CodeList;
 class CodePicker;
+class DisabilityPanel;
 class FieldEdit;
 struct ClientRow;
 
@@ -59,9 +61,9 @@ public:
     // Writes what the controls hold into the row's columns.
     void storeInto(ClientRow &row) const;
 
-private:
-    struct PersonDisability;
+    DisabilityPanel *disabilityPanel(Person person) const { return m_disability.at(std::size_t(person)); }
 
+private:
     QGroupBox *frame(FieldFrame f) const;
     void buildFrames(QWidget *clientPage, QWidget *parentsPage);
     void buildFields();
@@ -79,7 +81,8 @@ private:
     std::array<QGridLayout *, 7> m_grids{};
     std::array<int, 7> m_placed{};
     std::array<std::unique_ptr<CodeList>, ClientCodeLists::sourceCount> m_codeLists;
-    std::array<std::unique_ptr<PersonDisability>, personCount> m_disability;
+    std::array<DisabilityPanel *, personCount> m_disability{};
+    QVBoxLayout *m_clientLayout = nullptr;
 };
 
 } // namespace ulk

@@ -87,6 +87,8 @@ ClientWindow::ClientWindow(const QString &programDirectory, QWidget *parent)
     // Load.
     paint(this, QPalette::Window, kBackground);
     paint(m_tabs, QPalette::Window, kBackground);
+    for (int t = 0; t < tabCount; ++t)
+        paint(m_tabs->widget(t), QPalette::Window, kBackground);
     for (QPushButton *b : {m_cmdzapNew, m_cmdZap, m_cmdStorno, m_cmdTlac})
         paint(b, QPalette::Button, kButtons);
     setWindowTitle(QStringLiteral("Údaje klienta") + shared().recordCaption.trimmed());
