@@ -279,6 +279,35 @@ private slots:
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
     }
 
+    void typedDisabilityCodes()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        openDatabase(dir);
+        addClient("", "", "");
+        MainWindow w(dir.path());
+        QVERIFY(editClient(w, [&](ClientWindow *window) {
+            QTest::mouseClick(window->field(18), Qt::LeftButton);
+            // 0 changes nothing: the associated box stays closed.
+            test::typeAndPress("0");
+            QCOMPARE(test::focusedField(window), 18);
+            test::typeAndPress("3");
+            QCOMPARE(window->field(18)->text(), QString());
+            QVERIFY(window->field(19)->isEnabled());
+            QCOMPARE(test::focusedField(window), 19);
+            test::typeAndPress("5");
+            QCOMPARE(test::focusedField(window), 19);
+            // A repeated code is refused.
+            p.answer(PromptAnswer::Cancel);
+            test::typeAndPress("3");
+            QCOMPARE(p.texts(), QStringList({"Postihnutie môže nadobudnúť len hodnotu 1 až 9 bez duplicít !"}));
+            test::clickButton(window, "cmdZap");
+        }));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+        // The cancelled repeat emptied one blank slot.
+        QCOMPARE(test::scalar("SELECT postih FROM k_zaklad").toString(), QString("35      "));
+    }
+
     void wiredChecks()
     {
         test::ProgramDir dir;

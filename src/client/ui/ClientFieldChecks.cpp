@@ -1,4 +1,6 @@
 #include "client/ui/ClientFieldChecks.h"
+#include "client/ui/DisabilityEntry.h"
+#include "client/ui/DisabilityPanel.h"
 
 #include "client/BasicDataFields.h"
 #include "client/ui/BasicDataEditor.h"
@@ -37,6 +39,13 @@ CheckResult ClientFieldChecks::checkCodeField(int index)
     CodePicker *picker = m_pages.pickerOfField(index);
     return checkCodeList(picker, m_pages.field(index), picker ? picker->codeList() : nullptr,
                          BasicDataPages::looksUpByName(index));
+}
+
+DisabilityEntry *ClientFieldChecks::disability(int index) const
+{
+    const auto person = index < 20 ? BasicDataPages::Client
+                                   : (index < 35 ? BasicDataPages::Mother : BasicDataPages::Father);
+    return m_pages.disabilityPanel(person)->entry();
 }
 
 CheckResult ClientFieldChecks::checkField(int index, bool onKeyDown)
@@ -81,9 +90,15 @@ CheckResult ClientFieldChecks::checkField(int index, bool onKeyDown)
     case 10:
     case 11:
         return checkCodeField(index);
+    case 18:
+    case 33:
+    case 48:
+        return disability(index)->enterDominantCode();
+    case 19:
+    case 34:
+    case 49:
+        return disability(index)->enterAssociatedCode();
     default:
-        // The catalogue number, the disability codes and the parents' years
-        // and ages are checked by their own rules, not yet wired here.
         return CheckResult::Accepted;
     }
 }

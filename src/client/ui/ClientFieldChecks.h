@@ -4,6 +4,7 @@
 namespace ulk {
 
 class BasicDataPages;
+class DisabilityEntry;
 class BasicDataEditor;
 
 // The check of each basic-data field, run by the field protocol when a move
@@ -21,6 +22,8 @@ private:
     // Capital first letters of the first two words.
     void capitaliseTwoWords(int index);
     CheckResult checkCodeField(int index);
+    // The disability entry of the person whose code box this is.
+    DisabilityEntry *disability(int index) const;
 
     BasicDataPages &m_pages;
     BasicDataEditor &m_editor;
