@@ -3,7 +3,11 @@
 #include "client/ClientRecord.h"
 #include "data/Database.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QListView>
+#include "common/ui/CodePicker.h"
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -100,6 +104,102 @@ private slots:
     {
         Database::close();
         shared() = SharedState();
+    }
+
+    void theWindowsShell()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            const QStringList captions = {"Základné údaje",
+                                          "Rodičia",
+                                          "Súrodenci",
+                                          "Dieťa v rannom predš.veku",
+                                          "Žiak vo vých.vyuč.procese",
+                                          "Zhrn.výsl.pred.odb.vyš",
+                                          "Ďalšie dôl.údaje o klientovi",
+                                          "Poznámky",
+                                          "Indiv.plán klienta ulk.por.zar.",
+                                          "Úd. o vých. a vzdel., resp. o ulk. výchove",
+                                          "Priebeh a závery ulk.vyšetrenia",
+                                          "Záznam o ulk.starostliv.",
+                                          "Zaznamenané zmeny",
+                                          "Návštevy"};
+            QCOMPARE(window->tabs()->objectName(), QString("SSTab1"));
+            QCOMPARE(window->tabs()->count(), 14);
+            for (int t = 0; t < 14; ++t)
+                QCOMPARE(window->tabs()->tabText(t), captions[t]);
+            QStringList frames;
+            for (QGroupBox *g : window->findChildren<QGroupBox *>())
+                frames << g->title();
+            for (const char *f : {"KLIENT", "Postihnutia", "Matka", "Otec", "Zákonný zástupca"})
+                QVERIFY2(frames.contains(QString::fromUtf8(f)), f);
+            QCOMPARE(frames.count("Postihnutia"), 3);
+            const QList<QStringList> buttons = {
+                {"cmdZaklUd", "Zapíš základné údaje", "Zapíše základné údaje a sprístupníi ďalšie záložky"},
+                {"cmdzapNew", "Zapíš + nový klient", "Zapíše aktuálne údaje a prejde na nového klienta"},
+                {"cmdZap", "Zapíš + návrat", "Zapíše aktuálne údaje a vráti sa do hlavnej obrazovky"},
+                {"cmdStorno", "Storno", "Návrat do hlavnej obrazovky"},
+                {"cmdTlac", "Tlač záložku", ""}};
+            int left = -1;
+            for (const QStringList &b : buttons) {
+                QPushButton *button = window->button(b[0]);
+                QVERIFY2(button, qPrintable(b[0]));
+                QCOMPARE(button->text(), b[1]);
+                QCOMPARE(button->toolTip(), b[2]);
+                QVERIFY(!button->autoDefault());
+                QCOMPARE(button->palette().color(QPalette::Button), QColor(157, 157, 206));
+                QVERIFY(button->x() > left);
+                left = button->x();
+            }
+            QVERIFY(!window->button("cmdTlac")->isEnabled());
+            QCOMPARE(window->palette().color(QPalette::Window), QColor(206, 206, 232));
+            QCOMPARE(window->tabs()->palette().color(QPalette::Window), QColor(206, 206, 232));
+            for (int i = 0; i < 6; ++i)
+                QVERIFY(window->findChild<QPlainTextEdit *>(QStringLiteral("rtbDUK%1").arg(i)));
+            for (const char *list : {"DBList1", "DBList2", "DBList3", "DBList4", "DBList5", "DBList6"}) {
+                auto *view = window->findChild<QListView *>(QString::fromLatin1(list));
+                QVERIFY2(view, list);
+                QCOMPARE(view->model()->rowCount(), 0);
+            }
+            for (int i = 0; i < 57; ++i) {
+                FieldEdit *f = window->findChild<FieldEdit *>(QStringLiteral("textKrz%1").arg(i));
+                QVERIFY(f);
+                QCOMPARE(f->index(), i);
+            }
+            QCOMPARE(window->field(15)->maxLength(), 70);
+            QCOMPARE(window->field(3)->toolTip(), QString("rodné číslo bez lomítka"));
+            // The pickers and their lines.
+            BasicDataPages &pages = window->pages();
+            QCOMPARE(pages.picker(8)->itemText(0), QString("24  |  DÔVERA zdravotná poisťovňa, a. s."));
+            QCOMPARE(pages.picker(1)->itemText(0), QString("01  |  slovenská"));
+            QCOMPARE(pages.picker(3)->itemText(0), QString("01  |  slovenský"));
+            QCOMPARE(pages.picker(9)->count(), pages.picker(3)->count());
+            QCOMPARE(pages.picker(2)->itemText(0), QString("AF|  Afganistan"));
+            QCOMPARE(pages.picker(0)->itemText(0), QString("Bánovce nad Bebravou"));
+            QCOMPARE(pages.picker(7)->count(), pages.picker(0)->count());
+            for (CodePicker *picker : {pages.picker(0), pages.picker(8)})
+                QCOMPARE(picker->currentIndex(), -1);
+            QCOMPARE(pages.positionPicker(3)->count(), 2);
+            QCOMPARE(pages.positionPicker(3)->itemText(1), QString("Z"));
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(pages.positionPicker(i)->count(), 10);
+                QCOMPARE(pages.positionPicker(i)->itemText(0), QString("    ŽIADNE POSTIHNUTIE"));
+                QCOMPARE(pages.positionPicker(i)->itemText(9), QString("9 ¦ iné"));
+                QCOMPARE(pages.associatedList(BasicDataPages::Person(i))->count(), 10);
+                QCOMPARE(pages.positionPicker(i)->view()->minimumWidth(), 240);
+            }
+            QCOMPARE(pages.picker(5)->toolTip(), QString("výber obce"));
+            // Tab 0 in front, the focus in the first name.
+            QCOMPARE(window->tabs()->currentIndex(), 0);
+            QCOMPARE(QApplication::focusWidget(), window->field(0));
+        }));
+        QVERIFY(p.unexpected.isEmpty());
     }
 
     void newClientIsSavedAndReopensAsTyped()
@@ -277,13 +377,14 @@ private slots:
 
     void stornoAndTheCloseBoxStoreNothing_data()
     {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Storno") << false;
-        QTest::newRow("close box") << true;
+        QTest::addColumn<int>("how");
+        QTest::newRow("Storno") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("Esc") << 2;
     }
     void stornoAndTheCloseBoxStoreNothing()
     {
-        QFETCH(bool, closeBox);
+        QFETCH(int, how);
         test::ProgramDir dir;
         ScriptedPrompter p;
         MainWindow w(dir.path());
@@ -295,8 +396,10 @@ private slots:
             test::typeAndPress("Mária");
             test::typeAndPress("Kováčová");
             test::retype(window->field(6), "5");
-            if (closeBox)
+            if (how == 1)
                 window->close();
+            else if (how == 2)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
             else
                 test::clickButton(window, "cmdStorno");
             QVERIFY(!window->isVisible());
@@ -506,6 +609,36 @@ private slots:
         QCOMPARE(test::scalar("SELECT matpos FROM k_zaklad").toString(), QString(""));
         QCOMPARE(test::scalar("SELECT otepos FROM k_zaklad").toString(), QString("4"));
         QCOMPARE(test::scalar("SELECT ip_ulkz FROM k_memo WHERE idkod = 'KOVÁČOMÁ00'").toString(), QString("plán"));
+    }
+
+    void pageDownAndEnterSaves()
+    {
+        test::ProgramDir dir;
+        ScriptedPrompter p;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::chooseClients(w));
+        p.answer(PromptAnswer::Ok);
+        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+            test::typeAndPress("Eva");
+            test::typeAndPress("Malá");
+            test::retype(window->field(6), "8");
+            // A date that cannot be stored is not saved as no date.
+            window->field(17)->setText("31.2.2005");
+            test::typeAndPress(QString(), Qt::Key_PageDown);
+            QCOMPARE(QApplication::focusWidget(), window->button("cmdZap"));
+            test::typeAndPress(QString(), Qt::Key_Return);
+            QVERIFY(window->isVisible());
+            QCOMPARE(p.texts(), QStringList({"Zadaný dátum neexistuje, zadaj v tvare dd.mm.rrrr!"}));
+            QCOMPARE(test::focusedField(window), 17);
+            window->field(17)->setText("28.2.2005");
+            QTest::mouseClick(window->button("cmdZap"), Qt::LeftButton);
+            QVERIFY(!window->isVisible());
+        }));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
+        QCOMPARE(test::scalar("SELECT datevi FROM k_zaklad WHERE idkod = 'MALÁEV00'").toString(), QString("2005-02-28"));
     }
 
     void anOneilSurname()

@@ -14,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -169,6 +170,7 @@ void ClientWindow::buildButtons()
         b->setToolTip(tip);
         b->setAutoDefault(false);
         b->setDefault(false);
+        b->installEventFilter(this);
         row->addWidget(b);
         return b;
     };
@@ -286,6 +288,22 @@ void ClientWindow::activate()
 }
 
 void ClientWindow::setCancelButton(QPushButton *button) { m_cancelButton = button; }
+
+bool ClientWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter presses the button that has the focus (PgDn in a field leads to
+    // "Zapíš + návrat"); the buttons are no default buttons of the window.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *b = qobject_cast<QPushButton *>(watched);
+        if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            if (b->isEnabled())
+                b->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 void ClientWindow::reject()
 {
