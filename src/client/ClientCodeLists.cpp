@@ -7,7 +7,7 @@ using S = CodeListSource;
 const char *const kFromList = "výber z číselnika";
 const char *const kTown = "výber obce";
 
-const std::array<ClientPickerSpec, pickerCount> kPickers = {{
+const std::array<ClientPickerDef, pickerCount> kPickers = {{
     {0, 2, S::BirthPlaceTowns, true, 30, kFromList},
     {1, 8, S::Nationalities, false, 2, kFromList},
     {2, 9, S::Citizenships, false, 2, kFromList},
@@ -28,7 +28,7 @@ QString codeLine(const char *table)
 }
 } // namespace
 
-const std::array<ClientPickerSpec, pickerCount> &pickers() { return kPickers; }
+const std::array<ClientPickerDef, pickerCount> &pickers() { return kPickers; }
 
 QString pickerName(int index) { return QStringLiteral("dbcvolby%1").arg(index); }
 

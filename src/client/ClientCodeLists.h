@@ -19,7 +19,7 @@ enum class CodeListSource {
     HealthInsurers,  // DatCisZdrPoi
 };
 
-struct ClientPickerSpec {
+struct ClientPickerDef {
     int index;             // dbcvolby<index>
     int field;             // textKrz index it fills
     CodeListSource source;
@@ -33,7 +33,7 @@ namespace ClientCodeLists {
 constexpr int sourceCount = 9;
 constexpr int pickerCount = 10;
 
-const std::array<ClientPickerSpec, pickerCount> &pickers();
+const std::array<ClientPickerDef, pickerCount> &pickers();
 QString pickerName(int index); // "dbcvolby<i>"
 
 QString table(CodeListSource source);

@@ -219,6 +219,18 @@ private slots:
             QCOMPARE(test::focusedField(window), 12);
             // The field was trimmed when it got the focus.
             QCOMPARE(window->field(12)->text(), QString("Hlavná 5"));
+            // Leaving by another tab: the field's tab comes back with it.
+            test::retype(date, "1.13.2020");
+            p.answer(PromptAnswer::Retry);
+            test::clickTab(window, 1);
+            QCOMPARE(p.prompts.size(), 4);
+            QTRY_COMPARE(test::focusedField(window), 4);
+            QCOMPARE(window->tabs()->currentIndex(), 0);
+            p.answer(PromptAnswer::Cancel);
+            test::clickTab(window, 1);
+            QCOMPARE(p.prompts.size(), 5);
+            QCOMPARE(window->tabs()->currentIndex(), 1);
+            QCOMPARE(test::focusedField(window), 20);
             test::clickButton(window, "cmdStorno");
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));

@@ -274,11 +274,14 @@ void BasicDataEditor::lostFocus(int i, QFocusEvent *event)
     // The focus is on its way elsewhere: it comes back once it has arrived.
     m_returningTo = i;
     QTimer::singleShot(0, this, [this, i] {
+        // The focus changes on the way back are no leaves of the user's.
+        m_checking = true;
         FieldEdit *back = field(i);
         if (!back->isVisible())
             emit fieldHidden(i);
         if (back->isEnabled())
             back->setFocus(Qt::OtherFocusReason);
+        m_checking = false;
         m_returningTo = -1;
     });
 }

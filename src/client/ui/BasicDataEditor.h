@@ -74,7 +74,7 @@ private:
     CheckHook m_check;
     QPointer<QWidget> m_saveButton;
     QPointer<QWidget> m_cancelButton;
-    bool m_checking = false;     // a check is running: its focus changes are not the user's
+    bool m_checking = false;     // a check, or the return of the focus, is under way: its focus changes are not the user's
     bool m_handlerEnded = false;
     int m_lastFocused = -1;      // the field that last got the focus
     int m_returningTo = -1;      // a field whose leave check failed gets the focus back

@@ -91,7 +91,7 @@ CodeList *BasicDataPages::codeList(CodeListSource source) const { return m_codeL
 
 CodePicker *BasicDataPages::pickerOfField(int fieldIndex) const
 {
-    for (const ClientPickerSpec &p : ClientCodeLists::pickers())
+    for (const ClientPickerDef &p : ClientCodeLists::pickers())
         if (p.field == fieldIndex)
             return picker(p.index);
     return nullptr;
@@ -99,7 +99,7 @@ CodePicker *BasicDataPages::pickerOfField(int fieldIndex) const
 
 bool BasicDataPages::looksUpByName(int fieldIndex)
 {
-    for (const ClientPickerSpec &p : ClientCodeLists::pickers())
+    for (const ClientPickerDef &p : ClientCodeLists::pickers())
         if (p.field == fieldIndex)
             return p.byName;
     return false;
@@ -171,17 +171,17 @@ void BasicDataPages::buildDisability(Person person)
 
 void BasicDataPages::buildFields()
 {
-    for (const BasicDataField &spec : F::all()) {
-        FieldEdit *field = m_fields[std::size_t(spec.index)];
+    for (const BasicDataField &def : F::all()) {
+        FieldEdit *field = m_fields[std::size_t(def.index)];
         QWidget *extra = nullptr;
         if (!field) {
-            field = new FieldEdit(frame(spec.frame));
-            m_fields[std::size_t(spec.index)] = field;
-            const QString pickerName = F::pickerOf(spec.index);
+            field = new FieldEdit(frame(def.frame));
+            m_fields[std::size_t(def.index)] = field;
+            const QString pickerName = F::pickerOf(def.index);
             if (pickerName.startsWith(QLatin1String("dbcvolby"))) {
                 const int p = pickerName.mid(8).toInt();
-                const ClientPickerSpec &ps = ClientCodeLists::pickers()[std::size_t(p)];
-                auto *picker = new CodePicker(frame(spec.frame));
+                const ClientPickerDef &ps = ClientCodeLists::pickers()[std::size_t(p)];
+                auto *picker = new CodePicker(frame(def.frame));
                 picker->setObjectName(pickerName);
                 picker->setCut(ps.cut);
                 picker->setFixedWidth(33);
@@ -193,7 +193,7 @@ void BasicDataPages::buildFields()
                 m_pickers[std::size_t(p)] = picker;
                 extra = picker;
             } else if (pickerName == QLatin1String("cmbPos3")) {
-                auto *sex = new QComboBox(frame(spec.frame));
+                auto *sex = new QComboBox(frame(def.frame));
                 sex->setObjectName(pickerName);
                 sex->addItems({QStringLiteral("M"), QStringLiteral("Z")});
                 sex->setCurrentIndex(-1);
@@ -202,28 +202,28 @@ void BasicDataPages::buildFields()
                 m_cmbPos[3] = sex;
                 extra = sex;
             }
-            placeField(spec.index, extra);
+            placeField(def.index, extra);
         }
-        field->setObjectName(F::objectName(spec.index));
-        field->setIndex(spec.index);
-        if (spec.maxLength > 0)
-            field->setMaxLength(spec.maxLength);
-        field->setToolTip(F::tooltip(spec.index));
-        if (spec.digitsOnly)
+        field->setObjectName(F::objectName(def.index));
+        field->setIndex(def.index);
+        if (def.maxLength > 0)
+            field->setMaxLength(def.maxLength);
+        field->setToolTip(F::tooltip(def.index));
+        if (def.digitsOnly)
             field->setAcceptDrops(false);
     }
 }
 
 void BasicDataPages::placeField(int index, QWidget *extra)
 {
-    const BasicDataField &spec = F::at(index);
-    const int f = frameIndex(spec.frame);
+    const BasicDataField &def = F::at(index);
+    const int f = frameIndex(def.frame);
     const int k = m_placed[std::size_t(f)]++;
-    const int columns = columnsOf(spec.frame);
-    const int row = firstRowOf(spec.frame) + k / columns;
+    const int columns = columnsOf(def.frame);
+    const int row = firstRowOf(def.frame) + k / columns;
     const int col = 3 * (k % columns);
     QGridLayout *grid = m_grids[std::size_t(f)];
-    auto *label = new QLabel(F::label(index), frame(spec.frame));
+    auto *label = new QLabel(F::label(index), frame(def.frame));
     label->setObjectName(QStringLiteral("lblKrz%1").arg(index));
     label->setWordWrap(true);
     label->setMaximumWidth(150);
@@ -286,11 +286,11 @@ const char *BasicDataPages::disabilityColumn(Person person)
 
 void BasicDataPages::showRow(const ClientRow &row)
 {
-    for (const BasicDataField &spec : F::all()) {
-        if (spec.column)
-            field(spec.index)->loadText(F::textOf(spec.index, row.values.value(QString::fromLatin1(spec.column))));
+    for (const BasicDataField &def : F::all()) {
+        if (def.column)
+            field(def.index)->loadText(F::textOf(def.index, row.values.value(QString::fromLatin1(def.column))));
         else
-            field(spec.index)->loadText(QString());
+            field(def.index)->loadText(QString());
     }
 
     // Whether the parents are the client's own; a missing value shows "not own".
@@ -326,9 +326,9 @@ void BasicDataPages::showRow(const ClientRow &row)
 
 void BasicDataPages::storeInto(ClientRow &row) const
 {
-    for (const BasicDataField &spec : F::all())
-        if (spec.column)
-            row.values.insert(QString::fromLatin1(spec.column), F::valueOf(spec.index, field(spec.index)->text()));
+    for (const BasicDataField &def : F::all())
+        if (def.column)
+            row.values.insert(QString::fromLatin1(def.column), F::valueOf(def.index, field(def.index)->text()));
     row.values.insert(QStringLiteral("matvla"), option(0)->isChecked() ? 1 : 0);
     row.values.insert(QStringLiteral("otevla"), option(2)->isChecked() ? 1 : 0);
     for (int p = 0; p < personCount; ++p)
