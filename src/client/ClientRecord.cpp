@@ -147,7 +147,9 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
         fixedKey = true;
     } else {
         QString error;
-        key = RecordKey::firstFreeKey(Database::connection(), kClientTable, stem, oldTrimmed, &error);
+        // Free in both tables: a memo row left without its client keeps its key.
+        key = RecordKey::firstFreeKey(Database::connection(), QStringList{kClientTable, kMemoTable}, stem, oldTrimmed,
+                                      &error);
         if (key.isEmpty())
             return fail(error);
     }
@@ -196,12 +198,12 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
 
     const bool keyChanged = wasStored && key != oldKey;
     if (keyChanged) {
-        for (const QString &table : subRecordTables()) {
-            Exec cascade = exec(QStringLiteral("UPDATE %1 SET idkod = ? WHERE rtrim(idkod) = ?").arg(table),
-                                {key, oldTrimmed});
-            if (!cascade.ok)
-                return fail(cascade.query.lastError().text());
-        }
+        QList<RecordKey::KeyReference> references;
+        for (const QString &table : subRecordTables())
+            references.append({table, QStringLiteral("idkod")});
+        QString error;
+        if (!RecordKey::cascadeKeyChange(Database::connection(), references, oldTrimmed, key, &error))
+            return fail(error);
     }
 
     if (!transaction.commit())

@@ -69,6 +69,17 @@ private slots:
         QCOMPARE(test::scalar("SELECT priezv FROM k_zaklad WHERE idkod = ?", {oneil.key}).toString(), QString("O'Neil"));
     }
 
+    void aKeyLeftInTheMemoTableIsNotReused()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::sql("INSERT INTO k_memo (idkod, poznamky) VALUES ('KOVÁČOMÁ00', 'bez klienta')");
+        const auto r = ClientRecord::save({}, typed("Mária", "Kováčová", "1"), ClientRecord::KeyRule::NewClient);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.key, QString("KOVÁČOMÁ01"));
+        QCOMPARE(test::scalar("SELECT poznamky FROM k_memo WHERE idkod = 'KOVÁČOMÁ00'").toString(), QString("bez klienta"));
+    }
+
     void loadGivesBackWhatWasSaved()
     {
         test::ProgramDir dir;
