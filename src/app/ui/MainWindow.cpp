@@ -4,6 +4,7 @@
 #include "app/ui/Tile.h"
 #include "archive/ui/ArchiveWindow.h"
 #include "archive/ui/RestoreWindow.h"
+#include "client/ui/ClientWindow.h"
 #include "common/Clock.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
@@ -714,7 +715,8 @@ void MainWindow::compactAndExit()
 
 void MainWindow::openClientRecord()
 {
-    // The client record window is shown here modally.
+    ClientWindow window(m_dir, this);
+    window.exec();
 }
 
 void MainWindow::openEmployeeRecord()

@@ -1,0 +1,217 @@
+#include "client/ClientRecord.h"
+
+#include "client/BasicDataFields.h"
+#include "client/MemoFields.h"
+#include "common/RecordKey.h"
+#include "data/Database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace ulk {
+
+namespace {
+
+const QString kClientTable = QStringLiteral("k_zaklad");
+const QString kMemoTable = QStringLiteral("k_memo");
+
+QString placeholders(int n)
+{
+    QStringList marks;
+    for (int i = 0; i < n; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QStringLiteral(", "));
+}
+
+QString assignments(const QStringList &columns)
+{
+    QStringList parts;
+    for (const QString &c : columns)
+        parts << c + QStringLiteral(" = ?");
+    return parts.join(QStringLiteral(", "));
+}
+
+QVariantList valuesOf(const QVariantMap &map, const QStringList &columns)
+{
+    QVariantList v;
+    for (const QString &c : columns)
+        v << map.value(c);
+    return v;
+}
+
+struct Exec {
+    QSqlQuery query;
+    bool ok = false;
+};
+
+Exec exec(const QString &sql, const QVariantList &values)
+{
+    Exec e{QSqlQuery(Database::connection()), false};
+    e.query.setForwardOnly(true);
+    if (!e.query.prepare(sql))
+        return e;
+    for (const QVariant &v : values)
+        e.query.addBindValue(v);
+    e.ok = e.query.exec();
+    return e;
+}
+
+} // namespace
+
+const QStringList &ClientRecord::subRecordTables()
+{
+    static const QStringList t = {"k_navstevy",   "k_surodenci",  "k_vysetrenie",
+                                  "k_zariad",     "k_zaznam_spc", "k_zaznam_zmeny"};
+    return t;
+}
+
+const QStringList &ClientRecord::writtenColumns()
+{
+    static const QStringList c = [] {
+        QStringList columns = BasicDataFields::boundColumns();
+        columns << QStringLiteral("matvla") << QStringLiteral("otevla") << QStringLiteral("postih")
+                << QStringLiteral("matpos") << QStringLiteral("otepos");
+        return columns;
+    }();
+    return c;
+}
+
+ClientRecord::LoadStatus ClientRecord::load(const QString &key, ClientRow *row, QString *error)
+{
+    // Keys are compared without trailing blanks.
+    Exec client = exec(QStringLiteral("SELECT * FROM k_zaklad WHERE rtrim(idkod) = rtrim(?) LIMIT 1"), {key});
+    if (!client.ok) {
+        if (error)
+            *error = client.query.lastError().text();
+        return LoadStatus::Failed;
+    }
+    if (!client.query.next())
+        return LoadStatus::NotFound;
+    ClientRow r;
+    const QSqlRecord rec = client.query.record();
+    for (int i = 0; i < rec.count(); ++i) {
+        const QString name = rec.fieldName(i).toLower();
+        if (name == QLatin1String("idkod"))
+            r.key = client.query.value(i).toString();
+        else
+            r.values.insert(name, client.query.value(i));
+    }
+    client.query.finish();
+
+    for (const QString &c : MemoFields::columns())
+        r.memo.insert(c, QString());
+    Exec memo = exec(QStringLiteral("SELECT %1 FROM k_memo WHERE rtrim(idkod) = ? ORDER BY idkod LIMIT 1")
+                         .arg(MemoFields::columns().join(QStringLiteral(", "))),
+                     {r.key.trimmed()});
+    if (!memo.ok) {
+        if (error)
+            *error = memo.query.lastError().text();
+        return LoadStatus::Failed;
+    }
+    if (memo.query.next()) {
+        const QStringList columns = MemoFields::columns();
+        for (int i = 0; i < columns.size(); ++i)
+            r.memo.insert(columns[i], memo.query.value(i).toString());
+    }
+    *row = r;
+    return LoadStatus::Found;
+}
+
+ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const ClientRow &current, KeyRule rule)
+{
+    SaveResult result;
+    auto fail = [&](const QString &why) {
+        result.ok = false;
+        result.key.clear();
+        result.keyChanged = false;
+        result.error = why;
+        return result;
+    };
+
+    Transaction transaction;
+    if (!transaction.ok())
+        return fail(Database::connection().lastError().text());
+
+    const QString stem = RecordKey::stem(current.priezv(), current.meno());
+    const QString oldKey = stored.key;
+    const QString oldTrimmed = oldKey.trimmed();
+    const bool wasStored = !oldKey.isEmpty();
+
+    // The key to try first; an edit that keeps its key tries no other.
+    QString key;
+    bool fixedKey = false;
+    if (rule == KeyRule::Edit && wasStored
+        && RecordKey::editKeepsKey(oldTrimmed, stored.meno(), stored.priezv(), current.meno(), current.priezv())) {
+        key = oldTrimmed;
+        fixedKey = true;
+    } else {
+        QString error;
+        // Free in both tables: a memo row left without its client keeps its key.
+        key = RecordKey::firstFreeKey(Database::connection(), QStringList{kClientTable, kMemoTable}, stem, oldTrimmed,
+                                      &error);
+        if (key.isEmpty())
+            return fail(error);
+    }
+    int counter = key.mid(stem.size()).toInt();
+
+    const QStringList columns = writtenColumns();
+    const QVariantList values = valuesOf(current.values, columns);
+    for (int attempt = 0;; ++attempt) {
+        Exec write;
+        if (!wasStored) {
+            write = exec(QStringLiteral("INSERT INTO k_zaklad (idkod, %1) VALUES (?, %2)")
+                             .arg(columns.join(QStringLiteral(", ")), placeholders(int(columns.size()))),
+                         QVariantList{key} + values);
+        } else {
+            write = exec(QStringLiteral("UPDATE k_zaklad SET idkod = ?, %1 WHERE idkod = ?").arg(assignments(columns)),
+                         QVariantList{key} + values + QVariantList{oldKey});
+            if (write.ok && write.query.numRowsAffected() != 1)
+                return fail(QStringLiteral("Klient sa v databáze nenašiel."));
+        }
+        if (write.ok)
+            break;
+        // A taken key: the next counter, as long as the key may change.
+        if (!isDuplicateKey(write.query) || fixedKey || attempt > 100000)
+            return fail(write.query.lastError().text());
+        key = stem + RecordKey::counterText(++counter);
+    }
+
+    const QStringList memoColumns = MemoFields::columns();
+    const QVariantList memoValues = valuesOf(current.memo, memoColumns);
+    bool memoWritten = false;
+    if (wasStored) {
+        Exec memo = exec(QStringLiteral("UPDATE k_memo SET idkod = ?, %1 WHERE rtrim(idkod) = ?")
+                             .arg(assignments(memoColumns)),
+                         QVariantList{key} + memoValues + QVariantList{oldTrimmed});
+        if (!memo.ok)
+            return fail(memo.query.lastError().text());
+        memoWritten = memo.query.numRowsAffected() > 0;
+    }
+    if (!memoWritten) {
+        Exec memo = exec(QStringLiteral("INSERT INTO k_memo (idkod, %1) VALUES (?, %2)")
+                             .arg(memoColumns.join(QStringLiteral(", ")), placeholders(int(memoColumns.size()))),
+                         QVariantList{key} + memoValues);
+        if (!memo.ok)
+            return fail(memo.query.lastError().text());
+    }
+
+    const bool keyChanged = wasStored && key != oldKey;
+    if (keyChanged) {
+        QList<RecordKey::KeyReference> references;
+        for (const QString &table : subRecordTables())
+            references.append({table, QStringLiteral("idkod")});
+        QString error;
+        if (!RecordKey::cascadeKeyChange(Database::connection(), references, oldTrimmed, key, &error))
+            return fail(error);
+    }
+
+    if (!transaction.commit())
+        return fail(Database::connection().lastError().text());
+    result.ok = true;
+    result.key = key;
+    result.keyChanged = keyChanged;
+    return result;
+}
+
+} // namespace ulk

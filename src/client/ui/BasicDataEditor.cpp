@@ -1,0 +1,289 @@
+#include "client/ui/BasicDataEditor.h"
+
+#include "common/Prompter.h"
+#include "common/ui/FieldEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace ulk {
+
+namespace F = BasicDataFields;
+
+namespace {
+
+bool isPickerName(const QString &name)
+{
+    return name.startsWith(QLatin1String("dbcvolby")) || name.startsWith(QLatin1String("cmbPos"))
+        || name.startsWith(QLatin1String("cmbSek"));
+}
+
+// The picker that a widget belongs to (itself or one of its parents), by name.
+QString pickerNameOf(QWidget *w)
+{
+    for (int depth = 0; w && depth < 3; ++depth, w = w->parentWidget())
+        if (isPickerName(w->objectName()))
+            return w->objectName();
+    return QString();
+}
+
+bool onlyDigits(const QString &text)
+{
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+// The paste entry of a line edit's own menu: its text ends in the paste
+// shortcut (the menu names its actions only by their texts).
+bool isPasteAction(const QAction *a)
+{
+    const QString accelerator = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    return a->objectName() == QLatin1String("edit-paste")
+        || (!accelerator.isEmpty() && a->text().endsWith(QLatin1Char('\t') + accelerator));
+}
+
+// A focus change that no control of the window caused: a message box or a
+// drop-down list opening or closing over the field.
+bool isPassing(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+} // namespace
+
+BasicDataEditor::BasicDataEditor(const std::array<FieldEdit *, F::count> &fields, QObject *parent)
+    : QObject(parent), m_fields(fields)
+{
+    for (FieldEdit *f : m_fields) {
+        f->installEventFilter(this);
+        // Typing into a field again takes back its "validated" mark.
+        connect(f, &QLineEdit::textEdited, f, [f] { f->setTag(QString()); });
+    }
+}
+
+int BasicDataEditor::indexOf(const QObject *object) const
+{
+    for (int i = 0; i < F::count; ++i)
+        if (m_fields[std::size_t(i)] == object)
+            return i;
+    return -1;
+}
+
+bool BasicDataEditor::isMoveKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool BasicDataEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    const int i = indexOf(watched);
+    if (i < 0)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        gotFocus(i, static_cast<QFocusEvent *>(event));
+        return false;
+    case QEvent::FocusOut:
+        lostFocus(i, static_cast<QFocusEvent *>(event));
+        return false;
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (isMoveKey(key->key()))
+            return keyDown(i, key);
+        return keyPress(i, key);
+    }
+    case QEvent::ContextMenu:
+        return F::at(i).digitsOnly && contextMenu(i, event);
+    case QEvent::MouseButtonRelease: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        // The X11 selection pasted by the middle button.
+        if (F::at(i).digitsOnly && mouse->button() == Qt::MiddleButton
+            && QGuiApplication::clipboard()->supportsSelection()) {
+            guardedPaste(i, QGuiApplication::clipboard()->text(QClipboard::Selection));
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void BasicDataEditor::gotFocus(int i, QFocusEvent *event)
+{
+    if (isPassing(event->reason()) && m_lastFocused == i)
+        return;
+    m_lastFocused = i;
+    FieldEdit *f = field(i);
+    f->setTag(QString());
+    const QString trimmed = f->text().trimmed();
+    if (trimmed != f->text())
+        f->setText(trimmed);
+    // An age of 0 shows empty while it is edited.
+    if (isAgeField(i) && !trimmed.isEmpty() && onlyDigits(trimmed) && trimmed.toLongLong() == 0)
+        f->setText(QString());
+    f->selectAll();
+}
+
+CheckResult BasicDataEditor::runCheck(int i, bool onKeyDown)
+{
+    m_handlerEnded = false;
+    m_checking = true;
+    const CheckResult r = m_check ? m_check(i, onKeyDown) : CheckResult::Accepted;
+    m_checking = false;
+    return r;
+}
+
+bool BasicDataEditor::keyDown(int i, QKeyEvent *event)
+{
+    if (m_checking)
+        return true;
+    const CheckResult r = runCheck(i, true);
+    FieldEdit *f = field(i);
+    if (m_handlerEnded)
+        return true;
+    if (retry(r)) {
+        const QString trimmed = f->text().trimmed();
+        if (trimmed != f->text())
+            f->setText(trimmed);
+        f->selectAll();
+        f->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    // Marked before the move, so that the leave it causes checks nothing again.
+    f->setTag(QStringLiteral("BK"));
+    const auto enabled = [this](int k) { return field(k)->isEnabled(); };
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down: {
+        f->selectAll();
+        const int target = F::moveTarget(i, FieldMove::Next, enabled);
+        if (target != i)
+            field(target)->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+    case Qt::Key_Up: {
+        const int target = F::moveTarget(i, FieldMove::Previous, enabled);
+        if (target != i)
+            field(target)->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+    default:
+        if (m_saveButton)
+            m_saveButton->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+    return true;
+}
+
+bool BasicDataEditor::keyPress(int i, QKeyEvent *event)
+{
+    if (!F::at(i).digitsOnly)
+        return false;
+    const int key = event->key();
+    if (key == Qt::Key_Backspace)
+        return false;
+    if (event->matches(QKeySequence::Paste)) {
+        refuse(i);
+        return true;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape
+        || key == Qt::Key_Delete)
+        return false;
+    if (text.size() == 1 && onlyDigits(text))
+        return false;
+    refuse(i);
+    return true;
+}
+
+void BasicDataEditor::refuse(int i)
+{
+    tell(digitsOnlyMessage(), QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+    field(i)->setFocus(Qt::OtherFocusReason);
+}
+
+void BasicDataEditor::guardedPaste(int i, const QString &text)
+{
+    if (!onlyDigits(text)) {
+        refuse(i);
+        return;
+    }
+    field(i)->insert(text);
+}
+
+bool BasicDataEditor::contextMenu(int i, QEvent *event)
+{
+    // The field's own menu, with a paste that takes digits only.
+    FieldEdit *f = field(i);
+    QMenu *menu = f->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction *a : menu->actions()) {
+        if (isPasteAction(a)) {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this,
+                    [this, i] { guardedPaste(i, QGuiApplication::clipboard()->text()); });
+        }
+    }
+    menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+    return true;
+}
+
+void BasicDataEditor::lostFocus(int i, QFocusEvent *event)
+{
+    if (isPassing(event->reason()) || m_checking)
+        return;
+    FieldEdit *f = field(i);
+    // A disabled field, or a window that is closing, checks nothing.
+    if (!f->isEnabled() || !f->window()->isVisible())
+        return;
+    QWidget *receiver = QApplication::focusWidget();
+    if (receiver && receiver == m_cancelButton)
+        return;
+    if (m_returningTo >= 0 && receiver == field(m_returningTo))
+        return;
+    // The disability code boxes lie inside their lists: a field is no picker.
+    const QString picker = indexOf(receiver) >= 0 ? QString() : pickerNameOf(receiver);
+    if (!picker.isEmpty() && picker == F::pickerOf(i))
+        return;
+    if (picker.isEmpty() && f->tag() == QLatin1String("BK") && !isAgeField(i))
+        return;
+    const CheckResult r = runCheck(i, false);
+    if (m_handlerEnded || !retry(r))
+        return;
+    // The focus is on its way elsewhere: it comes back once it has arrived.
+    m_returningTo = i;
+    QTimer::singleShot(0, this, [this, i] {
+        // The focus changes on the way back are no leaves of the user's.
+        m_checking = true;
+        FieldEdit *back = field(i);
+        if (!back->isVisible())
+            emit fieldHidden(i);
+        if (back->isEnabled())
+            back->setFocus(Qt::OtherFocusReason);
+        m_checking = false;
+        m_returningTo = -1;
+    });
+}
+
+} // namespace ulk

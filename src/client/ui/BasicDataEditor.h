@@ -1,0 +1,83 @@
+#pragma once
+#include "client/BasicDataFields.h"
+#include "common/CheckResult.h"
+
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+class QFocusEvent;
+class QKeyEvent;
+class QWidget;
+
+namespace ulk {
+
+class FieldEdit;
+
+// The keyboard protocol of the 57 basic-data fields:
+// - a field that gets the focus is trimmed and its text selected (an age
+//   field holding 0 shows empty);
+// - number fields take digits, Enter and Backspace only, and refuse a paste
+//   of anything else with "Zadávaj len číselné hodnoty !";
+// - Enter and Down move to the next field, Up to the previous one, PgUp and
+//   PgDn to the save button, each after the field's check has passed; the
+//   field is then marked "BK";
+// - a field left otherwise runs its check, unless the focus goes to the
+//   Cancel button or to the field's own picker, or the field is marked "BK"
+//   (the age fields are treated on every leave). A failed check on leaving
+//   brings the focus back.
+// The check of a field is one hook: check(index, onKeyDown).
+class BasicDataEditor : public QObject {
+    Q_OBJECT
+public:
+    using CheckHook = std::function<CheckResult(int index, bool onKeyDown)>;
+
+    explicit BasicDataEditor(const std::array<FieldEdit *, BasicDataFields::count> &fields,
+                             QObject *parent = nullptr);
+
+    void setCheckHook(CheckHook hook) { m_check = std::move(hook); }
+    void setSaveButton(QWidget *button) { m_saveButton = button; }   // target of PgUp and PgDn
+    void setCancelButton(QWidget *button) { m_cancelButton = button; } // leaving towards it checks nothing
+
+    // Called by a check that has moved the focus itself: the handler that ran
+    // the check neither moves nor returns the focus.
+    void endHandler() { m_handlerEnded = true; }
+
+    FieldEdit *field(int index) const { return m_fields.at(std::size_t(index)); }
+    // Index of a field, or -1.
+    int indexOf(const QObject *object) const;
+
+    static QString digitsOnlyMessage() { return QStringLiteral("Zadávaj len číselné hodnoty !"); }
+
+signals:
+    // A field whose leave check failed is not on the tab in front: the
+    // window brings its tab to the front before the focus comes back.
+    void fieldHidden(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void gotFocus(int i, QFocusEvent *event);
+    bool keyDown(int i, QKeyEvent *event);
+    bool keyPress(int i, QKeyEvent *event);
+    void lostFocus(int i, QFocusEvent *event);
+    bool contextMenu(int i, QEvent *event);
+    void refuse(int i);
+    void guardedPaste(int i, const QString &text);
+    CheckResult runCheck(int i, bool onKeyDown);
+    static bool isMoveKey(int key);
+    static bool isAgeField(int i) { return i == 22 || i == 37; }
+
+    std::array<FieldEdit *, BasicDataFields::count> m_fields;
+    CheckHook m_check;
+    QPointer<QWidget> m_saveButton;
+    QPointer<QWidget> m_cancelButton;
+    bool m_checking = false;     // a check, or the return of the focus, is under way: its focus changes are not the user's
+    bool m_handlerEnded = false;
+    int m_lastFocused = -1;      // the field that last got the focus
+    int m_returningTo = -1;      // a field whose leave check failed gets the focus back
+};
+
+} // namespace ulk

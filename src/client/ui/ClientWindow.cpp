@@ -1,0 +1,478 @@
+#include "client/ui/ClientWindow.h"
+
+#include "client/BasicDataFields.h"
+#include "client/MemoFields.h"
+#include "client/ui/BasicDataEditor.h"
+#include "client/ui/BasicDataPages.h"
+#include "client/ui/ClientFieldChecks.h"
+#include "common/FieldRules.h"
+#include "common/Prompter.h"
+#include "common/SharedState.h"
+#include "common/ui/FieldEdit.h"
+#include "common/ui/FieldProcedures.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace ulk {
+
+namespace F = BasicDataFields;
+
+namespace {
+
+const QColor kBackground(206, 206, 232);
+const QColor kButtons(157, 157, 206);
+
+const char *const kTabCaptions[ClientWindow::tabCount] = {
+    "Základné údaje",
+    "Rodičia",
+    "Súrodenci",
+    "Dieťa v rannom predš.veku",
+    "Žiak vo vých.vyuč.procese",
+    "Zhrn.výsl.pred.odb.vyš",
+    "Ďalšie dôl.údaje o klientovi",
+    "Poznámky",
+    "Indiv.plán klienta ulk.por.zar.",
+    "Úd. o vých. a vzdel., resp. o ulk. výchove",
+    "Priebeh a závery ulk.vyšetrenia",
+    "Záznam o ulk.starostliv.",
+    "Zaznamenané zmeny",
+    "Návštevy",
+};
+
+void paint(QWidget *w, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette p = w->palette();
+    p.setColor(role, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+ClientRow emptyClient()
+{
+    ClientRow row;
+    for (const QString &c : ClientRecord::writtenColumns())
+        row.values.insert(c, QVariant());
+    for (const QString &c : MemoFields::columns())
+        row.memo.insert(c, QString());
+    return row;
+}
+
+} // namespace
+
+ClientWindow::ClientWindow(const QString &programDirectory, QWidget *parent)
+    : QDialog(parent), m_dir(programDirectory)
+{
+    setObjectName(QStringLiteral("frmKlientUdaj"));
+    setModal(true);
+    resize(878, 640);
+    buildTabs();
+    buildButtons();
+
+    m_editor = new BasicDataEditor(m_pages->fields(), this);
+    m_checks = std::make_unique<ClientFieldChecks>(*m_pages, *m_editor);
+    m_editor->setCheckHook([this](int index, bool onKeyDown) { return m_checks->checkField(index, onKeyDown); });
+    m_editor->setSaveButton(m_cmdZap);
+    m_editor->setCancelButton(m_cmdStorno);
+    connect(m_editor, &BasicDataEditor::fieldHidden, this,
+            [this](int index) { m_tabs->setCurrentIndex(F::at(index).tab); });
+
+    // Load.
+    paint(this, QPalette::Window, kBackground);
+    paint(m_tabs, QPalette::Window, kBackground);
+    for (int t = 0; t < tabCount; ++t)
+        paint(m_tabs->widget(t), QPalette::Window, kBackground);
+    for (QPushButton *b : {m_cmdzapNew, m_cmdZap, m_cmdStorno, m_cmdTlac})
+        paint(b, QPalette::Button, kButtons);
+    setWindowTitle(QStringLiteral("Údaje klienta") + shared().recordCaption.trimmed());
+    setCancelButton(m_cmdStorno);
+    m_opened = openClientRecord();
+}
+
+ClientWindow::~ClientWindow()
+{
+    // The fields go before their protocol would see them leave.
+    delete m_editor;
+    m_editor = nullptr;
+}
+
+FieldEdit *ClientWindow::field(int index) const { return m_pages->field(index); }
+
+SubRecordListModel *ClientWindow::subRecordList(SubRecordListModel::Kind kind) const
+{
+    for (SubRecordListModel *m : m_listModels)
+        if (m->kind() == kind)
+            return m;
+    return nullptr;
+}
+
+QPushButton *ClientWindow::button(const QString &objectName) const
+{
+    return findChild<QPushButton *>(objectName);
+}
+
+// ---------------------------------------------------------------- building
+
+void ClientWindow::buildTabs()
+{
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setUsesScrollButtons(true);
+    std::array<QWidget *, tabCount> pages{};
+    for (int t = 0; t < tabCount; ++t) {
+        pages[std::size_t(t)] = new QWidget;
+        pages[std::size_t(t)]->setObjectName(QStringLiteral("tab%1").arg(t));
+        m_tabs->addTab(pages[std::size_t(t)], QString::fromUtf8(kTabCaptions[t]));
+    }
+    m_pages = std::make_unique<BasicDataPages>(pages[0], pages[1]);
+
+    for (const MemoField &m : MemoFields::all()) {
+        auto *edit = new QPlainTextEdit(pages[std::size_t(m.tab)]);
+        edit->setObjectName(MemoFields::objectName(m.index));
+        auto *layout = new QVBoxLayout(pages[std::size_t(m.tab)]);
+        layout->addWidget(edit);
+        m_memo[std::size_t(m.index)] = edit;
+    }
+
+    int n = 0;
+    for (const SubRecordListModel::Definition &d : SubRecordListModel::definitions()) {
+        QWidget *page = pages[std::size_t(d.tab)];
+        auto *model = new SubRecordListModel(d.kind, this);
+        auto *list = new QListView(page);
+        list->setObjectName(QString::fromLatin1(d.listName));
+        list->setModel(model);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setMaximumWidth(220);
+        auto *layout = new QHBoxLayout(page);
+        layout->addWidget(list);
+        layout->addStretch(1);
+        m_lists[std::size_t(n)] = list;
+        m_listModels[std::size_t(n)] = model;
+        ++n;
+    }
+    connect(m_tabs, &QTabWidget::currentChanged, this, &ClientWindow::showTab);
+}
+
+void ClientWindow::buildButtons()
+{
+    auto *row = new QHBoxLayout;
+    auto make = [&](const char *name, const QString &caption, const QString &tip) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        b->installEventFilter(this);
+        row->addWidget(b);
+        return b;
+    };
+    m_cmdZaklUd = make("cmdZaklUd", QStringLiteral("Zapíš základné údaje"),
+                       QStringLiteral("Zapíše základné údaje a sprístupníi ďalšie záložky"));
+    m_cmdzapNew = make("cmdzapNew", QStringLiteral("Zapíš + nový klient"),
+                       QStringLiteral("Zapíše aktuálne údaje a prejde na nového klienta"));
+    m_cmdZap = make("cmdZap", QStringLiteral("Zapíš + návrat"),
+                    QStringLiteral("Zapíše aktuálne údaje a vráti sa do hlavnej obrazovky"));
+    m_cmdStorno = make("cmdStorno", QStringLiteral("Storno"), QStringLiteral("Návrat do hlavnej obrazovky"));
+    m_cmdTlac = make("cmdTlac", QStringLiteral("Tlač záložku"), QString());
+    // Printing a tab comes with the sub-record tabs.
+    m_cmdTlac->setEnabled(false);
+    m_cmdZaklUd->hide();
+
+    connect(m_cmdZaklUd, &QPushButton::clicked, this, &ClientWindow::saveBasicData);
+    connect(m_cmdzapNew, &QPushButton::clicked, this, &ClientWindow::saveAndNewClient);
+    connect(m_cmdZap, &QPushButton::clicked, this, &ClientWindow::saveAndReturn);
+    connect(m_cmdStorno, &QPushButton::clicked, this, &ClientWindow::cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(row);
+}
+
+// ----------------------------------------------------------------- opening
+
+bool ClientWindow::openClientRecord()
+{
+    openClientSubRecords();
+    if (!fillCodeLists())
+        return false;
+    if (shared().recordMode == 2) {
+        ClientRow row;
+        QString error;
+        switch (ClientRecord::load(shared().currentRecordId, &row, &error)) {
+        case ClientRecord::LoadStatus::Found:
+            break;
+        case ClientRecord::LoadStatus::NotFound:
+            tell(QStringLiteral("Klient sa v databáze nenašiel."), QStringLiteral("Upozornenie"),
+                 PromptIcon::Exclamation);
+            shared().recordMode = 0;
+            return false;
+        case ClientRecord::LoadStatus::Failed:
+            tell(QStringLiteral("Údaje klienta sa nepodarilo načítať: ") + error, QStringLiteral("Chybová správa"),
+                 PromptIcon::Exclamation);
+            shared().recordMode = 0;
+            return false;
+        }
+        m_stored = row;
+        showClient(row);
+    } else {
+        lockTabsForNewClient();
+        m_stored = ClientRow();
+        showClient(emptyClient());
+    }
+    return true;
+}
+
+void ClientWindow::openClientSubRecords()
+{
+    const QString key = shared().currentRecordId;
+    for (SubRecordListModel *m : m_listModels) {
+        if (m->kind() == SubRecordListModel::Kind::Facilities)
+            m->setFacilityKind(QStringLiteral("VYCH"));
+        m->reload(key);
+    }
+}
+
+bool ClientWindow::fillCodeLists()
+{
+    QString error;
+    shared().comboEscPressed = false;
+    if (m_pages->loadCodeLists(&error))
+        return true;
+    tell(QStringLiteral("Číselníky sa nepodarilo načítať: ") + error, QStringLiteral("Chybová správa"),
+         PromptIcon::Exclamation);
+    shared().recordMode = 0;
+    return false;
+}
+
+void ClientWindow::lockTabsForNewClient()
+{
+    for (int t = 1; t < tabCount; ++t)
+        m_tabs->setTabEnabled(t, false);
+    m_cmdZaklUd->show();
+    paint(m_cmdZaklUd, QPalette::Button, kButtons);
+}
+
+int ClientWindow::exec()
+{
+    if (!m_opened)
+        return QDialog::Rejected;
+    return QDialog::exec();
+}
+
+void ClientWindow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && !m_activatedOnce) {
+        m_activatedOnce = true;
+        activate();
+    }
+}
+
+void ClientWindow::activate()
+{
+    m_tabs->setCurrentIndex(0);
+    // The disability lists open wider than their narrow boxes.
+    for (int i : {2, 1, 0})
+        m_pages->positionPicker(i)->view()->setMinimumWidth(240);
+    for (int p : {2, 1, 0})
+        m_pages->associatedList(BasicDataPages::Person(p))->view()->setMinimumWidth(240);
+    focusField(0);
+}
+
+void ClientWindow::setCancelButton(QPushButton *button) { m_cancelButton = button; }
+
+bool ClientWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter presses the button that has the focus (PgDn in a field leads to
+    // "Zapíš + návrat"); the buttons are no default buttons of the window.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *b = qobject_cast<QPushButton *>(watched);
+        if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            if (b->isEnabled())
+                b->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ClientWindow::reject()
+{
+    // Esc and the close box act as the cancel button.
+    if (m_cancelButton && m_cancelButton->isEnabled() && m_cancelButton->isVisible())
+        m_cancelButton->click();
+}
+
+void ClientWindow::showTab(int index)
+{
+    setCancelButton(m_cmdStorno);
+    if (index == 0)
+        focusField(0);
+    else if (index == 1)
+        focusField(20);
+    else if (const int memo = MemoFields::fieldOnTab(index); memo >= 0)
+        m_memo[std::size_t(memo)]->setFocus(Qt::OtherFocusReason);
+    else
+        emit subRecordTabShown(index);
+}
+
+void ClientWindow::focusField(int index)
+{
+    if (m_tabs->currentIndex() != F::at(index).tab)
+        m_tabs->setCurrentIndex(F::at(index).tab);
+    field(index)->setFocus(Qt::OtherFocusReason);
+}
+
+// ------------------------------------------------------ record and controls
+
+void ClientWindow::showClient(const ClientRow &row)
+{
+    m_pages->showRow(row);
+    for (const MemoField &m : MemoFields::all())
+        m_memo[std::size_t(m.index)]->setPlainText(row.memo.value(QString::fromLatin1(m.column)).toString());
+}
+
+ClientRow ClientWindow::clientFromControls() const
+{
+    ClientRow row = m_stored;
+    m_pages->storeInto(row);
+    for (const MemoField &m : MemoFields::all())
+        row.memo.insert(QString::fromLatin1(m.column), m_memo[std::size_t(m.index)]->toPlainText());
+    return row;
+}
+
+// ------------------------------------------------------------------ saving
+
+ClientWindow::SaveOutcome ClientWindow::saveClient()
+{
+    struct Required {
+        int field;
+        const char *message;
+        SaveOutcome outcome;
+    };
+    const Required required[] = {
+        {0, "Meno je povinný údaj !", SaveOutcome::MissingFirstName},
+        {1, "Priezvisko je povinný údaj !", SaveOutcome::MissingSurname},
+        {6, "Katalógové číslo je povinný údaj !", SaveOutcome::MissingCatalogueNumber},
+    };
+    for (const Required &r : required) {
+        if (field(r.field)->text().trimmed().isEmpty()) {
+            tell(QString::fromUtf8(r.message), QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+            return r.outcome;
+        }
+    }
+    // A date that cannot be stored is not turned into no date.
+    for (int d : {4, 17}) {
+        const QString text = field(d)->text().trimmed();
+        if (!F::isStorableDate(text)) {
+            const bool wellFormed = FieldRules::normaliseDate(text).kind == FieldRules::TypedDate::Nonexistent;
+            tell(wellFormed ? FieldMessages::nonexistentDateMessage() : FieldMessages::dateMessage(),
+                 FieldMessages::errorTitle(), PromptIcon::Exclamation);
+            focusField(d);
+            return SaveOutcome::Refused;
+        }
+    }
+
+    const ClientRow current = clientFromControls();
+    const bool edit = shared().recordMode == 2;
+    const ClientRecord::SaveResult result =
+        ClientRecord::save(m_stored, current, edit ? ClientRecord::KeyRule::Edit : ClientRecord::KeyRule::NewClient);
+    if (!result.ok) {
+        tell(QStringLiteral("Údaje klienta sa nepodarilo zapísať, v databáze zostali bez zmeny: ") + result.error,
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+        return SaveOutcome::Refused;
+    }
+    m_stored = current;
+    m_stored.key = result.key;
+    if (edit) {
+        shared().recordMode = 0;
+        // The renamed client is found under its new key.
+        if (result.keyChanged)
+            shared().currentRecordId = result.key;
+    } else {
+        shared().currentRecordId = result.key;
+    }
+    openClientSubRecords();
+    return SaveOutcome::Saved;
+}
+
+bool ClientWindow::focusAfterFailedSave(SaveOutcome outcome)
+{
+    switch (outcome) {
+    case SaveOutcome::Saved:
+        return false;
+    case SaveOutcome::MissingFirstName:
+        focusField(0);
+        break;
+    case SaveOutcome::MissingSurname:
+        focusField(1);
+        break;
+    case SaveOutcome::MissingCatalogueNumber:
+        focusField(6);
+        break;
+    case SaveOutcome::Refused:
+        break;
+    }
+    return true;
+}
+
+void ClientWindow::saveBasicData()
+{
+    if (focusAfterFailedSave(saveClient()))
+        return;
+    for (int t = 1; t < tabCount; ++t)
+        m_tabs->setTabEnabled(t, true);
+    m_cmdZaklUd->hide();
+    // The row as stored comes back into the controls.
+    ClientRow stored;
+    if (ClientRecord::load(m_stored.key, &stored) == ClientRecord::LoadStatus::Found) {
+        m_stored = stored;
+        showClient(stored);
+    }
+    focusField(0);
+}
+
+void ClientWindow::saveAndReturn()
+{
+    if (focusAfterFailedSave(saveClient()))
+        return;
+    shared().recordMode = 0;
+    done(QDialog::Accepted);
+}
+
+void ClientWindow::saveAndNewClient()
+{
+    if (focusAfterFailedSave(saveClient()))
+        return;
+    startNewClient();
+}
+
+void ClientWindow::startNewClient()
+{
+    shared().currentRecordId.clear();
+    shared().recordCaption.clear();
+    openClientSubRecords();
+    lockTabsForNewClient();
+    m_stored = ClientRow();
+    showClient(emptyClient());
+    shared().recordMode = 1;
+    focusField(0);
+}
+
+void ClientWindow::cancel()
+{
+    // Nothing typed since the last save is written.
+    shared().recordMode = 0;
+    done(QDialog::Rejected);
+}
+
+} // namespace ulk

@@ -1,0 +1,119 @@
+#pragma once
+#include "client/ClientRecord.h"
+#include "client/SubRecordListModel.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QPushButton>
+#include <array>
+#include <memory>
+
+class QListView;
+class QPlainTextEdit;
+
+class QTabWidget;
+
+namespace ulk {
+
+class BasicDataEditor;
+class BasicDataPages;
+class ClientFieldChecks;
+class FieldEdit;
+
+// frmKlientUdaj: the client record window. Fourteen tabs: the basic data of
+// the client and of the parents, the six long texts, and the six lists of
+// the client's sub-records. Opened modally for a new client (recordMode 1)
+// or for the client currentRecordId (recordMode 2); its buttons save the
+// basic data, save and start the next client, save and return, or cancel.
+class ClientWindow : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int tabCount = 14;
+    static constexpr int subRecordListCount = 6;
+
+    // The outcome of saving the basic data.
+    enum class SaveOutcome { Saved, MissingFirstName, MissingSurname, MissingCatalogueNumber, Refused };
+
+    explicit ClientWindow(const QString &programDirectory, QWidget *parent = nullptr);
+    ~ClientWindow() override;
+
+    // False when the window could not open its client (it has said so); exec()
+    // then returns at once.
+    bool isOpened() const { return m_opened; }
+    int exec() override;
+
+    QString programDirectory() const { return m_dir; }
+    QTabWidget *tabs() const { return m_tabs; }
+    BasicDataPages &pages() const { return *m_pages; }
+    BasicDataEditor &editor() const { return *m_editor; }
+    FieldEdit *field(int index) const;
+    QPlainTextEdit *memoField(int index) const { return m_memo.at(std::size_t(index)); }
+    QListView *subRecordView(int i) const { return m_lists.at(std::size_t(i)); }
+    SubRecordListModel *subRecordList(SubRecordListModel::Kind kind) const;
+    QPushButton *button(const QString &objectName) const;
+    // The rows as last read from or written to the database.
+    const ClientRow &storedRow() const { return m_stored; }
+
+    // The button that Esc and the close box press: cmdStorno, or while a
+    // sub-record is edited that tab's own cancel button.
+    void setCancelButton(QPushButton *button);
+    QPushButton *cancelButton() const { return m_cancelButton; }
+
+    // What the window does each time it becomes active again after a window
+    // that it opened has closed (and at its first showing): tab 0 in front,
+    // the focus in the first name.
+    void activate();
+    // Reads the six sub-record lists afresh for currentRecordId.
+    void openClientSubRecords();
+    // Saves the basic data and the long texts.
+    SaveOutcome saveClient();
+
+public slots:
+    void reject() override;
+
+signals:
+    // A sub-record tab came to the front.
+    void subRecordTabShown(int tab);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildTabs();
+    void buildButtons();
+    bool openClientRecord();
+    bool fillCodeLists();
+    void lockTabsForNewClient();
+    void showClient(const ClientRow &row);
+    ClientRow clientFromControls() const;
+    void showTab(int index);
+    void focusField(int index);
+    bool focusAfterFailedSave(SaveOutcome outcome);
+    void startNewClient();
+
+    void saveBasicData();      // cmdZaklUd
+    void saveAndNewClient();   // cmdzapNew
+    void saveAndReturn();      // cmdZap
+    void cancel();             // cmdStorno
+
+    QString m_dir;
+    bool m_opened = false;
+    bool m_activatedOnce = false;
+    QTabWidget *m_tabs = nullptr;
+    std::unique_ptr<BasicDataPages> m_pages;
+    BasicDataEditor *m_editor = nullptr;
+    std::unique_ptr<ClientFieldChecks> m_checks;
+    std::array<QPlainTextEdit *, 6> m_memo{};
+    std::array<QListView *, subRecordListCount> m_lists{};
+    std::array<SubRecordListModel *, subRecordListCount> m_listModels{};
+    QPushButton *m_cmdZaklUd = nullptr;
+    QPushButton *m_cmdzapNew = nullptr;
+    QPushButton *m_cmdZap = nullptr;
+    QPushButton *m_cmdStorno = nullptr;
+    QPushButton *m_cmdTlac = nullptr;
+    QPointer<QPushButton> m_cancelButton;
+    ClientRow m_stored;
+};
+
+} // namespace ulk

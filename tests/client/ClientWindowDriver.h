@@ -1,0 +1,113 @@
+#pragma once
+// Drives the client record window through the main window, as a user does.
+#include "app/ui/MainWindow.h"
+#include "client/ui/BasicDataPages.h"
+#include "client/ui/ClientWindow.h"
+#include "common/SharedState.h"
+#include "common/ui/FieldEdit.h"
+#include "data/PersonListModel.h"
+#include "support/ProgramDir.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace ulk::test {
+
+inline QPushButton *mainButton(MainWindow &w, const char *name) { return w.findChild<QPushButton *>(name); }
+
+// The main window in client mode.
+inline bool chooseClients(MainWindow &w)
+{
+    auto *label = w.findChild<QLabel *>(QStringLiteral("Label1"));
+    if (!label)
+        return false;
+    QTest::mouseClick(label, Qt::LeftButton);
+    return w.listMode() == 1;
+}
+
+// Runs fn in the client window opened by a click on opener; a window that fn
+// leaves open is cancelled. Returns whether the window was shown.
+inline bool inClientWindow(QWidget *opener, const std::function<void(ClientWindow *)> &fn, int timeoutMs = 10000)
+{
+    auto shown = std::make_shared<bool>(false);
+    whenModal("ulk::ClientWindow", [shown, fn](QWidget *w) {
+        *shown = true;
+        auto *window = static_cast<ClientWindow *>(w);
+        window->activateWindow();
+        if (QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }))
+            fn(window);
+        else
+            qWarning("the client window did not become active");
+        if (window->isVisible())
+            window->done(QDialog::Rejected);
+    }, timeoutMs);
+    QTest::mouseClick(opener, Qt::LeftButton);
+    return *shown;
+}
+
+// Selects the client with this key in the main window's list.
+inline bool selectClient(MainWindow &w, const QString &key)
+{
+    auto *grid = w.findChild<QTableView *>(QStringLiteral("dbgKlient"));
+    const int row = w.clientList()->rowOfKey(key);
+    if (!grid || row < 0)
+        return false;
+    grid->setCurrentIndex(w.clientList()->index(row, 0));
+    return true;
+}
+
+inline int focusedField(ClientWindow *window)
+{
+    auto *f = qobject_cast<FieldEdit *>(QApplication::focusWidget());
+    return f && window->isAncestorOf(f) ? f->index() : -1;
+}
+
+// Types text character by character (Slovak letters included).
+inline void typeText(QWidget *w, const QString &text)
+{
+    for (const QChar c : text) {
+        const int key = c.isLetter() ? c.toUpper().unicode() : (c == QLatin1Char(' ') ? int(Qt::Key_Space) : c.unicode());
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(key), QString(c), Qt::NoModifier);
+    }
+}
+
+// Types text into the field that has the focus, then presses key.
+inline void typeAndPress(const QString &text, Qt::Key key = Qt::Key_Return)
+{
+    QWidget *w = QApplication::focusWidget();
+    if (!text.isEmpty())
+        typeText(w, text);
+    QTest::keyClick(w, key);
+}
+
+// Clicks into a field and replaces its text as the user would.
+inline void retype(QWidget *field, const QString &text)
+{
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClick(field, Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    if (!text.isEmpty())
+        typeText(field, text);
+}
+
+inline void clickTab(ClientWindow *window, int tab)
+{
+    QTabBar *bar = window->tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+}
+
+inline void clickButton(ClientWindow *window, const char *name)
+{
+    QTest::mouseClick(window->button(QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+} // namespace ulk::test
