@@ -64,6 +64,11 @@ private slots:
         QCOMPARE(viewSql("vyp_memo"), old);
         QVERIFY(!SavedQueries::rewrite("vyp_memo", SavedQueries::memo("priezv", "X"), &error));
         QCOMPARE(viewSql("vyp_memo"), old);
+        // Without a transaction of its own nothing is dropped.
+        QVERIFY(Database::connection().transaction());
+        QVERIFY(!SavedQueries::rewrite("vyp_memo", "SELEC nonsense", &error));
+        QVERIFY(Database::connection().commit());
+        QCOMPARE(viewSql("vyp_memo"), old);
         // A saved query stored under another letter case keeps its name.
         QCOMPARE(SavedQueries::storedName("VYP_ZAZSPC"), QString("vyp_zazSpc"));
         QCOMPARE(SavedQueries::storedName("vyp_nic"), QString());
