@@ -21,9 +21,9 @@ constexpr int kFirstPair = 5;
 
 StatementGrid makeGrid()
 {
-    QList<int> widths{650, 950, 560, 620, 620};
+    QList<int> widths{700, 950, 560, 620, 620};
     for (int k = 0; k < 20; ++k)
-        widths << 560;
+        widths << 600;
     return StatementGrid(widths);
 }
 

@@ -34,29 +34,24 @@ void signatureBlock(ReportSection &f, int top, int width)
     struct Place {
         const char *name;
         const char *caption;
-        int left;
-        int line;
+        int from;  // in hundredths of the width
+        int to;
     };
-    // Each text with the dotted line on which it is filled in.
-    const int w = width / 7;
+    // Each text under the dotted line on which it is filled in.
     const Place places[] = {
-        {"lblOdoslane", "Odoslané dňa", 0, 0},
-        {"lblPeciatka", "Pečiatka", w, 1},
-        {"lblPodpis", "Podpis vedúceho", 2 * w, 2},
-        {"lblZostavil", "Výkaz zostavil", 4 * w, 4},
-        {"lblTelefon", "Telefón", 5 * w, 5},
-        {"lblKlapka", "Klapka", 6 * w - w / 3, -1},
-        {"lblEmail", "E-mail", 6 * w + w / 4, 6},
+        {"Odoslane", "Odoslané dňa", 0, 13},  {"Peciatka", "Pečiatka", 15, 28},   {"Podpis", "Podpis vedúceho", 30, 48},
+        {"Zostavil", "Výkaz zostavil", 50, 66}, {"Telefon", "Telefón", 68, 79}, {"Klapka", "Klapka", 81, 87},
+        {"Email", "E-mail", 89, 100},
     };
     for (const Place &p : places) {
-        f.add(ReportControl::label(QString::fromLatin1(p.name), QString::fromUtf8(p.caption), p.left, top + 400,
-                                   w - 100, font));
-        if (p.line >= 0)
-            f.add(ReportControl::line(QStringLiteral("lin") + QString::fromLatin1(p.name).mid(3), p.left, top + 360,
-                                      w - 200, LineStyle::Dot));
+        const int left = width * p.from / 100;
+        const int w = width * p.to / 100 - left;
+        const QString n = QString::fromLatin1(p.name);
+        f.add(ReportControl::label(QStringLiteral("lbl") + n, QString::fromUtf8(p.caption), left, top + 400, w, font));
+        f.add(ReportControl::line(QStringLiteral("lin") + n, left, top + 360, w, LineStyle::Dot));
     }
-    f.add(ReportControl::label(QStringLiteral("lblPodpis2"), QStringLiteral("spravodajskej jednotky"), 2 * w,
-                               top + 600, 2 * w - 100, font));
+    f.add(ReportControl::label(QStringLiteral("lblPodpis2"), QStringLiteral("spravodajskej jednotky"), width * 30 / 100,
+                               top + 600, width * 18 / 100, font));
 }
 
 } // namespace
@@ -88,7 +83,7 @@ ReportDefinition EducationSectionReport::create()
     r.margins = QMarginsF(side, 567, side, 567);
     r.width = grid.width();
     const ReportFont head = ReportFont::arial(7);
-    const ReportFont cell = ReportFont::arial(8);
+    const ReportFont cell = ReportFont::arial(7.5);
     const int last = grid.columns() - 1;
 
     ReportSection &header = r.section(SectionKind::ReportHeader);
@@ -121,7 +116,10 @@ ReportDefinition EducationSectionReport::create()
     for (int k = 0; k < 10; ++k) {
         const int c = kFirstPair + 2 * k;
         const QString n = QString::fromLatin1(pairs[k].name);
-        grid.label(heads, QStringLiteral("lbl") + n, QString::fromUtf8(pairs[k].line1), c, c + 1, 290, head);
+        // The head of the developmental disorders takes a smaller letter to fit its pair.
+        const bool developmental = k == 7 || k == 8;
+        grid.label(heads, QStringLiteral("lbl") + n, QString::fromUtf8(pairs[k].line1), c, c + 1, 290,
+                   developmental ? ReportFont::arial(6) : head);
         if (pairs[k].line2)
             grid.label(heads, QStringLiteral("lbl") + n + QStringLiteral("2"), QString::fromUtf8(pairs[k].line2), c,
                        c + 1, 470, head);

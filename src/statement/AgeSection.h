@@ -19,7 +19,7 @@ public:
     static constexpr int kLines = 19;
 
     struct Line {
-        const char *stlpec;  // piece of the vertical caption
+        const char *stlpec;  // fragment of the vertical caption
         const char *vek;     // age band
         const char *cRiad;   // line code
     };

@@ -20,7 +20,7 @@ public:
 
     struct Row {
         const char *cRiad;
-        const char *stlpec1;  // pieces of the two vertical captions
+        const char *stlpec1;  // fragments of the two vertical captions
         const char *stlpec2;
     };
     static const Row &row(int i);

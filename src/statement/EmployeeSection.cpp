@@ -48,50 +48,50 @@ const EmployeeSection::Line &EmployeeSection::line(int n) { return kLineTable[n]
 
 std::optional<QList<QStringList>> EmployeeSection::compute(QString *error)
 {
+    auto failed = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
     QString why;
     QSqlQuery q = runSql(QStringLiteral("SELECT prac_zar, \"int-ext\", pohlavie, kvalifikacia FROM zamestnanci"), {},
                          &why);
-    if (why.isEmpty()) {
-        std::array<Counts, kFunctions + 1> counts{};
-        while (q.next()) {
-            const int n = function(q.value(0));
-            // The letters are compared as the register always has: ignoring case.
-            const int base = is(q.value(1), "i") ? 0 : is(q.value(1), "e") ? 3 : -1;
-            if (n == 0 || base < 0)
-                continue;
-            Counts &c = counts[n];
-            ++c[base];
-            if (is(q.value(2), "z"))
-                ++c[base + 1];
-            if (is(q.value(3), "a"))
-                ++c[base + 2];
-        }
-        if (q.lastError().type() != QSqlError::NoError)
-            why = q.lastError().text();
-        if (why.isEmpty()) {
-            QList<QStringList> lines;
-            Counts totals{};
-            for (int n = 1; n <= kFunctions; ++n) {
-                QStringList line{QString::fromUtf8(kLineTable[n].fcia), QString::fromUtf8(kLineTable[n].cria)};
-                for (int k = 0; k < 6; ++k) {
-                    // The director has no external cells on the form; an
-                    // external director still counts in the total line.
-                    line << (n == 1 && k >= 3 ? StatementCell::crossedOutEmployees()
-                                              : StatementCell::count(counts[n][k]));
-                    totals[k] += counts[n][k];
-                }
-                lines << line;
-            }
-            QStringList total{QString::fromUtf8(kLineTable[0].fcia), QString::fromUtf8(kLineTable[0].cria)};
-            for (int t : totals)
-                total << StatementCell::count(t);
-            lines << total;
-            return lines;
-        }
+    if (!why.isEmpty())
+        return failed(why);
+    std::array<Counts, kFunctions + 1> counts{};
+    while (q.next()) {
+        const int n = function(q.value(0));
+        // The letters are compared as the register always has: ignoring case.
+        const int base = is(q.value(1), "i") ? 0 : is(q.value(1), "e") ? 3 : -1;
+        if (n == 0 || base < 0)
+            continue;
+        Counts &c = counts[n];
+        ++c[base];
+        if (is(q.value(2), "z"))
+            ++c[base + 1];
+        if (is(q.value(3), "a"))
+            ++c[base + 2];
     }
-    if (error)
-        *error = why;
-    return std::nullopt;
+    if (q.lastError().type() != QSqlError::NoError)
+        return failed(q.lastError().text());
+
+    QList<QStringList> lines;
+    Counts totals{};
+    for (int n = 1; n <= kFunctions; ++n) {
+        QStringList line{QString::fromUtf8(kLineTable[n].fcia), QString::fromUtf8(kLineTable[n].cria)};
+        for (int k = 0; k < 6; ++k) {
+            // The director has no external cells on the form; an external
+            // director still counts in the total line.
+            line << (n == 1 && k >= 3 ? StatementCell::crossedOutEmployees() : StatementCell::count(counts[n][k]));
+            totals[k] += counts[n][k];
+        }
+        lines << line;
+    }
+    QStringList total{QString::fromUtf8(kLineTable[0].fcia), QString::fromUtf8(kLineTable[0].cria)};
+    for (int t : totals)
+        total << StatementCell::count(t);
+    lines << total;
+    return lines;
 }
 
 } // namespace ulk::statement

@@ -14,7 +14,6 @@
 #include "statement/WorkTable.h"
 
 #include <QSqlDatabase>
-#include <QSqlError>
 
 namespace ulk::statement {
 
