@@ -15,6 +15,7 @@
 #include "employee/ui/EmployeeWindow.h"
 #include "reports/ClientListReport.h"
 #include "reports/ui/ReportViewer.h"
+#include "statement/ui/StatementPrint.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -72,9 +73,12 @@ void MainWindow::buildMenus()
     };
     // The statement sections come with the statement windows; until then their
     // items stay disabled.
-    item(print, "mniVek", QStringLiteral("Zostava klientov zoradena podľa veku"))->setEnabled(false);
-    item(print, "mniVzd", QStringLiteral("Zostava klientov zoradená podľa spôsobu vzdelávania"))->setEnabled(false);
-    item(print, "mniZam", QStringLiteral("Evidenčný počet zamestnancov"))->setEnabled(false);
+    connect(item(print, "mniVek", QStringLiteral("Zostava klientov zoradena podľa veku")), &QAction::triggered,
+            this, &MainWindow::printAgeSection);
+    connect(item(print, "mniVzd", QStringLiteral("Zostava klientov zoradená podľa spôsobu vzdelávania")),
+            &QAction::triggered, this, &MainWindow::printEducationSection);
+    connect(item(print, "mniZam", QStringLiteral("Evidenčný počet zamestnancov")), &QAction::triggered, this,
+            &MainWindow::printEmployeeSection);
     item(print, "mniOdbStar", QStringLiteral("Odborná starostlivosť"))->setEnabled(false);
     item(print, "mniDopUkaz", QStringLiteral("Dopĺňajúce ukazovatele"))->setEnabled(false);
     m_mniZozKlient = item(print, "mniZozKlient", QStringLiteral("Zoznam klientov"));
@@ -304,6 +308,14 @@ void MainWindow::releaseReportConnection()
         Database::closeExtra(m_reportConnection);
     m_reportConnection.clear();
 }
+
+// ------------------------------------------------- computed statement sections
+
+void MainWindow::printAgeSection() { statement::StatementPrint::printAgeSection(*this); }
+
+void MainWindow::printEducationSection() { statement::StatementPrint::printEducationSection(*this); }
+
+void MainWindow::printEmployeeSection() { statement::StatementPrint::printEmployeeSection(*this); }
 
 // ------------------------------------------------------------- school year
 

@@ -67,6 +67,11 @@ public slots:
     void computeSchoolYear();
     void compactAndExit();
 
+private slots:
+    void printAgeSection();
+    void printEducationSection();
+    void printEmployeeSection();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -1,0 +1,40 @@
+#pragma once
+#include "reports/ReportSection.h"
+
+#include <QList>
+#include <QString>
+
+// The columns of a statement table: their edges in twips within the report's
+// body, and the frame lines, heads and cells that the statement reports put
+// on them. Column c runs from edge c to edge c + 1.
+namespace ulk::report {
+
+class StatementGrid {
+public:
+    explicit StatementGrid(const QList<int> &widths);
+
+    int columns() const { return int(m_edges.size()) - 1; }
+    int edge(int e) const { return m_edges.at(e); }
+    int width() const { return m_edges.last(); }
+
+    // A text over the columns from..to, inside their frame.
+    ReportControl &label(ReportSection &s, const QString &name, const QString &caption, int from, int to, int top,
+                         const ReportFont &font, Alignment alignment = Alignment::Center) const;
+    // A text box in one column.
+    ReportControl &field(ReportSection &s, const QString &name, const QString &dataField, int column, int top,
+                         const ReportFont &font, Alignment alignment = Alignment::Center) const;
+    // A frame line across the columns from..to.
+    void across(ReportSection &s, const QString &name, int from, int to, int top) const;
+    // A frame line down edge e, from top for height twips.
+    void down(ReportSection &s, const QString &name, int e, int top, int height) const;
+    // Frame lines down every edge but the ones left out.
+    void downAll(ReportSection &s, const QString &prefix, int top, int height, const QList<int> &except = {}) const;
+
+    // Room kept between a text and the frame.
+    static constexpr int kInset = 30;
+
+private:
+    QList<int> m_edges;
+};
+
+} // namespace ulk::report

@@ -1,0 +1,124 @@
+#include "statement/AgeSection.h"
+
+#include "data/Database.h"
+#include "statement/CareRecords.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <array>
+
+namespace ulk::statement {
+
+namespace {
+
+const AgeSection::Line kLineTable[AgeSection::kLines] = {
+    {" ", "    0 - 1", "0101"},     {"Sta-", "    1 - 2", "0102"},   {"rost-", "    2 - 3", "0103"},
+    {"li-", "    3 - 4", "0104"},   {"vosť", "    4 - 5", "0105"},   {" ", "    5 - 6", "0106"},
+    {"o", "    6 - 7", "0107"},     {" ", "    7 - 8", "0108"},      {"deti,", "    8 - 9", "0109"},
+    {"klien-", "   9 - 10", "0110"}, {"tov", "   10 - 11", "0111"},  {" ", "   11 - 12", "0112"},
+    {" ", "   12 - 13", "0113"},    {"podľa", "   13 - 14", "0114"}, {"veku", "   14 - 15", "0115"},
+    {" ", "   15 - 16", "0116"},    {"(v ro-", "   16 - 17", "0117"}, {"koch)", "   17 - 18", "0118"},
+    {" ", " 18 a viac", "0119"},
+};
+
+struct Client {
+    QString idkod;  // as stored
+    int age = 0;
+    QString sex;
+    QString codes;
+};
+
+bool failed(const QString &why, QString *error)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+// The clients with a care record in the period and a birth date, with their
+// age on the day given.
+bool readClients(const StatementPeriod &period, const QDate &today, QList<Client> &out, QString *error)
+{
+    QString why;
+    const std::optional<QSet<QString>> withCare = CareRecords::clientsIn(period, &why);
+    if (!withCare)
+        return failed(why, error);
+    if (withCare->isEmpty())
+        return true;
+    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih FROM k_zaklad"), {}, &why);
+    if (!why.isEmpty())
+        return failed(why, error);
+    while (q.next()) {
+        const QString idkod = q.value(0).toString();
+        if (!withCare->contains(CareRecords::key(idkod)))
+            continue;
+        const QDate birth = StatementPeriod::storedDay(q.value(1).toString());
+        if (!birth.isValid())
+            continue;
+        out << Client{idkod, AgeSection::ageOn(birth, today), q.value(2).toString(), q.value(3).toString()};
+    }
+    if (q.lastError().type() != QSqlError::NoError)
+        return failed(q.lastError().text(), error);
+    return true;
+}
+
+bool writeAges(const QList<Client> &clients, QString *error)
+{
+    if (clients.isEmpty())
+        return true;
+    QSqlDatabase db = Database::connection();
+    Transaction t(db);
+    if (!t.ok())
+        return failed(db.lastError().text(), error);
+    {
+        QSqlQuery q(db);
+        if (!q.prepare(QStringLiteral("UPDATE k_zaklad SET vek = ? WHERE idkod = ?")))
+            return failed(q.lastError().text(), error);
+        for (const Client &c : clients) {
+            q.addBindValue(c.age);
+            q.addBindValue(c.idkod);
+            if (!q.exec())
+                return failed(q.lastError().text(), error);
+        }
+    }
+    if (!t.commit())
+        return failed(db.lastError().text(), error);
+    return true;
+}
+
+} // namespace
+
+const AgeSection::Line &AgeSection::line(int a) { return kLineTable[a]; }
+
+int AgeSection::ageOn(const QDate &birth, const QDate &day)
+{
+    int age = day.year() - birth.year();
+    if (day.month() < birth.month() || (day.month() == birth.month() && day.day() < birth.day()))
+        --age;
+    return age > 18 ? 18 : age;
+}
+
+std::optional<AgeSection::Result> AgeSection::compute(const StatementPeriod &period, const QDate &today,
+                                                      QString *error)
+{
+    QList<Client> clients;
+    if (!readClients(period, today, clients, error) || !writeAges(clients, error))
+        return std::nullopt;
+
+    // Each client counts once, in the line of the client's age.
+    std::array<DisabilityCounts, kLines> counts;
+    for (const Client &c : clients)
+        if (c.age >= 0 && c.age < kLines)
+            counts[c.age].countClient(c.codes, c.sex, DisabilityCounts::severalBySecondCode(c.codes));
+
+    Result result;
+    for (int a = 0; a < kLines; ++a) {
+        const Line &l = kLineTable[a];
+        result.lines << (QStringList{QString::fromUtf8(l.stlpec), QString::fromUtf8(l.vek), QString::fromUtf8(l.cRiad)}
+                         + counts[a].cells());
+        result.totals.add(counts[a]);
+    }
+    return result;
+}
+
+} // namespace ulk::statement

@@ -1,0 +1,100 @@
+#include "statement/WorkTable.h"
+
+#include "data/Database.h"
+#include "statement/DisabilityCounts.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace ulk::statement {
+
+const WorkTable &WorkTable::ages()
+{
+    static const WorkTable t(QStringLiteral("z_vek"),
+                             QStringList{QStringLiteral("stlpec"), QStringLiteral("vek"), QStringLiteral("c_riad")}
+                                 + DisabilityCounts::columns());
+    return t;
+}
+
+const WorkTable &WorkTable::education()
+{
+    static const WorkTable t(QStringLiteral("z_vzdelavanie"),
+                             QStringList{QStringLiteral("stlpec_1"), QStringLiteral("stlpec_2"),
+                                         QStringLiteral("kod_txt"), QStringLiteral("kod"), QStringLiteral("c_riad")}
+                                 + DisabilityCounts::columns());
+    return t;
+}
+
+const WorkTable &WorkTable::employees()
+{
+    static const WorkTable t(QStringLiteral("z_zam"),
+                             {QStringLiteral("fcia"), QStringLiteral("cria"), QStringLiteral("i_spolu"),
+                              QStringLiteral("i_zeny"), QStringLiteral("i_kval"), QStringLiteral("e_spolu"),
+                              QStringLiteral("e_zeny"), QStringLiteral("e_kval")});
+    return t;
+}
+
+bool WorkTable::fill(const QList<QStringList> &lines, QString *error) const
+{
+    QSqlDatabase db = Database::connection();
+    Transaction t(db);
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!t.ok())
+        return fail(db.lastError().text());
+    {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("DELETE FROM %1").arg(m_name)))
+            return fail(q.lastError().text());
+        QStringList marks;
+        for (qsizetype i = 0; i < m_columns.size(); ++i)
+            marks << QStringLiteral("?");
+        if (!q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(m_name, m_columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
+            return fail(q.lastError().text());
+        for (const QStringList &line : lines) {
+            if (line.size() != m_columns.size())
+                return fail(QStringLiteral("riadok tabuľky %1 má %2 hodnôt namiesto %3")
+                                .arg(m_name)
+                                .arg(line.size())
+                                .arg(m_columns.size()));
+            for (const QString &value : line)
+                q.addBindValue(value.isNull() ? QStringLiteral("") : value);
+            if (!q.exec())
+                return fail(q.lastError().text());
+        }
+    }
+    if (!t.commit())
+        return fail(db.lastError().text());
+    return true;
+}
+
+bool WorkTable::clear(QString *error) const
+{
+    QString why;
+    runSql(QStringLiteral("DELETE FROM %1").arg(m_name), {}, &why);
+    if (!why.isEmpty()) {
+        if (error)
+            *error = why;
+        return false;
+    }
+    return true;
+}
+
+std::optional<RowSet> WorkTable::read(const QSqlDatabase &db, QString *error) const
+{
+    QSqlQuery q(db);
+    // A plain table gives its rows back in the order of their row ids, which
+    // is the order in which they were written.
+    if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(m_name))) {
+        if (error)
+            *error = q.lastError().text();
+        return std::nullopt;
+    }
+    return RowSet::fromQuery(q);
+}
+
+} // namespace ulk::statement
