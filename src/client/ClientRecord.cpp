@@ -40,6 +40,9 @@ QVariantList valuesOf(const QVariantMap &map, const QStringList &columns)
     return v;
 }
 
+// An empty text, never Null: Null compares with nothing.
+QString nonNull(const QString &s) { return s.isNull() ? QStringLiteral("") : s; }
+
 struct Exec {
     QSqlQuery query;
     bool ok = false;
@@ -212,6 +215,20 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
     result.key = key;
     result.keyChanged = keyChanged;
     return result;
+}
+
+ClientRecord::Lookup ClientRecord::catalogueNumberTaken(const QString &number, const QString &ownKey, QString *error)
+{
+    // Every other client is looked at, not only the first with the number;
+    // the client's own stored row never counts.
+    Exec e = exec(QStringLiteral("SELECT 1 FROM k_zaklad WHERE trim(katcis) = ? AND rtrim(idkod) <> rtrim(?) LIMIT 1"),
+                  {nonNull(number), nonNull(ownKey)});
+    if (!e.ok) {
+        if (error)
+            *error = e.query.lastError().text();
+        return Lookup::Failed;
+    }
+    return e.query.next() ? Lookup::Taken : Lookup::Free;
 }
 
 } // namespace ulk
