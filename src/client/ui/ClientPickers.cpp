@@ -5,6 +5,7 @@
 #include "common/ui/CodePicker.h"
 #include "common/ui/FieldEdit.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -49,10 +50,13 @@ bool ClientPickers::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     } else if (watched == m_pages.picker(insurerPicker) && event->type() == QEvent::FocusOut) {
+        CodePicker *insurer = m_pages.picker(insurerPicker);
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        QWidget *receiver = QApplication::focusWidget();
         // Its own drop-down list or a message box taking the focus is no leave.
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
-            && QApplication::focusWidget() != m_pages.field(insurerField)) {
+        const bool ownList = receiver && receiver->window() == insurer->view()->window();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !ownList
+            && receiver != m_pages.field(insurerField)) {
             // Once the focus has arrived where the user sent it, it goes on
             // into the insurer's field.
             QTimer::singleShot(0, this, [this] { m_editor.focusQuietly(insurerField); });
