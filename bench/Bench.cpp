@@ -10,6 +10,9 @@
 #include "archive/Archiver.h"
 #include "archive/Restorer.h"
 #include "employee/EmployeeStore.h"
+#include "client/ClientRecord.h"
+#include "client/ui/ClientWindow.h"
+#include "common/SharedState.h"
 
 #include <QApplication>
 #include <QDir>
@@ -122,8 +125,11 @@ void measure(int clients)
     row("start-up until the main window is shown", start, plain(db, "SELECT count(*) FROM k_zaklad"));
 
     auto *clientsLabel = window->findChild<QLabel *>("Label1");
+    const double firstOpen = ms([&] { QTest::mouseClick(clientsLabel, Qt::LeftButton); });
+    row("client list first shown (whole table read)", firstOpen,
+        plain(db, "SELECT idkod, meno, priezv, datnar, katcis FROM k_zaklad ORDER BY priezv COLLATE SK, meno COLLATE SK"));
     const double byName = best(nullptr, [&] { QTest::mouseClick(clientsLabel, Qt::LeftButton); });
-    row("client list in name order", byName,
+    row("client list shown again in name order", byName,
         plain(db, "SELECT idkod, meno, priezv, datnar, katcis FROM k_zaklad ORDER BY priezv COLLATE SK, meno COLLATE SK"));
     auto *sort = window->findChild<QPushButton *>("CmdSort");
     const double byCatalogue = best([&] { QTest::mouseClick(clientsLabel, Qt::LeftButton); },
@@ -141,6 +147,53 @@ void measure(int clients)
         plain(db, QStringLiteral("SELECT idkod FROM k_zaklad WHERE priezv LIKE '%1%' AND meno LIKE '%2%' "
                                  "ORDER BY priezv COLLATE SK, meno COLLATE SK LIMIT 1")
                       .arg(nearEnd.priezv, nearEnd.meno)));
+
+    // A client's record window with all its lists and code lists.
+    {
+        const QString key = nearEnd.idkod;
+        shared().recordMode = 2;
+        shared().currentRecordId = key;
+        const double open = best(nullptr, [&] {
+            ClientWindow w(dir.path());
+            w.show();
+            (void)QTest::qWaitForWindowExposed(&w);
+        });
+        QString lists;
+        for (const char *t : {"k_navstevy", "k_surodenci", "k_vysetrenie", "k_zariad", "k_zaznam_spc", "k_zaznam_zmeny"})
+            lists += QStringLiteral("SELECT * FROM %1 WHERE idkod = '%2' ORDER BY 2;").arg(QLatin1String(t), key);
+        const double plainOpen = ms([&] {
+            for (const QString &sql : (QStringLiteral("SELECT * FROM k_zaklad WHERE idkod = '%1';SELECT * FROM k_memo "
+                                                      "WHERE idkod = '%1';SELECT * FROM c_iczuj ORDER BY nazov;")
+                                           .arg(key)
+                                       + lists)
+                                          .split(QLatin1Char(';'), Qt::SkipEmptyParts))
+                plain(db, sql);
+        }) / 3;
+        row("open a client's record window", open, plainOpen);
+        shared() = SharedState();
+
+        ClientRow stored;
+        ClientRecord::load(key, &stored, &error);
+        ClientRow edited = stored;
+        edited.values[QStringLiteral("ulica")] = QStringLiteral("Nová 1");
+        const double firstSave = ms([&] { ClientRecord::save(stored, edited, ClientRecord::KeyRule::Edit); });
+        edited.values[QStringLiteral("ulica")] = QStringLiteral("Nová 3");
+        const double save = ms([&] { ClientRecord::save(stored, edited, ClientRecord::KeyRule::Edit); });
+        std::printf("  (first write of the run: %.1f ms)\n", firstSave);
+        row("save a client without a key change", save,
+            ms([&] { plain(db, QStringLiteral("UPDATE k_zaklad SET ulica = 'Nová 2' WHERE idkod = '%1';"
+                                              "UPDATE k_memo SET poznamky = 'x' WHERE idkod = '%1';").arg(key), true); }) / 3);
+        ClientRecord::load(key, &stored, &error);
+        edited = stored;
+        edited.values[QStringLiteral("priezv")] = QStringLiteral("Zmenená");
+        ClientRecord::SaveResult renamed;
+        const double rename = ms([&] { renamed = ClientRecord::save(stored, edited, ClientRecord::KeyRule::Edit); });
+        QString cascadeBack;
+        for (const char *t : {"k_zaklad", "k_memo", "k_navstevy", "k_surodenci", "k_vysetrenie", "k_zariad",
+                              "k_zaznam_spc", "k_zaznam_zmeny"})
+            cascadeBack += QStringLiteral("UPDATE %1 SET idkod = '%2' WHERE idkod = '%3';").arg(QLatin1String(t), key, renamed.key);
+        row("save a client with a key change (cascade)", rename, ms([&] { plain(db, cascadeBack, true); }) / 3);
+    }
 
     // Delete a client near the end with everything recorded about it; plain
     // SQLite deletes another client of the same size class.

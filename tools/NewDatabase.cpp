@@ -244,7 +244,7 @@ bool fill(QSqlDatabase &db, QString *error)
         {"vyp_zaklad", zaklad(none)},       {"vyp_rodicia", rodicia(none)},
         {"vyp_surodenci", surodenci(none)}, {"vyp_memo", memo(QStringLiteral("u_dieta"), none)},
         {"vyp_zariad", zariad(none)},       {"vyp_vysetrenie", vysetrenie(none)},
-        {"vyp_zazSpc", zazSpc(none)},       {"vyp_zazZmeny", zazZmeny(none)},
+        {"vyp_zazSpc", zazSpc(none)},       {"vyp_zazZmeny", zazZmeny()},
         {"vyp_navstevy", navstevy(none)},
     };
     for (const auto &[name, sql] : views)

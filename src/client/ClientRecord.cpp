@@ -83,7 +83,8 @@ const QStringList &ClientRecord::writtenColumns()
 ClientRecord::LoadStatus ClientRecord::load(const QString &key, ClientRow *row, QString *error)
 {
     // Keys are compared without trailing blanks.
-    Exec client = exec(QStringLiteral("SELECT * FROM k_zaklad WHERE rtrim(idkod) = rtrim(?) LIMIT 1"), {key});
+    Exec client = exec(QStringLiteral("SELECT * FROM k_zaklad WHERE %1 LIMIT 1").arg(keyMatch(QStringLiteral("idkod"))),
+                       keyMatchValues(key));
     if (!client.ok) {
         if (error)
             *error = client.query.lastError().text();
@@ -104,9 +105,9 @@ ClientRecord::LoadStatus ClientRecord::load(const QString &key, ClientRow *row, 
 
     for (const QString &c : MemoFields::columns())
         r.memo.insert(c, QString());
-    Exec memo = exec(QStringLiteral("SELECT %1 FROM k_memo WHERE rtrim(idkod) = ? ORDER BY idkod LIMIT 1")
-                         .arg(MemoFields::columns().join(QStringLiteral(", "))),
-                     {r.key.trimmed()});
+    Exec memo = exec(QStringLiteral("SELECT %1 FROM k_memo WHERE %2 ORDER BY idkod LIMIT 1")
+                         .arg(MemoFields::columns().join(QStringLiteral(", ")), keyMatch(QStringLiteral("idkod"))),
+                     keyMatchValues(r.key));
     if (!memo.ok) {
         if (error)
             *error = memo.query.lastError().text();
@@ -184,9 +185,9 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
     const QVariantList memoValues = valuesOf(current.memo, memoColumns);
     bool memoWritten = false;
     if (wasStored) {
-        Exec memo = exec(QStringLiteral("UPDATE k_memo SET idkod = ?, %1 WHERE rtrim(idkod) = ?")
-                             .arg(assignments(memoColumns)),
-                         QVariantList{key} + memoValues + QVariantList{oldTrimmed});
+        Exec memo = exec(QStringLiteral("UPDATE k_memo SET idkod = ?, %1 WHERE %2")
+                             .arg(assignments(memoColumns), keyMatch(QStringLiteral("idkod"))),
+                         QVariantList{key} + memoValues + keyMatchValues(oldTrimmed));
         if (!memo.ok)
             return fail(memo.query.lastError().text());
         memoWritten = memo.query.numRowsAffected() > 0;

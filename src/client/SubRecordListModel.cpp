@@ -20,14 +20,15 @@ QString selectFor(SubRecordListModel::Kind kind, const char *table)
     using K = SubRecordListModel::Kind;
     switch (kind) {
     case K::Siblings:
-        return QStringLiteral("SELECT id, meno FROM k_surodenci WHERE rtrim(idkod) = ? ORDER BY meno COLLATE SK, id");
+        return QStringLiteral("SELECT id, meno FROM k_surodenci WHERE %1 ORDER BY meno COLLATE SK, id")
+            .arg(keyMatch(QStringLiteral("idkod")));
     case K::Facilities:
-        return QStringLiteral("SELECT id, %1 || ' - ' || %2 FROM k_zariad WHERE akronym = ? AND rtrim(idkod) = ? "
+        return QStringLiteral("SELECT id, %1 || ' - ' || %2 FROM k_zariad WHERE akronym = ? AND %3 "
                               "ORDER BY vzar_od, id")
-            .arg(dayLine("vzar_od"), dayLine("vzar_do"));
+            .arg(dayLine("vzar_od"), dayLine("vzar_do"), keyMatch(QStringLiteral("idkod")));
     default:
-        return QStringLiteral("SELECT id, %1 FROM %2 WHERE rtrim(idkod) = ? ORDER BY datum, id")
-            .arg(dayLine("datum"), QLatin1String(table));
+        return QStringLiteral("SELECT id, %1 FROM %2 WHERE %3 ORDER BY datum, id")
+            .arg(dayLine("datum"), QLatin1String(table), keyMatch(QStringLiteral("idkod")));
     }
 }
 
@@ -66,7 +67,7 @@ bool SubRecordListModel::reload(const QString &clientKey, QString *error)
         QVariantList values;
         if (m_kind == Kind::Facilities)
             values << m_facilityKind;
-        values << clientKey.trimmed();
+        values << keyMatchValues(clientKey);
         QString why;
         QSqlQuery q = runSql(selectFor(m_kind, definition().table), values, &why);
         ok = why.isEmpty();

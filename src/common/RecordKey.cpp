@@ -1,5 +1,7 @@
 #include "common/RecordKey.h"
 
+#include "data/Database.h"
+
 #include <QLocale>
 #include <QSet>
 #include <QSqlError>
@@ -89,17 +91,16 @@ bool cascadeKeyChange(QSqlDatabase db, const QList<KeyReference> &references, co
         QSqlQuery q(db);
         // The key itself, or the key followed by blanks: a range of the index,
         // so that the update does not read the whole table.
-        const QString sql = QStringLiteral("UPDATE %1 SET \"%2\" = ? WHERE \"%2\" >= ? AND \"%2\" < ? || '!' "
-                                           "AND rtrim(\"%2\") = ?")
-                                .arg(r.table, r.column);
+        const QString sql = QStringLiteral("UPDATE %1 SET \"%2\" = ? WHERE %3")
+                                .arg(r.table, r.column, keyMatch(QLatin1Char('"') + r.column + QLatin1Char('"')));
         if (!q.prepare(sql)) {
             if (error)
                 *error = q.lastError().text();
             return false;
         }
         q.addBindValue(newKey.trimmed());
-        for (int i = 0; i < 3; ++i)
-            q.addBindValue(oldKey.trimmed());
+        for (const QVariant &v : keyMatchValues(oldKey))
+            q.addBindValue(v);
         if (!q.exec()) {
             if (error)
                 *error = q.lastError().text();

@@ -99,6 +99,18 @@ bool DataEnvironment::connect(QString *error)
 
 std::optional<RowSet> DataEnvironment::read(const QString &commandName, QString *error)
 {
+    return readRows(commandName, nullptr, QString(), error);
+}
+
+std::optional<RowSet> DataEnvironment::readForKey(const QString &commandName, const QString &keyColumn,
+                                                  const QString &key, QString *error)
+{
+    return readRows(commandName, &keyColumn, key, error);
+}
+
+std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, const QString *keyColumn,
+                                                const QString &key, QString *error)
+{
     auto fail = [error](const QString &why) -> std::optional<RowSet> {
         if (error)
             *error = why;
@@ -109,8 +121,10 @@ std::optional<RowSet> DataEnvironment::read(const QString &commandName, QString 
     const std::optional<DataCommand> cmd = command(commandName);
     if (!cmd)
         return fail(QStringLiteral("neznámy príkaz %1").arg(commandName));
-    const QString key = cmd->name.toLower();
-    if (auto it = m_read.constFind(key); it != m_read.constEnd())
+    QString cacheKey = cmd->name.toLower();
+    if (keyColumn)
+        cacheKey += QLatin1Char('\x1f') + keyColumn->toLower() + QLatin1Char('\x1f') + key.trimmed();
+    if (auto it = m_read.constFind(cacheKey); it != m_read.constEnd())
         return *it;
     QString why;
     if (!connect(&why))
@@ -118,12 +132,21 @@ std::optional<RowSet> DataEnvironment::read(const QString &commandName, QString 
     // The source is one of the program's own names from the list above.
     QSqlQuery q(QSqlDatabase::database(connectionName(), false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(cmd->source)))
+    QString sql = QStringLiteral("SELECT * FROM \"%1\"").arg(cmd->source);
+    if (keyColumn) {
+        // A bare name: a source without the column is an error, never a text literal.
+        sql += QStringLiteral(" WHERE ? <> '' AND ") + keyMatch(*keyColumn);
+        q.prepare(sql);
+        q.addBindValue(key.trimmed());
+        for (const QVariant &v : keyMatchValues(key))
+            q.addBindValue(v);
+    }
+    if (!(keyColumn ? q.exec() : q.exec(sql)))
         return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
     RowSet rows = RowSet::fromQuery(q);
     if (q.lastError().isValid())
         return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
-    m_read.insert(key, rows);
+    m_read.insert(cacheKey, rows);
     return rows;
 }
 

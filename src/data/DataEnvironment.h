@@ -54,9 +54,16 @@ public:
     // The rows of a command, read on its first use while loaded and kept
     // until the next unload. On failure sets *error and returns nothing.
     std::optional<RowSet> read(const QString &commandName, QString *error = nullptr);
+    // The rows of a command whose key column (one of the program's own
+    // column names) holds the key, trailing blanks ignored, in the source's
+    // order; an empty key gives no rows.
+    std::optional<RowSet> readForKey(const QString &commandName, const QString &keyColumn, const QString &key,
+                                     QString *error = nullptr);
 
 private:
     bool connect(QString *error);
+    std::optional<RowSet> readRows(const QString &commandName, const QString *keyColumn, const QString &key,
+                                   QString *error);
 
     bool m_loaded = false;
     bool m_connected = false;

@@ -254,6 +254,19 @@ QSqlQuery runSql(const QString &sql, const QVariantList &values, QString *error)
     return runSql(Database::connection(), sql, values, error);
 }
 
+QString keyMatch(const QString &column)
+{
+    // Blanks sort before '!', so the key and the key followed by blanks lie
+    // between the key and the key followed by '!'.
+    return QStringLiteral("(%1 >= ? AND %1 < ? || '!' AND rtrim(%1) = ?)").arg(column);
+}
+
+QVariantList keyMatchValues(const QString &key)
+{
+    const QString k = key.trimmed();
+    return {k, k, k};
+}
+
 bool isDuplicateKey(const QSqlQuery &query)
 {
     const QSqlError e = query.lastError();

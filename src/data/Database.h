@@ -60,6 +60,12 @@ bool registerSkCollation(QSqlDatabase &db);
 QSqlQuery runSql(const QString &sql, const QVariantList &values = {}, QString *error = nullptr);
 QSqlQuery runSql(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error);
 
+// A condition that matches a key column to a key, ignoring trailing blanks
+// as the register always has, through a range of the column's index (so it
+// never reads the whole table). Bind keyMatchValues(key) where it stands.
+QString keyMatch(const QString &column);
+QVariantList keyMatchValues(const QString &key);
+
 // True when the last error of a query was a duplicate primary or unique key.
 bool isDuplicateKey(const QSqlQuery &query);
 

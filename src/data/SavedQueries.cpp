@@ -13,6 +13,23 @@ QString quoteLiteral(const QString &text)
     return QLatin1Char('\'') + t + QLatin1Char('\'');
 }
 
+QString keyCondition(const QString &column, const QString &key)
+{
+    const QString k = key.trimmed();
+    if (k.isEmpty())
+        return QStringLiteral("0");
+    const QString q = quoteLiteral(k);
+    // Blanks sort before '!', so the key and the key followed by blanks lie
+    // between the key and the key followed by '!' (the column's index serves).
+    return QStringLiteral("(%1 >= %2 AND %1 < %3 AND rtrim(%1) = %2)")
+        .arg(column, q, quoteLiteral(k + QLatin1Char('!')));
+}
+
+QString employeeName(const QString &table)
+{
+    return QStringLiteral("trim(coalesce(%1.meno, '')) || '  ' || trim(coalesce(%1.priezv, ''))").arg(table);
+}
+
 QString disabilityTextColumns(const QString &column, const QString &suffix)
 {
     static const char *texts[] = {"žiadne", "syndróm autizmu", "mentálne", "sluchové", "zrakové",
@@ -54,8 +71,8 @@ QString zaklad(const QString &key)
                "LEFT JOIN c_narodn ON k_zaklad.narodn = c_narodn.kod "
                "LEFT JOIN c_iczeme ON k_zaklad.stprisl = c_iczeme.kod "
                "LEFT JOIN c_jazyk AS c_jazyk_1 ON k_zaklad.jaz_doma = c_jazyk_1.kod "
-               "WHERE k_zaklad.idkod = ")
-        + quoteLiteral(key);
+               "WHERE ")
+        + keyCondition(QStringLiteral("k_zaklad.idkod"), key);
 }
 
 QString rodicia(const QString &key)
@@ -78,7 +95,8 @@ QString rodicia(const QString &key)
         + disabilityTextColumns(QStringLiteral("k_zaklad.matpos"), QStringLiteral("M"))
         + QStringLiteral(", ")
         + disabilityTextColumns(QStringLiteral("k_zaklad.otepos"), QStringLiteral("O"))
-        + QStringLiteral(" FROM k_zaklad WHERE k_zaklad.idkod = ") + quoteLiteral(key);
+        + QStringLiteral(" FROM k_zaklad WHERE ")
+        + keyCondition(QStringLiteral("k_zaklad.idkod"), key);
 }
 
 QString surodenci(const QString &key)
@@ -87,57 +105,74 @@ QString surodenci(const QString &key)
                           "k_surodenci.idkod AS Idkod, k_surodenci.roknar, k_surodenci.choroby, "
                           "k_surodenci.postih, ")
         + disabilityTextColumns(QStringLiteral("k_surodenci.postih"), QString())
-        + QStringLiteral(" FROM k_surodenci WHERE k_surodenci.idkod = ") + quoteLiteral(key);
+        + QStringLiteral(" FROM k_surodenci WHERE ")
+        + keyCondition(QStringLiteral("k_surodenci.idkod"), key);
+}
+
+const QStringList &memoColumns()
+{
+    static const QStringList c = {QStringLiteral("u_dieta"),    QStringLiteral("u_ziak"),
+                                  QStringLiteral("u_zhrn"),     QStringLiteral("u_dolezite"),
+                                  QStringLiteral("poznamky"),   QStringLiteral("ip_ulkz")};
+    return c;
 }
 
 QString memo(const QString &column, const QString &key)
 {
-    return QStringLiteral("SELECT k_memo.%1 FROM k_memo WHERE k_memo.idkod = ").arg(column)
-        + quoteLiteral(key);
+    // Only a column of k_memo ever stands in the text.
+    if (!memoColumns().contains(column))
+        return QString();
+    return QStringLiteral("SELECT  k_memo.%1 FROM k_memo WHERE ").arg(column)
+        + keyCondition(QStringLiteral("k_memo.idkod"), key);
 }
 
 QString zariad(const QString &key)
 {
     return QStringLiteral("SELECT k_zariad.akronym, k_zariad.vzar_od, k_zariad.vzar_do, "
                           "k_zariad.adresa, c_zariad.nazov FROM c_zariad INNER JOIN k_zariad "
-                          "ON c_zariad.kod = k_zariad.nazzar WHERE k_zariad.idkod = ")
-        + quoteLiteral(key);
+                          "ON c_zariad.kod = k_zariad.nazzar WHERE ")
+        + keyCondition(QStringLiteral("k_zariad.idkod"), key);
 }
 
+// An employee key written into a record may carry trailing blanks (the
+// picker's buffer is ten characters wide); it still names the employee.
 QString vysetrenie(const QString &key)
 {
-    return QStringLiteral("SELECT strftime('%d.%m.%Y', k_vysetrenie.datum) AS kedy, "
-                          "trim(zamestnanci.meno) || '  ' || trim(zamestnanci.priezv) AS Expr1, "
-                          "k_vysetrenie.* FROM zamestnanci INNER JOIN k_vysetrenie "
-                          "ON zamestnanci.idkod = k_vysetrenie.idkod_p WHERE k_vysetrenie.idkod = ")
-        + quoteLiteral(key);
+    return QStringLiteral("SELECT strftime('%d.%m.%Y', k_vysetrenie.datum) AS kedy, ")
+        + employeeName(QStringLiteral("zamestnanci"))
+        + QStringLiteral(" AS Expr1, k_vysetrenie.* FROM zamestnanci INNER JOIN k_vysetrenie "
+                         "ON rtrim(zamestnanci.idkod) = rtrim(k_vysetrenie.idkod_p) WHERE ")
+        + keyCondition(QStringLiteral("k_vysetrenie.idkod"), key);
 }
 
 QString zazSpc(const QString &key)
 {
     return QStringLiteral("SELECT k_zaznam_spc.cinnost, k_zaznam_spc.datum, k_zaznam_spc.hod_od, "
-                          "k_zaznam_spc.hod_do, trim(zamestnanci.meno) || '  ' || "
-                          "trim(zamestnanci.priezv) AS Expr1 FROM zamestnanci INNER JOIN "
-                          "k_zaznam_spc ON zamestnanci.idkod = k_zaznam_spc.idkod_p "
-                          "WHERE k_zaznam_spc.idkod = ")
-        + quoteLiteral(key);
+                          "k_zaznam_spc.hod_do, ")
+        + employeeName(QStringLiteral("zamestnanci"))
+        + QStringLiteral(" AS Expr1 FROM zamestnanci INNER JOIN k_zaznam_spc "
+                         "ON rtrim(zamestnanci.idkod) = rtrim(k_zaznam_spc.idkod_P) WHERE ")
+        + keyCondition(QStringLiteral("k_zaznam_spc.idkod"), key);
 }
 
-QString zazZmeny(const QString &key)
+QString zazZmeny()
 {
-    return QStringLiteral("SELECT k_zaznam_zmeny.datum, k_zaznam_zmeny.zmeny, "
-                          "trim(zamestnanci.meno) || '  ' || trim(zamestnanci.priezv) AS Expr1 "
-                          "FROM zamestnanci INNER JOIN k_zaznam_zmeny "
-                          "ON zamestnanci.idkod = k_zaznam_zmeny.idkod_p "
-                          "WHERE k_zaznam_zmeny.idkod = ")
-        + quoteLiteral(key);
+    // Every client's recorded changes with the client key, in date order;
+    // the page of one client reads the rows of its key. A change whose
+    // employee is not found is printed all the same.
+    return QStringLiteral("SELECT k_zaznam_zmeny.idkod AS Idkod, k_zaznam_zmeny.datum, ")
+        + employeeName(QStringLiteral("zamestnanci"))
+        + QStringLiteral(" AS Expr1, k_zaznam_zmeny.zmeny FROM k_zaznam_zmeny LEFT JOIN zamestnanci "
+                         "ON rtrim(zamestnanci.idkod) = rtrim(k_zaznam_zmeny.idkod_P) "
+                         "ORDER BY k_zaznam_zmeny.datum, k_zaznam_zmeny.id");
 }
 
 QString navstevy(const QString &key)
 {
-    return QStringLiteral("SELECT *, strftime('%d.%m.%Y', datum) AS kedy FROM k_navstevy "
-                          "WHERE idkod = ")
-        + quoteLiteral(key) + QStringLiteral(" ORDER BY datum");
+    // The visits list of the client record: its rows in its order.
+    return QStringLiteral("SELECT *, coalesce(strftime('%d.%m.%Y', datum), '') AS kedy FROM k_navstevy "
+                          "WHERE ")
+        + keyCondition(QStringLiteral("idkod"), key) + QStringLiteral(" ORDER BY datum, id");
 }
 
 QString zozKlient()
@@ -147,22 +182,42 @@ QString zozKlient()
                           "ORDER BY k_zaklad.priezv||k_zaklad.meno");
 }
 
+QString storedName(const QString &viewName, QString *error)
+{
+    QString why;
+    QSqlQuery q = runSql(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view' AND lower(name) = lower(?)"),
+                         {viewName}, &why);
+    if (!why.isEmpty()) {
+        if (error)
+            *error = why;
+        return QString();
+    }
+    return q.next() ? q.value(0).toString() : QString();
+}
+
 bool rewrite(const QString &viewName, const QString &selectSql, QString *error)
 {
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (selectSql.trimmed().isEmpty())
+        return fail(QStringLiteral("prázdny text dotazu"));
     QSqlDatabase db = Database::connection();
+    if (!db.isOpen())
+        return fail(QStringLiteral("databáza nie je otvorená"));
     Transaction t(db);
+    // Without a transaction of its own the view could be dropped and not created again.
+    if (!t.ok())
+        return fail(db.lastError().text());
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("DROP VIEW IF EXISTS \"%1\"").arg(viewName))
-        || !q.exec(QStringLiteral("CREATE VIEW \"%1\" AS %2").arg(viewName, selectSql))) {
-        if (error)
-            *error = q.lastError().text();
-        return false;
-    }
-    if (!t.commit()) {
-        if (error)
-            *error = db.lastError().text();
-        return false;
-    }
+        || !q.exec(QStringLiteral("CREATE VIEW \"%1\" AS %2").arg(viewName, selectSql)))
+        return fail(q.lastError().text());
+    q.finish();
+    if (!t.commit())
+        return fail(db.lastError().text());
     return true;
 }
 

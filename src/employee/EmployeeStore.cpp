@@ -155,11 +155,11 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
                 QString why;
                 // Keys are compared ignoring trailing blanks, through a range
                 // of the column's index.
-                const QString old = original.idkod.trimmed();
                 runSql(m_db,
-                       QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 >= ? AND %2 < ? || '!' AND rtrim(%2) = ?")
-                           .arg(QLatin1String(ref.table), QLatin1String(ref.column)),
-                       {key, old, old, old}, &why);
+                       QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3")
+                           .arg(QLatin1String(ref.table), QLatin1String(ref.column),
+                                keyMatch(QLatin1String(ref.column))),
+                       QVariantList{key} + keyMatchValues(original.idkod), &why);
                 if (!why.isEmpty()) {
                     fail(error, why);
                     return {};

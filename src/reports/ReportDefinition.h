@@ -44,6 +44,15 @@ public:
     // The report reads a command of the data environment ...
     QString dataMember() const { return m_dataMember; }
     void setDataMember(const QString &command);
+    // Only the command's rows whose key column holds this key (a report that
+    // prints one client from a source that holds every client).
+    struct KeyFilter {
+        QString column;
+        QString key;
+    };
+    const std::optional<KeyFilter> &keyFilter() const { return m_keyFilter; }
+    void setKeyFilter(const QString &column, const QString &key) { m_keyFilter = KeyFilter{column, key}; }
+    void clearKeyFilter() { m_keyFilter.reset(); }
     // ... or rows handed to it; handing rows replaces the command.
     const std::optional<RowSet> &dataSource() const { return m_dataSource; }
     void setDataSource(const RowSet &rows);
@@ -54,6 +63,7 @@ private:
     std::array<ReportSection, 5> m_sections;
     QString m_dataMember;
     std::optional<RowSet> m_dataSource;
+    std::optional<KeyFilter> m_keyFilter;
 };
 
 } // namespace ulk::report

@@ -62,7 +62,12 @@ Band buildBand(const ReportDefinition &report, const ReportSection &section, int
                 m.lines = ReportLayout::wrap(text, c.font, c.width);
             else
                 m.lines = QStringList{firstLine(text)};
-            m.boxHeight = std::max(m.designHeight, m.lines.size() * m.lineHeight);
+            // Only a text box that grows takes more room than its design
+            // gives it; a label or a box of one line keeps its designed
+            // height, even when its font's line is taller.
+            m.boxHeight = c.kind == ControlKind::TextBox && c.canGrow
+                ? std::max(m.designHeight, m.lines.size() * m.lineHeight)
+                : m.designHeight;
         } else {
             m.boxHeight = m.designHeight;
         }

@@ -20,7 +20,9 @@ std::optional<ReportDocument> ReportRule::prepare(ReportDefinition &report, cons
         rows = *report.dataSource();
     } else if (!report.dataMember().isEmpty()) {
         QString why;
-        std::optional<RowSet> read = den.read(report.dataMember(), &why);
+        const auto &filter = report.keyFilter();
+        std::optional<RowSet> read = filter ? den.readForKey(report.dataMember(), filter->column, filter->key, &why)
+                                            : den.read(report.dataMember(), &why);
         if (!read) {
             if (error)
                 *error = QStringLiteral("údaje sa nepodarilo načítať (%1)").arg(why);

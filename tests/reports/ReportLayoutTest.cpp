@@ -171,6 +171,29 @@ private slots:
         QCOMPARE(page.textsOf("Section1", "lblC").first().clipRight, 1440 + 2300.0);
     }
 
+    // A label or a one-line box designed lower than its font's line does
+    // not make its band taller: rows follow each other at the band's height.
+    void lowControlsKeepTheBandHeight()
+    {
+        ReportDefinition r("rptLow");
+        ReportSection &d = r.section(SectionKind::Detail);
+        d.height = 255;
+        d.add(ReportControl::label("lblDash", "--", 0, 0, 285, ReportFont::arial(8.25), 165));
+        d.add(ReportControl::textBox("txtA", "a", 400, 0, 500, ReportFont::timesNewRoman(9), false, 100));
+        d.add(ReportControl::textBox("txtB", "b", 1000, 200, 500, ReportFont::timesNewRoman(9)));
+        QVERIFY(ReportFont::arial(8.25).lineHeight() > 165);
+        RowSet rows({"a", "b"});
+        rows.append({"x", "y"});
+        rows.append({"x", "y"});
+        const std::optional<ReportDocument> doc = ReportLayout::layOut(r, rows, kToday);
+        QVERIFY(doc);
+        const QList<PlacedText> dash = doc->pages.first().textsOf("Section1", "lblDash");
+        QCOMPARE(dash.size(), 2);
+        QCOMPARE(dash[1].rect.top() - dash[0].rect.top(), 255.0);
+        // Nothing below them moves.
+        QCOMPARE(doc->pages.first().textsOf("Section1", "txtB").first().rect.top(), 1440 + 200.0);
+    }
+
     void pagesRepeatThePageHeader()
     {
         Clock::setToday(kToday);

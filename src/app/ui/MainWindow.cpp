@@ -659,10 +659,8 @@ void MainWindow::deleteEmployee()
         // Keys are compared ignoring trailing blanks: a reference so written
         // still names the employee.
         QSqlQuery q = runSql(
-            QStringLiteral("SELECT 1 FROM %1 WHERE idkod_p >= ? AND idkod_p < ? || '!' AND rtrim(idkod_p) = ? "
-                           "LIMIT 1")
-                .arg(QLatin1String(table)),
-            {row.idkod.trimmed(), row.idkod.trimmed(), row.idkod.trimmed()}, &error);
+            QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(QLatin1String(table), keyMatch(QStringLiteral("idkod_p"))),
+            keyMatchValues(row.idkod), &error);
         if (!error.isEmpty()) {
             // Without the check nothing is deleted.
             tell(QStringLiteral("Zamestnanca nie je možné vymazať, záznamy o ňom sa nepodarilo overiť: ") + error,
