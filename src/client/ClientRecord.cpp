@@ -221,9 +221,13 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
 ClientRecord::Lookup ClientRecord::catalogueNumberTaken(const QString &number, const QString &ownKey, QString *error)
 {
     // Every other client is looked at, not only the first with the number;
-    // the client's own stored row never counts.
-    Exec e = exec(QStringLiteral("SELECT 1 FROM k_zaklad WHERE trim(katcis) = ? AND rtrim(idkod) <> rtrim(?) LIMIT 1"),
-                  {nonNull(number), nonNull(ownKey)});
+    // the client's own stored row never counts. The stored numbers that can
+    // match are read through two ranges of the index: the number with blanks
+    // after it, and the numbers that begin with a blank.
+    const QString sql = QStringLiteral("SELECT 1 FROM k_zaklad WHERE trim(katcis) = ? AND (%1 OR (katcis >= ' ' "
+                                       "AND katcis < '!')) AND rtrim(idkod) <> rtrim(?) LIMIT 1")
+                            .arg(keyMatch(QStringLiteral("katcis")));
+    Exec e = exec(sql, QVariantList{nonNull(number)} + keyMatchValues(nonNull(number)) + QVariantList{nonNull(ownKey)});
     if (!e.ok) {
         if (error)
             *error = e.query.lastError().text();

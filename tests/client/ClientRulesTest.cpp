@@ -74,6 +74,8 @@ private slots:
         test::addClient("CIBULEV00", "Eva", "Cibuľa", "12");
         test::addClient("DUDAIV00", "Ivan", "Duda"); // no number
         test::addClient("EREMIA00", "Ian", "O'Neil", "");
+        test::addClient("FERKOJO00", "Jozef", "Ferko", "8  ");
+        test::addClient("GÁBORKA00", "Karol", "Gábor", "70");
         using L = ClientRecord::Lookup;
         struct Case {
             const char *number;
@@ -90,6 +92,9 @@ private slots:
             {"12", "BENKOPE00", L::Taken},
             {"12", "CIBULEV00", L::Taken},
             {"13", "", L::Free},
+            {"8", "", L::Taken},  // blanks after the stored number
+            {"70", "GÁBORKA00", L::Free},
+            {"0", "", L::Free},
             // An empty number finds a number stored as empty text, never a missing one.
             {"", "", L::Taken},
             {"", "EREMIA00", L::Free},
