@@ -40,6 +40,9 @@ QVariantList valuesOf(const QVariantMap &map, const QStringList &columns)
     return v;
 }
 
+// An empty text, never Null: Null compares with nothing.
+QString nonNull(const QString &s) { return s.isNull() ? QStringLiteral("") : s; }
+
 struct Exec {
     QSqlQuery query;
     bool ok = false;
@@ -213,6 +216,24 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
     result.key = key;
     result.keyChanged = keyChanged;
     return result;
+}
+
+ClientRecord::Lookup ClientRecord::catalogueNumberTaken(const QString &number, const QString &ownKey, QString *error)
+{
+    // Every other client is looked at, not only the first with the number;
+    // the client's own stored row never counts. The stored numbers that can
+    // match are read through two ranges of the index: the number with blanks
+    // after it, and the numbers that begin with a blank.
+    const QString sql = QStringLiteral("SELECT 1 FROM k_zaklad WHERE trim(katcis) = ? AND (%1 OR (katcis >= ' ' "
+                                       "AND katcis < '!')) AND rtrim(idkod) <> rtrim(?) LIMIT 1")
+                            .arg(keyMatch(QStringLiteral("katcis")));
+    Exec e = exec(sql, QVariantList{nonNull(number)} + keyMatchValues(nonNull(number)) + QVariantList{nonNull(ownKey)});
+    if (!e.ok) {
+        if (error)
+            *error = e.query.lastError().text();
+        return Lookup::Failed;
+    }
+    return e.query.next() ? Lookup::Taken : Lookup::Free;
 }
 
 } // namespace ulk

@@ -44,6 +44,13 @@ public:
     // stored: the rows as last read or written (key empty: never stored);
     // current: the values to write.
     static SaveResult save(const ClientRow &stored, const ClientRow &current, KeyRule rule);
+
+    enum class Lookup { Free, Taken, Failed };
+    // Whether a client other than the one stored under ownKey (empty: a
+    // client never stored) has this catalogue number. Stored numbers are
+    // compared without the blanks around them, leading zeros count ("07" is
+    // not "7"), and a client without a number never matches.
+    static Lookup catalogueNumberTaken(const QString &number, const QString &ownKey, QString *error = nullptr);
 };
 
 } // namespace ulk

@@ -9,8 +9,12 @@
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -108,6 +112,64 @@ inline void clickTab(ClientWindow *window, int tab)
 inline void clickButton(ClientWindow *window, const char *name)
 {
     QTest::mouseClick(window->button(QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+// Opens the main window in client mode and runs fn in the window of the
+// stored client key (Edit) or, with an empty key, of a new client.
+inline bool openClient(MainWindow &w, const QString &key, const std::function<void(ClientWindow *)> &fn)
+{
+    if (!w.load())
+        return false;
+    w.show();
+    if (!QTest::qWaitForWindowActive(&w) || !chooseClients(w))
+        return false;
+    if (key.isEmpty())
+        return inClientWindow(mainButton(w, "CmdNovy"), fn);
+    if (!selectClient(w, key))
+        return false;
+    return inClientWindow(mainButton(w, "cmdOprava"), fn);
+}
+
+// Opens a combo box's list with a click on its drop-down button and clicks
+// the item, as the user chooses a row.
+inline bool clickItem(QComboBox *combo, int index)
+{
+    QStyleOptionComboBox opt;
+    opt.initFrom(combo);
+    opt.frame = true;
+    opt.subControls = QStyle::SC_All;
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    QAbstractItemView *view = combo->view();
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+        return false;
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item, QAbstractItemView::PositionAtCenter);
+    // Rows may be wider than a narrow list shows.
+    const QRect row = view->visualRect(item);
+    const QPoint at(qMin(row.center().x(), view->viewport()->width() / 2), row.center().y());
+    // A move away from where the list was opened, or the list takes the
+    // release for the end of the opening click.
+    // Along the row, so that no other row is hovered.
+    QTest::mouseMove(view->viewport(), at - QPoint(12, 0));
+    QTest::mouseMove(view->viewport(), at + QPoint(12, 0));
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    return QTest::qWaitFor([view] { return !view->isVisible(); });
+}
+
+// Gives a combo box the focus as a click on it does, without its list open.
+inline void focusCombo(QComboBox *combo)
+{
+    QTest::mouseClick(combo, Qt::LeftButton);
+    // The list is closed once it has come up (and taken the activation that
+    // its showing asks for, which would otherwise arrive after it is gone).
+    QAbstractItemView *view = combo->view();
+    QTest::qWaitFor([view] { return view->isVisible() && QApplication::activePopupWidget(); });
+    QTest::qWaitFor([view] { return QApplication::activeWindow() == view->window(); }, 200);
+    combo->hidePopup();
+    QWidget *window = combo->window();
+    QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
 } // namespace ulk::test

@@ -144,9 +144,30 @@ void BasicDataEditor::gotFocus(int i, QFocusEvent *event)
     f->selectAll();
 }
 
+void BasicDataEditor::sendFocusTo(int index)
+{
+    m_handlerEnded = true;
+    m_redirect = index;
+}
+
+void BasicDataEditor::focusQuietly(int index)
+{
+    FieldEdit *f = field(index);
+    if (!f->window()->isVisible())
+        return;
+    const bool wasChecking = m_checking;
+    m_checking = true;
+    if (!f->isVisible())
+        emit fieldHidden(index);
+    if (f->isEnabled())
+        f->setFocus(Qt::OtherFocusReason);
+    m_checking = wasChecking;
+}
+
 CheckResult BasicDataEditor::runCheck(int i, bool onKeyDown)
 {
     m_handlerEnded = false;
+    m_redirect = -1;
     m_checking = true;
     const CheckResult r = m_check ? m_check(i, onKeyDown) : CheckResult::Accepted;
     m_checking = false;
@@ -159,8 +180,11 @@ bool BasicDataEditor::keyDown(int i, QKeyEvent *event)
         return true;
     const CheckResult r = runCheck(i, true);
     FieldEdit *f = field(i);
-    if (m_handlerEnded)
+    if (m_handlerEnded) {
+        if (m_redirect >= 0)
+            focusQuietly(m_redirect);
         return true;
+    }
     if (retry(r)) {
         const QString trimmed = f->text().trimmed();
         if (trimmed != f->text())
@@ -269,19 +293,18 @@ void BasicDataEditor::lostFocus(int i, QFocusEvent *event)
     if (picker.isEmpty() && f->tag() == QLatin1String("BK") && !isAgeField(i))
         return;
     const CheckResult r = runCheck(i, false);
-    if (m_handlerEnded || !retry(r))
+    int target = -1;
+    if (m_handlerEnded)
+        target = m_redirect;
+    else if (retry(r))
+        target = i;
+    if (target < 0)
         return;
-    // The focus is on its way elsewhere: it comes back once it has arrived.
-    m_returningTo = i;
-    QTimer::singleShot(0, this, [this, i] {
-        // The focus changes on the way back are no leaves of the user's.
-        m_checking = true;
-        FieldEdit *back = field(i);
-        if (!back->isVisible())
-            emit fieldHidden(i);
-        if (back->isEnabled())
-            back->setFocus(Qt::OtherFocusReason);
-        m_checking = false;
+    // The focus is on its way elsewhere: it goes to the target once it has
+    // arrived (back to the field after a failed check).
+    m_returningTo = target;
+    QTimer::singleShot(0, this, [this, target] {
+        focusQuietly(target);
         m_returningTo = -1;
     });
 }

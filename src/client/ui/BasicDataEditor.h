@@ -43,6 +43,13 @@ public:
     // Called by a check that has moved the focus itself: the handler that ran
     // the check neither moves nor returns the focus.
     void endHandler() { m_handlerEnded = true; }
+    // Called by a check that sends the focus to another field: the handler
+    // ends, and the focus goes there (at once on a move key, once the leave
+    // has finished on leaving), the field's tab brought to the front.
+    void sendFocusTo(int index);
+    // Puts the focus into a field, bringing its tab to the front, without
+    // treating the focus changes on the way as leaves of the user's.
+    void focusQuietly(int index);
 
     FieldEdit *field(int index) const { return m_fields.at(std::size_t(index)); }
     // Index of a field, or -1.
@@ -78,6 +85,7 @@ private:
     bool m_handlerEnded = false;
     int m_lastFocused = -1;      // the field that last got the focus
     int m_returningTo = -1;      // a field whose leave check failed gets the focus back
+    int m_redirect = -1;         // the field a check sent the focus to
 };
 
 } // namespace ulk

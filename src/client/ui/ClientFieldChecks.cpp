@@ -3,6 +3,8 @@
 #include "client/ui/DisabilityPanel.h"
 
 #include "client/BasicDataFields.h"
+#include "client/ParentAge.h"
+#include "common/Prompter.h"
 #include "client/ui/BasicDataEditor.h"
 #include "client/ui/BasicDataPages.h"
 #include "common/ui/CodePicker.h"
@@ -41,6 +43,27 @@ CheckResult ClientFieldChecks::checkCodeField(int index)
                          BasicDataPages::looksUpByName(index));
 }
 
+CheckResult ClientFieldChecks::checkParentYear(int index)
+{
+    const ParentAge age = ParentAge::of(m_pages.field(4)->text(), m_pages.field(index)->text());
+    switch (age.kind) {
+    case ParentAge::NotComputed:
+        return CheckResult::Accepted;
+    case ParentAge::Computed:
+        m_pages.field(index + 1)->setText(QString::number(age.age));
+        return CheckResult::Accepted;
+    case ParentAge::Illogical:
+        break;
+    }
+    tell(index == 21 ? motherDatesMessage() : fatherDatesMessage(), FieldMessages::errorTitle(),
+         PromptIcon::Exclamation);
+    // The year stays as typed; its leave checks nothing again, and the
+    // client's birth date is the one to look at.
+    m_pages.field(index)->setTag(QStringLiteral("BK"));
+    m_editor.sendFocusTo(4);
+    return CheckResult::Accepted;
+}
+
 DisabilityEntry *ClientFieldChecks::disability(int index) const
 {
     const auto person = index < 20 ? BasicDataPages::Client
@@ -50,7 +73,6 @@ DisabilityEntry *ClientFieldChecks::disability(int index) const
 
 CheckResult ClientFieldChecks::checkField(int index, bool onKeyDown)
 {
-    Q_UNUSED(onKeyDown)
     switch (index) {
     case 0:
     case 1:
@@ -84,6 +106,9 @@ CheckResult ClientFieldChecks::checkField(int index, bool onKeyDown)
         return checkDate(m_pages.field(index));
     case 5:
         return checkSex(m_pages.field(5));
+    case 6:
+        // A number that another client has keeps the focus in the field.
+        return m_catalogue && m_catalogue(m_pages.field(6)) ? CheckResult::Retry : CheckResult::Accepted;
     case 7:
     case 8:
     case 9:
@@ -98,6 +123,15 @@ CheckResult ClientFieldChecks::checkField(int index, bool onKeyDown)
     case 34:
     case 49:
         return disability(index)->enterAssociatedCode();
+    case 21:
+    case 36:
+        return checkParentYear(index);
+    case 22:
+    case 37:
+        // An age left empty holds 0 (it shows empty again while edited).
+        if (!onKeyDown && m_pages.field(index)->text().isEmpty())
+            m_pages.field(index)->setText(QStringLiteral("0"));
+        return CheckResult::Accepted;
     default:
         return CheckResult::Accepted;
     }

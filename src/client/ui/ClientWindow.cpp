@@ -1,10 +1,12 @@
 #include "client/ui/ClientWindow.h"
 
 #include "client/BasicDataFields.h"
+#include "client/LegalRepresentative.h"
 #include "client/MemoFields.h"
 #include "client/ui/BasicDataEditor.h"
 #include "client/ui/BasicDataPages.h"
 #include "client/ui/ClientFieldChecks.h"
+#include "client/ui/ClientPickers.h"
 #include "common/FieldRules.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
@@ -18,6 +20,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -79,7 +82,12 @@ ClientWindow::ClientWindow(const QString &programDirectory, QWidget *parent)
 
     m_editor = new BasicDataEditor(m_pages->fields(), this);
     m_checks = std::make_unique<ClientFieldChecks>(*m_pages, *m_editor);
+    m_checks->setCatalogueCheck([this](FieldEdit *f) { return kon_katCislo(f); });
     m_editor->setCheckHook([this](int index, bool onKeyDown) { return m_checks->checkField(index, onKeyDown); });
+    m_pickers = new ClientPickers(*m_pages, *m_editor, this);
+    for (int option : {LegalRepresentative::motherOption, LegalRepresentative::fatherOption,
+                       LegalRepresentative::otherOption})
+        connect(m_pages->option(option), &QRadioButton::clicked, this, [this, option] { fillRepresentative(option); });
     m_editor->setSaveButton(m_cmdZap);
     m_editor->setCancelButton(m_cmdStorno);
     connect(m_editor, &BasicDataEditor::fieldHidden, this,
@@ -348,6 +356,38 @@ ClientRow ClientWindow::clientFromControls() const
     for (const MemoField &m : MemoFields::all())
         row.memo.insert(QString::fromLatin1(m.column), m_memo[std::size_t(m.index)]->toPlainText());
     return row;
+}
+
+void ClientWindow::fillRepresentative(int option)
+{
+    // What the parent's fields show now, saved or not; no check runs.
+    const QStringList texts = LegalRepresentative::fill(option, [this](int f) { return field(f)->text(); });
+    for (int k = 0; k < int(texts.size()); ++k)
+        field(LegalRepresentative::firstField + k)->setText(texts[k]);
+}
+
+// ------------------------------------------------------ catalogue number
+
+bool ClientWindow::kon_katCislo(FieldEdit *field)
+{
+    // Only a client being entered or edited can collide with another.
+    const quint8 mode = shared().recordMode;
+    if (!field || (mode != 1 && mode != 2))
+        return false;
+    QString error;
+    // The client's own stored row (after a first save too) is no other client.
+    switch (ClientRecord::catalogueNumberTaken(field->text(), m_stored.key, &error)) {
+    case ClientRecord::Lookup::Free:
+        return false;
+    case ClientRecord::Lookup::Taken:
+        tell(catalogueNumberTakenMessage(), QStringLiteral("Upozornenie"), PromptIcon::Information);
+        return true;
+    case ClientRecord::Lookup::Failed:
+        tell(QStringLiteral("Katalógové číslo sa nepodarilo overiť: ") + error, QStringLiteral("Chybová správa"),
+             PromptIcon::Exclamation);
+        return false;
+    }
+    return false;
 }
 
 // ------------------------------------------------------------------ saving

@@ -18,6 +18,7 @@ namespace ulk {
 class BasicDataEditor;
 class BasicDataPages;
 class ClientFieldChecks;
+class ClientPickers;
 class FieldEdit;
 
 // frmKlientUdaj: the client record window. Fourteen tabs: the basic data of
@@ -68,6 +69,14 @@ public:
     // Saves the basic data and the long texts.
     SaveOutcome saveClient();
 
+    // Whether the catalogue number in field belongs to another client; when
+    // it does, the user is told so and the result is true.
+    bool kon_katCislo(FieldEdit *field);
+    static QString catalogueNumberTakenMessage()
+    {
+        return QStringLiteral("V databáze už existuje klient s tým istým kat.číslom!");
+    }
+
 public slots:
     void reject() override;
 
@@ -91,6 +100,9 @@ private:
     void focusField(int index);
     bool focusAfterFailedSave(SaveOutcome outcome);
     void startNewClient();
+    // optKrz 4 "matka", 5 "otec", 6 "iný": the legal representative's fields
+    // take the parent's texts as the screen shows them, or become empty.
+    void fillRepresentative(int option);
 
     void saveBasicData();      // cmdZaklUd
     void saveAndNewClient();   // cmdzapNew
@@ -104,6 +116,7 @@ private:
     std::unique_ptr<BasicDataPages> m_pages;
     BasicDataEditor *m_editor = nullptr;
     std::unique_ptr<ClientFieldChecks> m_checks;
+    ClientPickers *m_pickers = nullptr;
     std::array<QPlainTextEdit *, 6> m_memo{};
     std::array<QListView *, subRecordListCount> m_lists{};
     std::array<SubRecordListModel *, subRecordListCount> m_listModels{};
