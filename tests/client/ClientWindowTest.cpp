@@ -157,7 +157,7 @@ private slots:
                 QVERIFY(button->x() > left);
                 left = button->x();
             }
-            QVERIFY(!window->button("cmdTlac")->isEnabled());
+            QVERIFY(window->button("cmdTlac")->isEnabled());
             QCOMPARE(window->palette().color(QPalette::Window), QColor(206, 206, 232));
             QCOMPARE(window->tabs()->palette().color(QPalette::Window), QColor(206, 206, 232));
             for (int i = 0; i < 6; ++i)

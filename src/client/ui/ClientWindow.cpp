@@ -1,4 +1,5 @@
 #include "client/ui/ClientWindow.h"
+#include "client/ui/TabPrinter.h"
 
 #include "client/BasicDataFields.h"
 #include "client/LegalRepresentative.h"
@@ -190,9 +191,8 @@ void ClientWindow::buildButtons()
                     QStringLiteral("Zapíše aktuálne údaje a vráti sa do hlavnej obrazovky"));
     m_cmdStorno = make("cmdStorno", QStringLiteral("Storno"), QStringLiteral("Návrat do hlavnej obrazovky"));
     m_cmdTlac = make("cmdTlac", QStringLiteral("Tlač záložku"), QString());
-    // Printing a tab comes with the sub-record tabs.
-    m_cmdTlac->setEnabled(false);
     m_cmdZaklUd->hide();
+    connect(m_cmdTlac, &QPushButton::clicked, this, &ClientWindow::printCurrentTab);
 
     connect(m_cmdZaklUd, &QPushButton::clicked, this, &ClientWindow::saveBasicData);
     connect(m_cmdzapNew, &QPushButton::clicked, this, &ClientWindow::saveAndNewClient);
@@ -282,6 +282,14 @@ void ClientWindow::showEvent(QShowEvent *event)
         m_activatedOnce = true;
         activate();
     }
+}
+
+void ClientWindow::printCurrentTab()
+{
+    // The page of the tab in front, for the client as last stored.
+    printClientTab(this, m_dir, m_tabs->currentIndex(), shared().currentRecordId, m_stored.meno(), m_stored.priezv());
+    // Back from the preview the window is active again: tab 0 and the first name.
+    activate();
 }
 
 void ClientWindow::activate()
@@ -410,6 +418,10 @@ ClientWindow::SaveOutcome ClientWindow::saveClient()
             return r.outcome;
         }
     }
+    // A catalogue number of another client is never stored, also when the
+    // save button is pressed straight from a refused catalogue number.
+    if (kon_katCislo(field(6)))
+        return SaveOutcome::MissingCatalogueNumber;
     // A date that cannot be stored is not turned into no date.
     for (int d : {4, 17}) {
         const QString text = field(d)->text().trimmed();

@@ -64,6 +64,7 @@ public:
     // that it opened has closed (and at its first showing): tab 0 in front,
     // the focus in the first name.
     void activate();
+    void printCurrentTab();
     // Reads the six sub-record lists afresh for currentRecordId.
     void openClientSubRecords();
     // Saves the basic data and the long texts.
