@@ -1,16 +1,19 @@
 #pragma once
+#include "client/subrecords/SubRecordRows.h"
+
 #include <QAbstractListModel>
 #include <QString>
 #include <QVector>
 
 // One of the six lists of a client's sub-records (siblings by first name,
-// the others by their date line), read afresh for a client key.
+// the others by their date line): a view of the tab's row set, read afresh
+// for a client key.
 namespace ulk {
 
 class SubRecordListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum class Kind { Siblings, Facilities, Examinations, ActivityRecords, ChangeRecords, Visits };
+    using Kind = SubRecordKind;
 
     struct Definition {
         Kind kind;
@@ -22,31 +25,31 @@ public:
 
     explicit SubRecordListModel(Kind kind, QObject *parent = nullptr);
 
-    Kind kind() const { return m_kind; }
+    Kind kind() const { return m_rows.kind(); }
     const Definition &definition() const;
-    QString clientKey() const { return m_key; }
+    QString clientKey() const { return m_rows.clientKey(); }
     // The facility list shows one kind at a time: "VYCH" or "ULK".
     QString facilityKind() const { return m_facilityKind; }
     void setFacilityKind(const QString &akronym) { m_facilityKind = akronym; }
 
     // Reads the rows of the client with this key; an empty key gives no rows.
     bool reload(const QString &clientKey, QString *error = nullptr);
+    // Reads the rows again for the key of the last reading.
+    bool reread(QString *error = nullptr) { return reload(m_rows.clientKey(), error); }
+
+    // The row set behind the list (its current row, state and writes).
+    SubRecordRows &rows() { return m_rows; }
+    const SubRecordRows &rows() const { return m_rows; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     // The id of a listed row, or -1.
-    qint64 rowId(int row) const;
+    qint64 rowId(int row) const { return m_rows.id(row); }
     QString lineAt(int row) const;
 
 private:
-    struct Line {
-        qint64 id;
-        QString text;
-    };
-    Kind m_kind;
-    QString m_key;
+    SubRecordRows m_rows;
     QString m_facilityKind = QStringLiteral("VYCH");
-    QVector<Line> m_lines;
 };
 
 } // namespace ulk

@@ -139,7 +139,7 @@ private slots:
                 frames << g->title();
             for (const char *f : {"KLIENT", "Postihnutia", "Matka", "Otec", "Zákonný zástupca"})
                 QVERIFY2(frames.contains(QString::fromUtf8(f)), f);
-            QCOMPARE(frames.count("Postihnutia"), 3);
+            QCOMPARE(frames.count("Postihnutia"), 4); // client, mother, father, sibling
             const QList<QStringList> buttons = {
                 {"cmdZaklUd", "Zapíš základné údaje", "Zapíše základné údaje a sprístupníi ďalšie záložky"},
                 {"cmdzapNew", "Zapíš + nový klient", "Zapíše aktuálne údaje a prejde na nového klienta"},

@@ -8,6 +8,7 @@
 #include "client/ui/BasicDataPages.h"
 #include "client/ui/ClientFieldChecks.h"
 #include "client/ui/ClientPickers.h"
+#include "client/ui/SubRecordTabs.h"
 #include "common/FieldRules.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
@@ -108,6 +109,9 @@ ClientWindow::ClientWindow(const QString &programDirectory, QWidget *parent)
 
 ClientWindow::~ClientWindow()
 {
+    // The sub-record tabs stop watching their controls before these go.
+    delete m_subRecords;
+    m_subRecords = nullptr;
     // The fields go before their protocol would see them leave.
     delete m_editor;
     m_editor = nullptr;
@@ -117,11 +121,10 @@ FieldEdit *ClientWindow::field(int index) const { return m_pages->field(index); 
 
 SubRecordListModel *ClientWindow::subRecordList(SubRecordListModel::Kind kind) const
 {
-    for (SubRecordListModel *m : m_listModels)
-        if (m->kind() == kind)
-            return m;
-    return nullptr;
+    return m_subRecords->list(kind);
 }
+
+QListView *ClientWindow::subRecordView(int i) const { return m_subRecords->view(i); }
 
 QPushButton *ClientWindow::button(const QString &objectName) const
 {
@@ -151,22 +154,7 @@ void ClientWindow::buildTabs()
         m_memo[std::size_t(m.index)] = edit;
     }
 
-    int n = 0;
-    for (const SubRecordListModel::Definition &d : SubRecordListModel::definitions()) {
-        QWidget *page = pages[std::size_t(d.tab)];
-        auto *model = new SubRecordListModel(d.kind, this);
-        auto *list = new QListView(page);
-        list->setObjectName(QString::fromLatin1(d.listName));
-        list->setModel(model);
-        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        list->setMaximumWidth(220);
-        auto *layout = new QHBoxLayout(page);
-        layout->addWidget(list);
-        layout->addStretch(1);
-        m_lists[std::size_t(n)] = list;
-        m_listModels[std::size_t(n)] = model;
-        ++n;
-    }
+    m_subRecords = new SubRecordTabs(*this, pages);
     connect(m_tabs, &QTabWidget::currentChanged, this, &ClientWindow::showTab);
 }
 
@@ -240,19 +228,16 @@ bool ClientWindow::openClientRecord()
 
 void ClientWindow::openClientSubRecords()
 {
-    const QString key = shared().currentRecordId;
-    for (SubRecordListModel *m : m_listModels) {
-        if (m->kind() == SubRecordListModel::Kind::Facilities)
-            m->setFacilityKind(QStringLiteral("VYCH"));
-        m->reload(key);
-    }
+    // The facilities of the kind chosen on their tab (educational ones
+    // when the window opens).
+    m_subRecords->openClientSubRecords(shared().currentRecordId);
 }
 
 bool ClientWindow::fillCodeLists()
 {
     QString error;
     shared().comboEscPressed = false;
-    if (m_pages->loadCodeLists(&error))
+    if (m_pages->loadCodeLists(&error) && m_subRecords->fillCodeLists(&error))
         return true;
     tell(QStringLiteral("Číselníky sa nepodarilo načítať: ") + error, QStringLiteral("Chybová správa"),
          PromptIcon::Exclamation);
@@ -337,8 +322,10 @@ void ClientWindow::showTab(int index)
         focusField(20);
     else if (const int memo = MemoFields::fieldOnTab(index); memo >= 0)
         m_memo[std::size_t(memo)]->setFocus(Qt::OtherFocusReason);
-    else
+    else {
+        m_subRecords->showTab(index);
         emit subRecordTabShown(index);
+    }
 }
 
 void ClientWindow::focusField(int index)

@@ -20,6 +20,7 @@ class BasicDataPages;
 class ClientFieldChecks;
 class ClientPickers;
 class FieldEdit;
+class SubRecordTabs;
 
 // frmKlientUdaj: the client record window. Fourteen tabs: the basic data of
 // the client and of the parents, the six long texts, and the six lists of
@@ -49,8 +50,11 @@ public:
     BasicDataEditor &editor() const { return *m_editor; }
     FieldEdit *field(int index) const;
     QPlainTextEdit *memoField(int index) const { return m_memo.at(std::size_t(index)); }
-    QListView *subRecordView(int i) const { return m_lists.at(std::size_t(i)); }
+    QListView *subRecordView(int i) const;
     SubRecordListModel *subRecordList(SubRecordListModel::Kind kind) const;
+    // The six sub-record tabs (siblings, facilities, examinations, records
+    // of special-education care, recorded changes, visits).
+    SubRecordTabs &subRecords() const { return *m_subRecords; }
     QPushButton *button(const QString &objectName) const;
     // The rows as last read from or written to the database.
     const ClientRow &storedRow() const { return m_stored; }
@@ -119,8 +123,7 @@ private:
     std::unique_ptr<ClientFieldChecks> m_checks;
     ClientPickers *m_pickers = nullptr;
     std::array<QPlainTextEdit *, 6> m_memo{};
-    std::array<QListView *, subRecordListCount> m_lists{};
-    std::array<SubRecordListModel *, subRecordListCount> m_listModels{};
+    SubRecordTabs *m_subRecords = nullptr;
     QPushButton *m_cmdZaklUd = nullptr;
     QPushButton *m_cmdzapNew = nullptr;
     QPushButton *m_cmdZap = nullptr;

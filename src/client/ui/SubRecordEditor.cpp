@@ -1,0 +1,244 @@
+#include "client/ui/SubRecordEditor.h"
+
+#include "client/ui/ClientWindow.h"
+#include "client/ui/SubRecordPage.h"
+#include "client/ui/SubRecordTab.h"
+#include "client/ui/SubRecordTabs.h"
+#include <QComboBox>
+#include "common/Prompter.h"
+#include "common/ui/FieldEdit.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace ulk {
+
+namespace {
+
+bool isMoveKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A focus change that no control of the window caused: a message box or a
+// drop-down list opening or closing over the box.
+bool isPassing(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+bool onlyDigits(const QString &text)
+{
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+SubRecordEditor::SubRecordEditor(SubRecordTab &tab) : QObject(&tab), m_tab(tab)
+{
+    SubRecordPage &page = m_tab.page();
+    for (int i = 0; i < page.boxCount(); ++i) {
+        FieldEdit *box = page.box(i);
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this, [this, box] {
+            box->setTag(QString());
+            m_refusedLeave = false;
+        });
+    }
+}
+
+bool SubRecordEditor::takeRefusedLeave()
+{
+    const bool refused = m_refusedLeave;
+    m_refusedLeave = false;
+    return refused;
+}
+
+bool SubRecordEditor::checkedOnEveryLeave(int i) const
+{
+    return SubRecordFamilies::box(m_tab.family(), i).check == SubRecordCheck::SiblingYear;
+}
+
+bool SubRecordEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    const int i = m_tab.page().indexOf(watched);
+    if (i < 0)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        gotFocus(i, static_cast<QFocusEvent *>(event));
+        return false;
+    case QEvent::FocusOut:
+        lostFocus(i, static_cast<QFocusEvent *>(event));
+        return false;
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (isMoveKey(key->key()))
+            return keyDown(i, key);
+        return keyPress(i, key);
+    }
+    default:
+        return false;
+    }
+}
+
+void SubRecordEditor::gotFocus(int i, QFocusEvent *event)
+{
+    if (isPassing(event->reason()) && m_lastFocused == i)
+        return;
+    m_lastFocused = i;
+    FieldEdit *box = m_tab.page().box(i);
+    box->setTag(QString());
+    if (!m_tab.family().trimOnEntry)
+        return;
+    const QString trimmed = box->text().trimmed();
+    if (trimmed != box->text())
+        box->setText(trimmed);
+    // A year of birth of 0 shows empty while it is edited.
+    if (checkedOnEveryLeave(i) && !trimmed.isEmpty() && onlyDigits(trimmed) && trimmed.toLongLong() == 0)
+        box->setText(QString());
+    box->selectAll();
+}
+
+CheckResult SubRecordEditor::runCheck(int i, bool onKeyDown)
+{
+    m_checking = true;
+    const CheckResult r = m_check ? m_check(i, onKeyDown) : CheckResult::Accepted;
+    m_checking = false;
+    if (!retry(r))
+        m_refusedLeave = false;
+    return r;
+}
+
+QWidget *SubRecordEditor::moveTarget(int i, int key) const
+{
+    SubRecordPage &page = m_tab.page();
+    const int last = page.boxCount() - 1;
+    switch (key) {
+    case Qt::Key_Up:
+        if (i > 0)
+            return page.box(i - 1);
+        return page.longText() ? static_cast<QWidget *>(page.longText()) : page.box(0);
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return m_tab.button(SubRecordButton::Save);
+    default: {
+        const int target = i < last ? i + 1 : i;
+        // A closed associated-code box sends the focus back to the dominant one.
+        if (!page.box(target)->isEnabled())
+            return page.box(target - 1);
+        return page.box(target);
+    }
+    }
+}
+
+bool SubRecordEditor::keyDown(int i, QKeyEvent *event)
+{
+    if (m_checking)
+        return true;
+    FieldEdit *box = m_tab.page().box(i);
+    const CheckResult r = runCheck(i, true);
+    if (!box->isEnabled())
+        return true;
+    if (retry(r)) {
+        const QString trimmed = box->text().trimmed();
+        if (trimmed != box->text())
+            box->setText(trimmed);
+        box->selectAll();
+        box->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    // Marked before the move, so that the leave it causes checks nothing again.
+    box->setTag(QStringLiteral("BK"));
+    if (QWidget *target = moveTarget(i, event->key()); target && target != box)
+        target->setFocus(Qt::OtherFocusReason);
+    else
+        box->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool SubRecordEditor::keyPress(int i, QKeyEvent *event)
+{
+    if (!SubRecordFamilies::box(m_tab.family(), i).digitsOnly)
+        return false;
+    const int key = event->key();
+    const QString text = event->text();
+    if (key == Qt::Key_Backspace || text.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab
+        || key == Qt::Key_Escape || key == Qt::Key_Delete)
+        return false;
+    if (text.size() == 1 && onlyDigits(text))
+        return false;
+    tell(digitsOnlyMessage(), QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+    m_tab.page().box(i)->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void SubRecordEditor::lostFocus(int i, QFocusEvent *event)
+{
+    if (isPassing(event->reason()) || m_checking || m_tab.inRoad())
+        return;
+    SubRecordPage &page = m_tab.page();
+    FieldEdit *box = page.box(i);
+    if (!box->isEnabled() || !box->window()->isVisible())
+        return;
+    QWidget *receiver = QApplication::focusWidget();
+    if (m_returningTo >= 0 && receiver == page.box(m_returningTo))
+        return;
+    if (receiver && receiver == m_tab.button(SubRecordButton::Cancel)) {
+        // Nothing is checked: the edit is cancelled, as Esc cancels it, once
+        // the press that took the focus has been handled (unless the click
+        // has cancelled it already).
+        QPointer<QPushButton> cancel = m_tab.button(SubRecordButton::Cancel);
+        SubRecordTab *tab = &m_tab;
+        QTimer::singleShot(0, this, [tab, cancel] {
+            ClientWindow &window = tab->hub().window();
+            if (cancel && tab->isInEditMode() && window.cancelButton() == cancel)
+                window.reject();
+        });
+        return;
+    }
+    if (receiver && receiver == static_cast<QWidget *>(page.pickerOf(i)))
+        return;
+    const bool toOtherPicker = m_tab.family().pickerLeaveChecks && page.isBoxPicker(receiver);
+    if (!toOtherPicker && box->tag() == QLatin1String("BK") && !checkedOnEveryLeave(i))
+        return;
+    if (retry(runCheck(i, false))) {
+        m_refusedLeave = true;
+        returnFocus(i);
+    }
+}
+
+void SubRecordEditor::returnFocus(int i)
+{
+    // The focus is on its way elsewhere: it comes back once it has arrived.
+    m_returningTo = i;
+    QPointer<FieldEdit> box = m_tab.page().box(i);
+    QTimer::singleShot(0, this, [this, box] {
+        if (box && box->isEnabled() && box->window()->isVisible()) {
+            m_checking = true;
+            box->setFocus(Qt::OtherFocusReason);
+            m_checking = false;
+        }
+        m_returningTo = -1;
+    });
+}
+
+} // namespace ulk
