@@ -208,9 +208,10 @@ void SubRecordEditor::lostFocus(int i, QFocusEvent *event)
         // has cancelled it already).
         QPointer<QPushButton> cancel = m_tab.button(SubRecordButton::Cancel);
         SubRecordTab *tab = &m_tab;
-        QTimer::singleShot(0, this, [tab, cancel] {
+        const int session = m_tab.editSession();
+        QTimer::singleShot(0, this, [tab, cancel, session] {
             ClientWindow &window = tab->hub().window();
-            if (cancel && tab->isInEditMode() && window.cancelButton() == cancel)
+            if (cancel && tab->isInEditMode() && tab->editSession() == session && window.cancelButton() == cancel)
                 window.reject();
         });
         return;

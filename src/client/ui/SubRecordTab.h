@@ -42,6 +42,8 @@ public:
     QPushButton *button(SubRecordButton b) const;
 
     bool isInEditMode() const { return m_editMode; }
+    // Counts the edits: each New or Edit starts another one.
+    int editSession() const { return m_editSession; }
     // A road of the tab is under way: its own focus changes are no leaves.
     bool inRoad() const { return m_road > 0; }
 
@@ -89,6 +91,7 @@ private:
     SiblingFields *m_sibling = nullptr;
     SubRecordPickers *m_pickers = nullptr;
     bool m_editMode = false;
+    int m_editSession = 0;
     int m_road = 0;
 };
 
