@@ -388,6 +388,29 @@ private slots:
         QCOMPARE(p.texts(), QStringList({"Chybný dátum, zadaj v tvare dd.mm.rrrr!"}));
         QCOMPARE(row("SELECT datum || '/' || dat_budn FROM k_navstevy"), QString("2024-01-05/2024-02-06"));
     }
+
+    void aRefusedLeaveDoesNotOutliveItsEdit()
+    {
+        Register r;
+        ScriptedPrompter p;
+        p.answer(PromptAnswer::Retry);
+        QVERIFY(r.open([&](ClientWindow *w) {
+            showSub(w, K::Visits);
+            clickSub(w, K::Visits, B::New);
+            typeText(box(w, K::Visits, 0), "40.40.2024");
+            click(box(w, K::Visits, 1));
+            QTRY_COMPARE(focused(), box(w, K::Visits, 0));
+            QTest::keyClick(focused(), Qt::Key_Escape);
+            QVERIFY(!subTab(w, K::Visits)->isInEditMode());
+            clickSub(w, K::Visits, B::New);
+            typeInto(box(w, K::Visits, 0), "5.1.2024");
+            typeInto(box(w, K::Visits, 1), "6.2.2024");
+            clickSub(w, K::Visits, B::Save);
+            QVERIFY(!subTab(w, K::Visits)->isInEditMode());
+        }));
+        QCOMPARE(p.texts(), QStringList({"Chybný dátum, zadaj v tvare dd.mm.rrrr!"}));
+        QCOMPARE(count("k_navstevy"), 1);
+    }
 };
 
 QTEST_MAIN(SubRecordSaveTest)

@@ -40,6 +40,8 @@ public:
     // True once (then false) after a check on leaving a box refused its
     // value: the click that took the focus away saves nothing.
     bool takeRefusedLeave();
+    // A new edit starts with no refused leave behind it.
+    void clearRefusedLeave() { m_refusedLeave = false; }
 
     static QString digitsOnlyMessage() { return QStringLiteral("Zadávaj len číselné hodnoty !"); }
 

@@ -177,8 +177,10 @@ void SubRecordTab::setEditMode()
     for (SubRecordButton b : {SubRecordButton::New, SubRecordButton::Edit, SubRecordButton::Delete})
         button(b)->setEnabled(false);
     m_page->list()->setEnabled(false);
-    if (!m_editMode)
+    if (!m_editMode) {
         ++m_editSession;
+        m_editor->clearRefusedLeave();
+    }
     m_editMode = true;
     m_hub.enterEditMode(this);
     if (QGroupBox *kinds = m_page->kindFrame())
