@@ -13,7 +13,11 @@
 #include "data/Database.h"
 #include "data/PersonListModel.h"
 #include "employee/ui/EmployeeWindow.h"
+#include "statement/ui/DoUkazWindow.h"
+#include "statement/ui/OdbStarWindow.h"
 #include "reports/ClientListReport.h"
+#include "reports/DopUkazReport.h"
+#include "reports/OdbStarReport.h"
 #include "reports/ui/ReportViewer.h"
 
 #include <QCloseEvent>
@@ -75,8 +79,10 @@ void MainWindow::buildMenus()
     item(print, "mniVek", QStringLiteral("Zostava klientov zoradena podľa veku"))->setEnabled(false);
     item(print, "mniVzd", QStringLiteral("Zostava klientov zoradená podľa spôsobu vzdelávania"))->setEnabled(false);
     item(print, "mniZam", QStringLiteral("Evidenčný počet zamestnancov"))->setEnabled(false);
-    item(print, "mniOdbStar", QStringLiteral("Odborná starostlivosť"))->setEnabled(false);
-    item(print, "mniDopUkaz", QStringLiteral("Dopĺňajúce ukazovatele"))->setEnabled(false);
+    connect(item(print, "mniOdbStar", QStringLiteral("Odborná starostlivosť")), &QAction::triggered, this,
+            &MainWindow::printCareSection);
+    connect(item(print, "mniDopUkaz", QStringLiteral("Dopĺňajúce ukazovatele")), &QAction::triggered, this,
+            &MainWindow::printSupplementarySection);
     m_mniZozKlient = item(print, "mniZozKlient", QStringLiteral("Zoznam klientov"));
     connect(m_mniZozKlient, &QAction::triggered, this, &MainWindow::printClientList);
 
@@ -159,10 +165,6 @@ void MainWindow::buildSideBar()
         connect(m_tiles[4], sig, this, &MainWindow::compactAndExit);
         connect(m_tiles[6], sig, this, &MainWindow::changeSchoolYear);
     }
-    // The statement windows of tiles 3 and 5 come with the statement; until
-    // then their tiles are disabled.
-    m_tiles[3]->setEnabled(false);
-    m_tiles[5]->setEnabled(false);
 }
 
 void MainWindow::buildList()
@@ -375,13 +377,15 @@ void MainWindow::setRestColours(int chosen)
 void MainWindow::openDoUkazForm()
 {
     restoreSidebarColour();
-    // The section IV window comes with the statement.
+    DoUkazWindow window(m_dir);
+    window.exec();
 }
 
 void MainWindow::openOdbStarForm()
 {
     restoreSidebarColour();
-    // The section V window comes with the statement.
+    OdbStarWindow window(m_dir);
+    window.exec();
 }
 
 // ------------------------------------------------------------------- lists
@@ -775,6 +779,19 @@ void MainWindow::printClientList()
         return;
     }
     report::ReportViewer::show(report::ClientListReport::instance(), m_dir, this);
+}
+
+void MainWindow::printSupplementarySection()
+{
+    report::ReportViewer::show(report::DopUkazReport::instance(), m_dir, this);
+}
+
+void MainWindow::printCareSection()
+{
+    // Section V is wider than a portrait page.
+    report::ReportDefinition &care = report::OdbStarReport::instance();
+    care.orientation = report::Orientation::Landscape;
+    report::ReportViewer::show(care, m_dir, this);
 }
 
 } // namespace ulk

@@ -70,6 +70,10 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+private slots:
+    void printSupplementarySection();
+    void printCareSection();
+
 private:
     void buildMenus();
     void buildSideBar();
