@@ -54,6 +54,8 @@ ReportDefinition DopUkazReport::create()
     centred("lblSpolu", QStringLiteral("Spolu"), kValueLeft, 40, kValueWidth);
     centred("lbl1", QStringLiteral("1"), kValueLeft, kRowHeight + 40, kValueWidth);
     heads.add(ReportControl::line(QStringLiteral("linHlavickaHore"), 0, 0, kRight));
+    heads.add(verticalLine(QStringLiteral("linHlavickaB"), kCodeLeft - 60, 0, heads.height));
+    heads.add(verticalLine(QStringLiteral("linHlavicka1"), kValueLeft - 30, 0, heads.height));
     heads.add(ReportControl::line(QStringLiteral("linHlavickaDole"), 0, heads.height - 20, kRight));
 
     // The five lines: a group caption stands left of the first of its rows.

@@ -87,9 +87,25 @@ ReportDefinition OdbStarReport::create()
     heads.add(ReportControl::line(QStringLiteral("linHlavickaHore"), 0, 0, kRight));
     heads.add(ReportControl::line(QStringLiteral("linCisla"), 0, kNumbersTop - 20, kRight));
     heads.add(ReportControl::line(QStringLiteral("linHlavickaDole"), 0, heads.height - 20, kRight));
-    for (int n = 1; n <= 10; ++n)
-        heads.add(verticalLine(QStringLiteral("linHlavicka%1").arg(n), countLeft(n) - 30, 0, heads.height));
+    // Upright lines run down from the head that they divide: the totals and
+    // the two groups from the top, the individual and group halves from
+    // their captions, one-off and repeated from theirs.
+    for (int n = 1; n <= 10; ++n) {
+        const int k = (n - 1) % 5; // 0 total, 1 .. 4 the group's columns
+        const int from = k <= 1 ? 0 : k == 3 ? 2 * kHeadLine : 3 * kHeadLine;
+        heads.add(verticalLine(QStringLiteral("linHlavicka%1").arg(n), countLeft(n) - 30, from, heads.height - from));
+    }
+    for (int group = 0; group < 2; ++group) {
+        const int first = group * 5 + 2;
+        const QString g = QString::number(group + 1);
+        heads.add(ReportControl::line(QStringLiteral("linVTom") + g, countLeft(first) - 30, 2 * kHeadLine,
+                                      span(first, first + 3) + 60));
+        heads.add(ReportControl::line(QStringLiteral("linDruh") + g, countLeft(first) - 30, 3 * kHeadLine,
+                                      span(first, first + 3) + 60));
+    }
     heads.add(verticalLine(QStringLiteral("linHlavickaB"), kCodeLeft - 30, 0, heads.height));
+    heads.add(verticalLine(QStringLiteral("linHlavickaVlavo"), 0, 0, heads.height));
+    heads.add(verticalLine(QStringLiteral("linHlavickaVpravo"), kRight, 0, heads.height));
 
     ReportSection &detail = r.section(SectionKind::Detail);
     detail.height = kRowHeight;
@@ -107,6 +123,8 @@ ReportDefinition OdbStarReport::create()
         detail.add(verticalLine(QStringLiteral("linS%1").arg(n), countLeft(n) - 30, 0, kRowHeight));
     }
     detail.add(verticalLine(QStringLiteral("linCRia"), kCodeLeft - 30, 0, kRowHeight));
+    detail.add(verticalLine(QStringLiteral("linVlavo"), 0, 0, kRowHeight));
+    detail.add(verticalLine(QStringLiteral("linVpravo"), kRight, 0, kRowHeight));
     detail.add(ReportControl::line(QStringLiteral("linRiadok"), 0, kRowHeight - 10, kRight));
 
     r.section(SectionKind::PageFooter).height = 0;

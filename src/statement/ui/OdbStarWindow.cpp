@@ -73,6 +73,10 @@ void OdbStarWindow::build()
     auto *frame = new QGroupBox(frameCaption(), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(px(360), 0, px(12975), px(11655));
+    // A narrow type of 8 points, so that the longest line names fit.
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPointSizeF(8);
+    frame->setFont(small);
     buildHeadings(frame);
 
     const int gridRight = columnLeft(OdbStarRowTable::columns) + kBoxWidth + 120;
