@@ -128,6 +128,43 @@ private slots:
         QVERIFY(m_p->prompts.isEmpty());
     }
 
+    // The tiles of both statement windows first repaint the tile of the list
+    // shown in the chosen colour; with no list chosen, nothing is repainted.
+    void sideBarRepaintsTheChosenListTile_data()
+    {
+        QTest::addColumn<QString>("windowClass");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("listChosen");
+        QTest::newRow("tile 3, clients shown") << "ulk::DoUkazWindow" << "Label3" << true;
+        QTest::newRow("tile 3, no list") << "ulk::DoUkazWindow" << "Picture3" << false;
+        QTest::newRow("tile 5, clients shown") << "ulk::OdbStarWindow" << "Picture5" << true;
+        QTest::newRow("tile 5, no list") << "ulk::OdbStarWindow" << "Label7" << false;
+    }
+
+    void sideBarRepaintsTheChosenListTile()
+    {
+        QFETCH(QString, windowClass);
+        QFETCH(QString, control);
+        QFETCH(bool, listChosen);
+        Database::close();
+        MainWindow main(m_dir->path());
+        QVERIFY(main.load());
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        if (listChosen)
+            test::clickTile(main, "Label1");
+        const QColor before = main.tileColour(1);
+        QVERIFY(before != MainWindow::chosenColour());
+        QColor during;
+        QVERIFY(test::openFromTile(main, windowClass.toLatin1(), control.toLatin1(), [&](QDialog *d) {
+            during = main.tileColour(1);
+            QVERIFY(!d->parentWidget());
+        }));
+        QCOMPARE(during, listChosen ? MainWindow::chosenColour() : before);
+        QCOMPARE(main.tileColour(1), during);
+        QVERIFY(m_p->prompts.isEmpty());
+    }
+
     void captionsAndTabOrder()
     {
         QVERIFY(open());

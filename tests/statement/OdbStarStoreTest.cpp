@@ -36,26 +36,6 @@ private slots:
         m_dir.reset();
     }
 
-    void emptyTableGivesZerosAndFirstSaveAddsTheRows()
-    {
-        OdbStarStore store(Database::connection());
-        QVERIFY(store.load());
-        QCOMPARE(store.state(), OdbStarStore::State::Empty);
-        QCOMPARE(store.texts(), gridOf({}));
-        QVERIFY(store.save(gridOf({{{1, 0}, "12"}, {{10, 27}, "007"}, {{3, 5}, ""}})));
-        const QList<QVariantList> rows = odbStarRows();
-        QCOMPARE(rows.size(), 28);
-        for (int r = 0; r < 28; ++r) {
-            QCOMPARE(rows[r][1].toString(), OdbStarRowTable::marker(r));
-            QCOMPARE(rows[r][2].toString(), OdbStarRowTable::name(r));
-            QCOMPARE(rows[r][3].toString(), OdbStarRowTable::code(r));
-            for (int c = 1; c <= 10; ++c) {
-                const QString expected = r == 0 && c == 1 ? "12" : r == 27 && c == 10 ? "007" : " ";
-                QCOMPARE(rows[r][3 + c].toString(), expected);
-            }
-        }
-    }
-
     void storedTextsShowAsTheyAre_data()
     {
         QTest::addColumn<QString>("stored");
@@ -104,40 +84,6 @@ private slots:
         QCOMPARE(rows[3][3].toString(), QString("9999"));
         QCOMPARE(rows[3][5].toString(), QString("5"));
         QCOMPARE(rows[4][2].toString(), OdbStarRowTable::name(4));
-    }
-
-    void missingCountsReadAsZeroAndAreRepaired()
-    {
-        seedOdbStar({{{2, 1}, "4"}});
-        test::sql("UPDATE odbstar SET s_3 = NULL, s_7 = NULL WHERE c_ria = '0503'");
-        test::sql("UPDATE odbstar SET s_10 = NULL WHERE c_ria = '0536'");
-        OdbStarStore store(Database::connection());
-        QVERIFY(store.load());
-        QCOMPARE(store.missingCounts(), 3);
-        QCOMPARE(store.texts()[2][2], QString("0"));
-        QCOMPARE(store.texts()[1][1], QString("4"));
-        QVERIFY(store.save(store.texts()));
-        QCOMPARE(test::scalar("SELECT count(*) FROM odbstar WHERE s_3 IS NULL OR s_7 IS NULL OR s_10 IS NULL").toInt(), 0);
-        QCOMPARE(test::scalar("SELECT s_3 FROM odbstar WHERE c_ria = '0503'").toString(), QString(" "));
-    }
-
-    void partialTableIsCompleted()
-    {
-        // A first save broken off after ten rows.
-        seedOdbStar({{{1, 2}, "8"}}, 10);
-        const QList<qint64> ids = rowids();
-        OdbStarStore store(Database::connection());
-        QVERIFY(store.load());
-        QCOMPARE(store.state(), OdbStarStore::State::Partial);
-        QCOMPARE(store.rowCount(), 10);
-        QCOMPARE(store.texts()[2][0], QString("8"));
-        QVERIFY(store.save(store.texts()));
-        const QList<QVariantList> rows = odbStarRows();
-        QCOMPARE(rows.size(), 28);
-        QCOMPARE(rowids().mid(0, 10), ids);
-        for (int r = 0; r < 28; ++r)
-            QCOMPARE(rows[r][3].toString(), OdbStarRowTable::code(r));
-        QCOMPARE(rows[2][4].toString(), QString("8"));
     }
 
     void unusableTableIsNotTouched_data()
