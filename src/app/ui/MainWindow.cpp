@@ -180,6 +180,11 @@ void MainWindow::buildList()
         g->setSelectionBehavior(QAbstractItemView::SelectRows);
         g->setSelectionMode(QAbstractItemView::SingleSelection);
         g->verticalHeader()->setDefaultSectionSize(20);
+        // The small font of the list lets a whole date fit its narrow column.
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setPointSizeF(8);
+        g->setFont(f);
+        g->verticalHeader()->setMinimumWidth(px(240));
         int c = 0;
         for (int w : widths)
             g->setColumnWidth(c++, px(w));
