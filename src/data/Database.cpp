@@ -292,8 +292,11 @@ bool Transaction::commit()
 {
     if (!m_started || m_done)
         return false;
+    // A commit that fails leaves the transaction open: it is rolled back here.
+    if (!m_db.commit())
+        return false;
     m_done = true;
-    return m_db.commit();
+    return true;
 }
 
 } // namespace ulk

@@ -13,7 +13,11 @@
 #include "data/Database.h"
 #include "data/PersonListModel.h"
 #include "employee/ui/EmployeeWindow.h"
+#include "statement/ui/DoUkazWindow.h"
+#include "statement/ui/OdbStarWindow.h"
 #include "reports/ClientListReport.h"
+#include "reports/DopUkazReport.h"
+#include "reports/OdbStarReport.h"
 #include "reports/ui/ReportViewer.h"
 #include "statement/ui/StatementPrint.h"
 
@@ -71,16 +75,16 @@ void MainWindow::buildMenus()
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    // The statement sections come with the statement windows; until then their
-    // items stay disabled.
     connect(item(print, "mniVek", QStringLiteral("Zostava klientov zoradena podľa veku")), &QAction::triggered,
             this, &MainWindow::printAgeSection);
     connect(item(print, "mniVzd", QStringLiteral("Zostava klientov zoradená podľa spôsobu vzdelávania")),
             &QAction::triggered, this, &MainWindow::printEducationSection);
     connect(item(print, "mniZam", QStringLiteral("Evidenčný počet zamestnancov")), &QAction::triggered, this,
             &MainWindow::printEmployeeSection);
-    item(print, "mniOdbStar", QStringLiteral("Odborná starostlivosť"))->setEnabled(false);
-    item(print, "mniDopUkaz", QStringLiteral("Dopĺňajúce ukazovatele"))->setEnabled(false);
+    connect(item(print, "mniOdbStar", QStringLiteral("Odborná starostlivosť")), &QAction::triggered, this,
+            &MainWindow::printCareSection);
+    connect(item(print, "mniDopUkaz", QStringLiteral("Dopĺňajúce ukazovatele")), &QAction::triggered, this,
+            &MainWindow::printSupplementarySection);
     m_mniZozKlient = item(print, "mniZozKlient", QStringLiteral("Zoznam klientov"));
     connect(m_mniZozKlient, &QAction::triggered, this, &MainWindow::printClientList);
 
@@ -163,10 +167,6 @@ void MainWindow::buildSideBar()
         connect(m_tiles[4], sig, this, &MainWindow::compactAndExit);
         connect(m_tiles[6], sig, this, &MainWindow::changeSchoolYear);
     }
-    // The statement windows of tiles 3 and 5 come with the statement; until
-    // then their tiles are disabled.
-    m_tiles[3]->setEnabled(false);
-    m_tiles[5]->setEnabled(false);
 }
 
 void MainWindow::buildList()
@@ -180,6 +180,11 @@ void MainWindow::buildList()
         g->setSelectionBehavior(QAbstractItemView::SelectRows);
         g->setSelectionMode(QAbstractItemView::SingleSelection);
         g->verticalHeader()->setDefaultSectionSize(20);
+        // The small font of the list lets a whole date fit its narrow column.
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setPointSizeF(8);
+        g->setFont(f);
+        g->verticalHeader()->setMinimumWidth(px(240));
         int c = 0;
         for (int w : widths)
             g->setColumnWidth(c++, px(w));
@@ -387,13 +392,15 @@ void MainWindow::setRestColours(int chosen)
 void MainWindow::openDoUkazForm()
 {
     restoreSidebarColour();
-    // The section IV window comes with the statement.
+    DoUkazWindow window(m_dir);
+    window.exec();
 }
 
 void MainWindow::openOdbStarForm()
 {
     restoreSidebarColour();
-    // The section V window comes with the statement.
+    OdbStarWindow window(m_dir);
+    window.exec();
 }
 
 // ------------------------------------------------------------------- lists
@@ -787,6 +794,19 @@ void MainWindow::printClientList()
         return;
     }
     report::ReportViewer::show(report::ClientListReport::instance(), m_dir, this);
+}
+
+void MainWindow::printSupplementarySection()
+{
+    report::ReportViewer::show(report::DopUkazReport::instance(), m_dir, this);
+}
+
+void MainWindow::printCareSection()
+{
+    // Section V is wider than a portrait page.
+    report::ReportDefinition &care = report::OdbStarReport::instance();
+    care.orientation = report::Orientation::Landscape;
+    report::ReportViewer::show(care, m_dir, this);
 }
 
 } // namespace ulk

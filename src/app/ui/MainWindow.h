@@ -75,6 +75,10 @@ private slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+private slots:
+    void printSupplementarySection();
+    void printCareSection();
+
 private:
     void buildMenus();
     void buildSideBar();
