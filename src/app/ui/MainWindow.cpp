@@ -710,7 +710,6 @@ void MainWindow::deleteEmployee()
 
 void MainWindow::compactAndExit()
 {
-    m_exiting = true;
     hide();
     unload();
     // The sequence stops at a failed step: ulk.mdb stays as it was and the

@@ -110,7 +110,6 @@ private:
     QString m_reportConnection;
     int m_reportSerial = 0;
     bool m_startFailed = false;
-    bool m_exiting = false;
     int m_listMode = 0;
     int m_hoveredTile = 0;
     int m_chosenTile = 0;
