@@ -143,12 +143,7 @@ void headingBlock(ReportSection &h, int width)
 
 const QList<std::pair<QString, QString>> &AgeSectionReport::totalLabels()
 {
-    static const QList<std::pair<QString, QString>> labels = [] {
-        QList<std::pair<QString, QString>> out;
-        for (const auto &[column, label] : kCounts)
-            out.append({QString::fromLatin1(column), QString::fromLatin1(label)});
-        return out;
-    }();
+    static const QList<std::pair<QString, QString>> labels = StatementGrid::namePairs(kCounts);
     return labels;
 }
 
@@ -162,11 +157,8 @@ ReportDefinition AgeSectionReport::create()
 {
     ReportDefinition r(name());
     r.caption = QStringLiteral("Zostava klientov zoradena podľa veku");
-    r.orientation = Orientation::Landscape;
     const StatementGrid grid = makeGrid();
-    const int side = (16838 - grid.width()) / 2;
-    r.margins = QMarginsF(side, 567, side, 567);
-    r.width = grid.width();
+    grid.placeOnLandscape(r, 567);
     const ReportFont head = ReportFont::arial(7);
     const ReportFont cell = ReportFont::arial(8);
     const int last = grid.columns() - 1;

@@ -14,12 +14,9 @@ ReportDefinition EmployeeSectionReport::create()
 {
     ReportDefinition r(name());
     r.caption = QStringLiteral("Evidenčný počet zamestnancov");
-    r.orientation = Orientation::Landscape;
     // Columns a, b and 1 to 6.
     const StatementGrid grid({4200, 800, 1300, 1300, 1300, 1300, 1300, 1300});
-    const int side = (16838 - grid.width()) / 2;
-    r.margins = QMarginsF(side, 1134, side, 1134);
-    r.width = grid.width();
+    grid.placeOnLandscape(r, 1134);
     const ReportFont head = ReportFont::arial(8);
     const ReportFont cell = ReportFont::arial(9);
 

@@ -48,4 +48,13 @@ void StatementGrid::downAll(ReportSection &s, const QString &prefix, int top, in
             down(s, prefix + QString::number(e), e, top, height);
 }
 
+void StatementGrid::placeOnLandscape(ReportDefinition &report, int verticalMargin) const
+{
+    constexpr int landscapeA4Width = 16838;
+    report.orientation = Orientation::Landscape;
+    const int side = (landscapeA4Width - width()) / 2;
+    report.margins = QMarginsF(side, verticalMargin, side, verticalMargin);
+    report.width = width();
+}
+
 } // namespace ulk::report

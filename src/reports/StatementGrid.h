@@ -1,4 +1,5 @@
 #pragma once
+#include "reports/ReportDefinition.h"
 #include "reports/ReportSection.h"
 
 #include <QList>
@@ -29,6 +30,20 @@ public:
     void down(ReportSection &s, const QString &name, int e, int top, int height) const;
     // Frame lines down every edge but the ones left out.
     void downAll(ReportSection &s, const QString &prefix, int top, int height, const QList<int> &except = {}) const;
+
+    // A landscape A4 report whose body is this grid, centred across the page,
+    // with the given top and bottom margin.
+    void placeOnLandscape(ReportDefinition &report, int verticalMargin) const;
+
+    // Pairs of (count column, footer total label) as texts.
+    template <size_t N>
+    static QList<std::pair<QString, QString>> namePairs(const std::pair<const char *, const char *> (&pairs)[N])
+    {
+        QList<std::pair<QString, QString>> out;
+        for (const auto &[first, second] : pairs)
+            out.append({QString::fromLatin1(first), QString::fromLatin1(second)});
+        return out;
+    }
 
     // Room kept between a text and the frame.
     static constexpr int kInset = 30;
