@@ -1,10 +1,9 @@
 #include "app/ui/MainWindow.h"
 #include "common/ui/QtPrompter.h"
+#include "common/ui/SlovakTranslation.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char **argv)
 {
@@ -12,10 +11,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("ULK"));
     QApplication::setApplicationDisplayName(QStringLiteral("Evidencia klientov ULK"));
     QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
-    QTranslator qtbase;
-    if (qtbase.load(QLocale(QLocale::Slovak), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtbase);
+    ulk::installSlovakTranslation(app);
     ulk::QtPrompter prompter;
     ulk::setPrompter(&prompter);
 

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSettings>
 
 namespace ulk {
 
@@ -22,11 +23,41 @@ QMessageBox::StandardButton toQt(PromptAnswer a)
     return QMessageBox::Ok;
 }
 
+// A Qt file dialog of our own (never the desktop's), with the program's
+// Slovak texts and without stored state.
+void prepare(QFileDialog &dialog, const FileRequest &r)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(r.filters);
+    if (r.filterIndex >= 0 && r.filterIndex < r.filters.size())
+        dialog.selectNameFilter(r.filters.at(r.filterIndex));
+    dialog.selectFile(r.fileName);
+}
+
+std::optional<QString> chosenFile(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
 QString titleOr(const QString &title)
 {
     return title.isEmpty() ? QApplication::applicationDisplayName() : title;
 }
 } // namespace
+
+QtPrompter::QtPrompter()
+{
+    // The program keeps no settings, yet a Qt file dialog (also the one behind
+    // the print dialog's file button) stores its last folder, side bar and view
+    // in the user's "QtProject" settings when it closes. Those settings are
+    // pointed below /dev/null, where no file can be made: a file dialog reads
+    // none and writes nothing.
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
 
 PromptAnswer QtPrompter::message(const MessageRequest &r)
 {
@@ -75,14 +106,9 @@ std::optional<QString> QtPrompter::saveFile(const FileRequest &r)
     QFileDialog dialog(QApplication::activeWindow(), titleOr(r.title));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(r.filters);
-    if (r.filterIndex >= 0 && r.filterIndex < r.filters.size())
-        dialog.selectNameFilter(r.filters.at(r.filterIndex));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
-    dialog.selectFile(r.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    prepare(dialog, r);
+    return chosenFile(dialog);
 }
 
 std::optional<QString> QtPrompter::openFile(const FileRequest &r)
@@ -90,13 +116,8 @@ std::optional<QString> QtPrompter::openFile(const FileRequest &r)
     QFileDialog dialog(QApplication::activeWindow(), titleOr(r.title));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilters(r.filters);
-    if (r.filterIndex >= 0 && r.filterIndex < r.filters.size())
-        dialog.selectNameFilter(r.filters.at(r.filterIndex));
-    dialog.selectFile(r.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    prepare(dialog, r);
+    return chosenFile(dialog);
 }
 
 } // namespace ulk

@@ -6,6 +6,7 @@ namespace ulk {
 
 class QtPrompter : public Prompter {
 public:
+    QtPrompter();
     PromptAnswer message(const MessageRequest &request) override;
     std::optional<QString> input(const QString &prompt, const QString &title,
                                  const QString &defaultText) override;
