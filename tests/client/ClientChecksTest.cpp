@@ -258,9 +258,12 @@ private slots:
                 QTRY_COMPARE(test::focusedField(window), 4);
                 QCOMPARE(window->tabs()->currentIndex(), 0);
                 QCOMPARE(window->field(4)->text(), QString("12.3.2005"));
-                // No second message on the way.
+                // No second message on the way, nor on coming back to the tab.
                 QCOMPARE(p.prompts.size(), 1);
                 QCOMPARE(f->tag(), QString("BK"));
+                test::clickTab(window, 1);
+                QCoreApplication::processEvents();
+                QCOMPARE(p.prompts.size(), 1);
             }
             test::clickButton(window, "cmdZap");
         }));

@@ -105,8 +105,7 @@ inline void retype(QWidget *field, const QString &text)
 
 inline void clickTab(ClientWindow *window, int tab)
 {
-    QTabBar *bar = window->tabs()->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    QTest::mouseClick(window->findChild<QAbstractButton *>(QStringLiteral("tabCaption%1").arg(tab)), Qt::LeftButton);
 }
 
 inline void clickButton(ClientWindow *window, const char *name)

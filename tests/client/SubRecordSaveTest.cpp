@@ -339,11 +339,11 @@ private slots:
             QCOMPARE(lines(w, K::Visits), QStringList({"13.01.2024"}));
         }));
         QCOMPARE(p.prompts.size(), 4);
-        QVERIFY(p.prompts[0].text.startsWith("Záznam sa nepodarilo zapísať, v databáze zostal bez zmeny: "));
+        QVERIFY(p.prompts[0].text.startsWith("Záznam sa nepodarilo zapísať, v databáze zostal bez zmeny.\n"));
         QVERIFY(p.prompts[0].text.contains("disk full"));
         QCOMPARE(p.prompts[0].title, QString("Chybová správa"));
         QVERIFY(p.prompts[1].text.contains("locked"));
-        QVERIFY(p.prompts[3].text.startsWith("Záznam sa nepodarilo vymazať, v databáze zostal bez zmeny: "));
+        QVERIFY(p.prompts[3].text.startsWith("Záznam sa nepodarilo vymazať, v databáze zostal bez zmeny.\n"));
         QCOMPARE(row("SELECT group_concat(datum || '/' || dat_budn) FROM k_navstevy"), QString("2024-01-13/2024-02-13"));
         QVERIFY(p.unexpected.isEmpty());
     }

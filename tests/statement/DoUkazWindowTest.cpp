@@ -444,7 +444,7 @@ private slots:
         test::sql("PRAGMA query_only = 0");
         QCOMPARE(m_p->prompts.size(), 1);
         QVERIFY2(m_p->prompts[0].text.startsWith(
-                     "Údaje oddielu IV sa nepodarilo zapísať, tabuľka dop_ukaz zostala bez zmeny: "),
+                     "Údaje oddielu IV sa nepodarilo zapísať, tabuľka dop_ukaz zostala bez zmeny.\n"),
                  qPrintable(m_p->prompts[0].text));
         QCOMPARE(m_p->prompts[0].title, QString("Chybová správa"));
         QVERIFY(m_w->isVisible());
@@ -463,7 +463,7 @@ private slots:
         QCOMPARE(w.exec(), int(QDialog::Rejected));
         QVERIFY(w.refused());
         QCOMPARE(m_p->prompts.size(), 1);
-        QVERIFY(m_p->prompts[0].text.startsWith("Údaje oddielu IV nie je možné načítať: "));
+        QVERIFY(m_p->prompts[0].text.startsWith("Údaje oddielu IV nie je možné načítať.\n"));
     }
 };
 

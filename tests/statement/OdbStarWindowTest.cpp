@@ -151,7 +151,7 @@ private slots:
         // The member names stand indented right of the group names.
         QVERIFY(m_w->findChild<QLabel *>("lblNazov1")->x() > m_w->findChild<QLabel *>("lblNazov0")->x());
         QCOMPARE(m_w->findChild<QLabel *>("lblNazov21")->x(), m_w->findChild<QLabel *>("lblNazov0")->x());
-        QCOMPARE(box(3, 2)->geometry(), QRect((4680 + 840 * 2) / 15, (1600 + 360 * 2) / 15, 615 / 15, 285 / 15));
+        QCOMPARE(box(3, 2)->geometry(), QRect((4680 + 840 * 2) / 15, (1600 + 320 * 2) / 15, 615 / 15, 285 / 15));
         QCOMPARE(box(3, 2)->objectName(), boxName(3, 2));
         QCOMPARE(button("cmdOk")->text(), QString("Zápis"));
         QCOMPARE(button("cmdZrusit")->text(), QString("Storno"));
@@ -489,7 +489,7 @@ private slots:
         QTest::mouseClick(button("cmdOk"), Qt::LeftButton);
         QCOMPARE(m_p->prompts.size(), 1);
         QVERIFY2(m_p->prompts[0].text.startsWith(
-                     "Údaje oddielu V sa nepodarilo zapísať, tabuľka odbstar zostala bez zmeny: disk je plný"),
+                     "Údaje oddielu V sa nepodarilo zapísať, tabuľka odbstar zostala bez zmeny.\ndisk je plný"),
                  qPrintable(m_p->prompts[0].text));
         QCOMPARE(m_p->prompts[0].title, QString("Chybová správa"));
         QVERIFY(m_w->isVisible());

@@ -1,5 +1,6 @@
 #pragma once
 #include "client/subrecords/SubRecordFamilies.h"
+#include "common/FailureText.h"
 
 #include <QString>
 #include <QVariant>
@@ -48,15 +49,15 @@ public:
     static QString missingEmployeesMessage() { return QStringLiteral("Chýba zoznam zamestnancov ! "); }
     static QString writeFailedMessage(const QString &error)
     {
-        return QStringLiteral("Záznam sa nepodarilo zapísať, v databáze zostal bez zmeny: ") + error;
+        return failureMessage(QStringLiteral("Záznam sa nepodarilo zapísať, v databáze zostal bez zmeny."), error);
     }
     static QString deleteFailedMessage(const QString &error)
     {
-        return QStringLiteral("Záznam sa nepodarilo vymazať, v databáze zostal bez zmeny: ") + error;
+        return failureMessage(QStringLiteral("Záznam sa nepodarilo vymazať, v databáze zostal bez zmeny."), error);
     }
     static QString readFailedMessage(const QString &error)
     {
-        return QStringLiteral("Záznamy sa nepodarilo načítať: ") + error;
+        return failureMessage(QStringLiteral("Záznamy sa nepodarilo načítať."), error);
     }
 };
 

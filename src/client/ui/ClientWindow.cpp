@@ -9,6 +9,8 @@
 #include "client/ui/ClientFieldChecks.h"
 #include "client/ui/ClientPickers.h"
 #include "client/ui/SubRecordTabs.h"
+#include "client/ui/TabRows.h"
+#include "common/FailureText.h"
 #include "common/FieldRules.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
@@ -188,7 +190,10 @@ void ClientWindow::buildButtons()
     connect(m_cmdStorno, &QPushButton::clicked, this, &ClientWindow::cancel);
 
     auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(0);
+    layout->addWidget(new TabRows(m_tabs, 7, this));
     layout->addWidget(m_tabs, 1);
+    layout->addSpacing(6);
     layout->addLayout(row);
 }
 
@@ -211,7 +216,7 @@ bool ClientWindow::openClientRecord()
             shared().recordMode = 0;
             return false;
         case ClientRecord::LoadStatus::Failed:
-            tell(QStringLiteral("Údaje klienta sa nepodarilo načítať: ") + error, QStringLiteral("Chybová správa"),
+            tell(failureMessage(QStringLiteral("Údaje klienta sa nepodarilo načítať."), error), QStringLiteral("Chybová správa"),
                  PromptIcon::Exclamation);
             shared().recordMode = 0;
             return false;
@@ -239,7 +244,7 @@ bool ClientWindow::fillCodeLists()
     shared().comboEscPressed = false;
     if (m_pages->loadCodeLists(&error) && m_subRecords->fillCodeLists(&error))
         return true;
-    tell(QStringLiteral("Číselníky sa nepodarilo načítať: ") + error, QStringLiteral("Chybová správa"),
+    tell(failureMessage(QStringLiteral("Číselníky sa nepodarilo načítať."), error), QStringLiteral("Chybová správa"),
          PromptIcon::Exclamation);
     shared().recordMode = 0;
     return false;
@@ -378,7 +383,7 @@ bool ClientWindow::kon_katCislo(FieldEdit *field)
         tell(catalogueNumberTakenMessage(), QStringLiteral("Upozornenie"), PromptIcon::Information);
         return true;
     case ClientRecord::Lookup::Failed:
-        tell(QStringLiteral("Katalógové číslo sa nepodarilo overiť: ") + error, QStringLiteral("Chybová správa"),
+        tell(failureMessage(QStringLiteral("Katalógové číslo sa nepodarilo overiť."), error), QStringLiteral("Chybová správa"),
              PromptIcon::Exclamation);
         return false;
     }
@@ -426,7 +431,7 @@ ClientWindow::SaveOutcome ClientWindow::saveClient()
     const ClientRecord::SaveResult result =
         ClientRecord::save(m_stored, current, edit ? ClientRecord::KeyRule::Edit : ClientRecord::KeyRule::NewClient);
     if (!result.ok) {
-        tell(QStringLiteral("Údaje klienta sa nepodarilo zapísať, v databáze zostali bez zmeny: ") + result.error,
+        tell(failureMessage(QStringLiteral("Údaje klienta sa nepodarilo zapísať, v databáze zostali bez zmeny."), result.error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return SaveOutcome::Refused;
     }

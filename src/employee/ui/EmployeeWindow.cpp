@@ -1,5 +1,6 @@
 #include "employee/ui/EmployeeWindow.h"
 
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
 #include "data/Database.h"
@@ -175,7 +176,7 @@ void EmployeeWindow::loadRecord()
         m_function->addItem(f.name, f.code);
     m_function->setCurrentIndex(-1);
     if (!error.isEmpty())
-        tell(QStringLiteral("Zoznam pracovných zaradení nie je možné načítať: ") + error, kErrorTitle,
+        tell(failureMessage(QStringLiteral("Zoznam pracovných zaradení nie je možné načítať."), error), kErrorTitle,
              PromptIcon::Exclamation);
 
     if (shared().recordMode != 2)
@@ -185,7 +186,7 @@ void EmployeeWindow::loadRecord()
     const std::optional<EmployeeRecord> row = m_store.read(shared().currentRecordId, &error);
     if (!row) {
         if (!error.isEmpty())
-            tell(QStringLiteral("Údaje zamestnanca nie je možné načítať: ") + error, kErrorTitle,
+            tell(failureMessage(QStringLiteral("Údaje zamestnanca nie je možné načítať."), error), kErrorTitle,
                  PromptIcon::Exclamation);
         return;
     }
@@ -203,6 +204,7 @@ void EmployeeWindow::loadRecord()
 
 void EmployeeWindow::clearForNewRecord()
 {
+    ++m_row;
     m_original = {};
     m_names[0]->clear();
     m_names[1]->clear();
@@ -281,7 +283,7 @@ bool EmployeeWindow::eventFilter(QObject *watched, QEvent *event)
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !m_pickerCheckPending
             && !m_finished) {
             m_pickerCheckPending = true;
-            QMetaObject::invokeMethod(this, &EmployeeWindow::pickerLeft, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this, row = m_row] { pickerLeft(row); }, Qt::QueuedConnection);
         }
     }
 
@@ -321,10 +323,12 @@ bool EmployeeWindow::checkJobFunction()
     return false;
 }
 
-void EmployeeWindow::pickerLeft()
+void EmployeeWindow::pickerLeft(quint64 row)
 {
     m_pickerCheckPending = false;
-    if (m_finished || !isVisible())
+    // The press of a button may have saved or cleared the row before this
+    // check comes round: then the picker was checked already, or is another.
+    if (m_finished || !isVisible() || row != m_row)
         return;
     QWidget *now = focusWidget();
     if (now == m_function)
@@ -375,6 +379,7 @@ EmployeeWindow::SaveResult EmployeeWindow::saveEmployee()
     }
     m_function->setCurrentIndex(function);
     m_function->setEditText(m_functions.at(function).name);
+    ++m_row; // the picker is checked: a leave check still queued has nothing to do
 
     const int mode = shared().recordMode;
     if (mode != 1 && mode != 2)
@@ -388,7 +393,7 @@ EmployeeWindow::SaveResult EmployeeWindow::saveEmployee()
     QString error;
     const QString key = mode == 1 ? m_store.insert(record, &error) : m_store.update(m_original, record, &error);
     if (key.isEmpty()) {
-        tell(QStringLiteral("Údaje zamestnanca sa nepodarilo zapísať, v databáze zostali bez zmeny: ") + error,
+        tell(failureMessage(QStringLiteral("Údaje zamestnanca sa nepodarilo zapísať, v databáze zostali bez zmeny."), error),
              kErrorTitle, PromptIcon::Exclamation);
         return Failed;
     }

@@ -50,7 +50,7 @@ private:
     int matchingJobFunction() const;
     // Picker check: sets the stored name, or refuses and keeps the picker.
     bool checkJobFunction();
-    void pickerLeft();
+    void pickerLeft(quint64 row);
 
     QString m_dir;
     EmployeeStore m_store;
@@ -58,6 +58,7 @@ private:
     EmployeeRecord m_original; // the row as opened for edit
     bool m_finished = false;
     bool m_pickerCheckPending = false;
+    quint64 m_row = 0; // changes whenever the row is saved, checked whole or replaced
 
     QLabel *m_heading = nullptr;
     QLineEdit *m_names[2] = {nullptr, nullptr};

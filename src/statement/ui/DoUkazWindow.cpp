@@ -1,5 +1,6 @@
 #include "statement/ui/DoUkazWindow.h"
 
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
 #include "data/Database.h"
@@ -125,7 +126,7 @@ void DoUkazWindow::load()
 {
     QString error;
     if (!m_record.load(&error)) {
-        tell(QStringLiteral("Údaje oddielu IV nie je možné načítať: ") + error, QStringLiteral("Chybová správa"),
+        tell(failureMessage(QStringLiteral("Údaje oddielu IV nie je možné načítať."), error), QStringLiteral("Chybová správa"),
              PromptIcon::Exclamation);
         refuse();
         return;
@@ -169,7 +170,7 @@ void DoUkazWindow::store()
     QString error;
     if (!m_record.save(typedValues(), &error)) {
         // The window stays open: nothing typed is lost.
-        tell(QStringLiteral("Údaje oddielu IV sa nepodarilo zapísať, tabuľka dop_ukaz zostala bez zmeny: ") + error,
+        tell(failureMessage(QStringLiteral("Údaje oddielu IV sa nepodarilo zapísať, tabuľka dop_ukaz zostala bez zmeny."), error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return;
     }

@@ -1,5 +1,6 @@
 #include "statement/ui/OdbStarWindow.h"
 
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "data/Database.h"
 #include "statement/OdbStarChecks.h"
@@ -20,7 +21,7 @@ constexpr int px(int twips) { return twips / 15; }
 constexpr int kGridLeft = 4680;
 constexpr int kColumnPitch = 840;
 constexpr int kGridTop = 1600;
-constexpr int kRowPitch = 360;
+constexpr int kRowPitch = 320; // 28 rows within a 768 pixels high screen
 constexpr int kBoxWidth = 615;
 constexpr int kBoxHeight = 285;
 
@@ -57,7 +58,7 @@ OdbStarWindow::OdbStarWindow(const QString &programDirectory, QWidget *parent)
     setObjectName(QStringLiteral("frmOdbStar"));
     setWindowTitle(QStringLiteral("Form1"));
     // Wide enough for the grid and its buttons, tall enough for all 28 rows.
-    setFixedSize(px(14700), px(11760));
+    setFixedSize(px(14700), px(10800));
     m_refocusRow.fill(-1);
     build();
     load();
@@ -72,7 +73,7 @@ void OdbStarWindow::build()
 {
     auto *frame = new QGroupBox(frameCaption(), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(px(360), 0, px(12975), px(11655));
+    frame->setGeometry(px(360), 0, px(12975), px(10700));
     // A narrow type of 8 points, so that the longest line names fit.
     QFont small(QStringLiteral("Liberation Sans"));
     small.setPointSizeF(8);
@@ -149,7 +150,7 @@ void OdbStarWindow::load()
     QString error;
     const QString errorTitle = QStringLiteral("Chybová správa");
     if (!m_store.load(&error)) {
-        tell(QStringLiteral("Údaje oddielu V nie je možné načítať: ") + error, errorTitle, PromptIcon::Exclamation);
+        tell(failureMessage(QStringLiteral("Údaje oddielu V nie je možné načítať."), error), errorTitle, PromptIcon::Exclamation);
         refuse();
         return;
     }
@@ -240,7 +241,7 @@ void OdbStarWindow::save()
     QString error;
     if (!m_store.save(grid(), &error)) {
         // Nothing was written; the window stays open with the grid as typed.
-        tell(QStringLiteral("Údaje oddielu V sa nepodarilo zapísať, tabuľka odbstar zostala bez zmeny: ") + error,
+        tell(failureMessage(QStringLiteral("Údaje oddielu V sa nepodarilo zapísať, tabuľka odbstar zostala bez zmeny."), error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return;
     }

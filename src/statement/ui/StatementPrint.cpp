@@ -2,6 +2,7 @@
 
 #include "app/ui/MainWindow.h"
 #include "common/Clock.h"
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "reports/AgeSectionReport.h"
 #include "reports/EducationSectionReport.h"
@@ -122,7 +123,7 @@ void StatementPrint::show(MainWindow &window, const WorkTable &table, report::Re
     report::ReportViewer::show(report, window.programDirectory(), &window);
     window.releaseReportConnection();
     if (!table.clear(&error))
-        tell(QStringLiteral("Pracovnú tabuľku %1 sa nepodarilo vyprázdniť: ").arg(table.name()) + error, kErrorTitle,
+        tell(failureMessage(QStringLiteral("Pracovnú tabuľku %1 sa nepodarilo vyprázdniť.").arg(table.name()), error), kErrorTitle,
              PromptIcon::Exclamation);
 }
 
