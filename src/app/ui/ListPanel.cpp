@@ -23,6 +23,11 @@ constexpr int kLeft = 3360;
 constexpr int kTop = 360;
 int atX(int twips) { return px(twips) - px(kLeft); }
 int atY(int twips) { return px(twips) - px(kTop); }
+// The four buttons under the list are wide enough for their longest captions
+// ("Hľadaj zamestnanca"); the list is as wide as their row.
+constexpr int kButtonWidth = 2250;
+constexpr int kButtonPitch = kButtonWidth + 90;
+constexpr int kListWidth = 3 * kButtonPitch + kButtonWidth;
 
 const char *const kClientSubTables[] = {"k_memo",       "k_navstevy",   "k_surodenci",   "k_vysetrenie",
                                         "k_zariad",     "k_zaznam_spc", "k_zaznam_zmeny"};
@@ -31,14 +36,14 @@ const char *const kClientSubTables[] = {"k_memo",       "k_navstevy",   "k_surod
 ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget(parent), m_dir(programDirectory)
 {
     setObjectName(QStringLiteral("listPanel"));
-    setGeometry(px(kLeft), px(kTop), px(11055) - px(kLeft), px(9195) - px(kTop));
+    setGeometry(px(kLeft), px(kTop), px(kLeft + kListWidth) - px(kLeft), px(9195) - px(kTop));
     m_clients = new PersonListModel(PersonListModel::Kind::Clients, this);
     m_employees = new PersonListModel(PersonListModel::Kind::Employees, this);
 
     auto grid = [this](const char *name, PersonListModel *model, std::initializer_list<int> widths) {
         auto *g = new QTableView(this);
         g->setObjectName(QString::fromLatin1(name));
-        g->setGeometry(atX(3360), atY(360), px(7695), px(7575));
+        g->setGeometry(atX(3360), atY(360), px(kListWidth), px(7575));
         g->setModel(model);
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
         g->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -65,10 +70,10 @@ ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget
         b->setAutoDefault(false);
         return b;
     };
-    m_new = button("CmdNovy", QStringLiteral("Nový"), 3360, 1800);
-    m_edit = button("cmdOprava", QStringLiteral("Oprava údajov"), 5250, 1800);
-    m_search = button("cmdHladaj", QStringLiteral("Hľadaj"), 7140, 1800);
-    m_delete = button("cmdVymaz", QStringLiteral("Výmaz "), 9030, 1800);
+    m_new = button("CmdNovy", QStringLiteral("Nový"), kLeft, kButtonWidth);
+    m_edit = button("cmdOprava", QStringLiteral("Oprava údajov"), kLeft + kButtonPitch, kButtonWidth);
+    m_search = button("cmdHladaj", QStringLiteral("Hľadaj"), kLeft + 2 * kButtonPitch, kButtonWidth);
+    m_delete = button("cmdVymaz", QStringLiteral("Výmaz "), kLeft + 3 * kButtonPitch, kButtonWidth);
     m_sort = button("CmdSort", QStringLiteral("Trieď (katalógové číslo)"), 3360, 2700);
     m_sort->move(atX(3360), atY(8700));
     m_sort->hide();

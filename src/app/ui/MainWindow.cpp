@@ -39,7 +39,7 @@ MainWindow::MainWindow(const QString &programDirectory, QWidget *parent)
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("central"));
     setCentralWidget(central);
-    setFixedSize(px(11500), px(9400) + 24);
+    setFixedSize(px(12900), px(9400) + 24); // the list panel ends at 12630
     buildMenus();
     m_sideBar = new SideBar(central);
     m_list = new ListPanel(m_dir, central);
