@@ -1,6 +1,7 @@
 #include "app/ui/ListPanel.h"
 
 #include "client/ui/ClientWindow.h"
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
 #include "data/Database.h"
@@ -335,7 +336,7 @@ void ListPanel::deleteClient()
             error = Database::connection().lastError().text();
     }
     if (!error.isEmpty())
-        tell(QStringLiteral("Klienta sa nepodarilo vymazať, údaje zostali bez zmeny: ") + error,
+        tell(failureMessage(QStringLiteral("Klienta sa nepodarilo vymazať, údaje zostali bez zmeny."), error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
     reopenList();
     if (m_clients->isEmpty())
@@ -363,7 +364,8 @@ void ListPanel::deleteEmployee()
             keyMatchValues(row.idkod), &error);
         if (!error.isEmpty()) {
             // Without the check nothing is deleted.
-            tell(QStringLiteral("Zamestnanca nie je možné vymazať, záznamy o ňom sa nepodarilo overiť: ") + error,
+            tell(failureMessage(QStringLiteral("Zamestnanca nie je možné vymazať, záznamy o ňom sa nepodarilo overiť."),
+                                error),
                  QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
             return;
         }
@@ -380,8 +382,8 @@ void ListPanel::deleteEmployee()
     QString error;
     runSql(QStringLiteral("DELETE FROM zamestnanci WHERE idkod = ?"), {row.idkod}, &error);
     if (!error.isEmpty())
-        tell(QStringLiteral("Zamestnanca sa nepodarilo vymazať: ") + error, QStringLiteral("Chybová správa"),
-             PromptIcon::Exclamation);
+        tell(failureMessage(QStringLiteral("Zamestnanca sa nepodarilo vymazať, údaje zostali bez zmeny."), error),
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
     reopenList();
     if (m_employees->isEmpty())
         disableListButtons();

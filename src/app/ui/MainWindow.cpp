@@ -8,6 +8,7 @@
 #include "archive/ui/ArchiveWindow.h"
 #include "archive/ui/RestoreWindow.h"
 #include "common/Clock.h"
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
@@ -331,8 +332,9 @@ void MainWindow::printClientList()
     // existing one is read as it is.
     QString error;
     if (ClientListQuery::ensure(Database::connection(), &error) == ClientListQuery::Result::Failed) {
-        tell(QStringLiteral("Zoznam klientov nie je možné vytlačiť, dotaz vyp_zoz_klient sa nepodarilo vytvoriť: ")
-                 + error,
+        tell(failureMessage(
+                 QStringLiteral("Zoznam klientov nie je možné vytlačiť, dotaz vyp_zoz_klient sa nepodarilo vytvoriť."),
+                 error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return;
     }

@@ -216,8 +216,8 @@ bool ClientWindow::openClientRecord()
             shared().recordMode = 0;
             return false;
         case ClientRecord::LoadStatus::Failed:
-            tell(failureMessage(QStringLiteral("Údaje klienta sa nepodarilo načítať."), error), QStringLiteral("Chybová správa"),
-                 PromptIcon::Exclamation);
+            tell(failureMessage(QStringLiteral("Údaje klienta sa nepodarilo načítať."), error),
+                 QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
             shared().recordMode = 0;
             return false;
         }
@@ -383,8 +383,8 @@ bool ClientWindow::kon_katCislo(FieldEdit *field)
         tell(catalogueNumberTakenMessage(), QStringLiteral("Upozornenie"), PromptIcon::Information);
         return true;
     case ClientRecord::Lookup::Failed:
-        tell(failureMessage(QStringLiteral("Katalógové číslo sa nepodarilo overiť."), error), QStringLiteral("Chybová správa"),
-             PromptIcon::Exclamation);
+        tell(failureMessage(QStringLiteral("Katalógové číslo sa nepodarilo overiť."), error),
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return false;
     }
     return false;
@@ -431,7 +431,8 @@ ClientWindow::SaveOutcome ClientWindow::saveClient()
     const ClientRecord::SaveResult result =
         ClientRecord::save(m_stored, current, edit ? ClientRecord::KeyRule::Edit : ClientRecord::KeyRule::NewClient);
     if (!result.ok) {
-        tell(failureMessage(QStringLiteral("Údaje klienta sa nepodarilo zapísať, v databáze zostali bez zmeny."), result.error),
+        tell(failureMessage(QStringLiteral("Údaje klienta sa nepodarilo zapísať, v databáze zostali bez zmeny."),
+                            result.error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return SaveOutcome::Refused;
     }

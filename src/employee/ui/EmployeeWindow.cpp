@@ -393,7 +393,8 @@ EmployeeWindow::SaveResult EmployeeWindow::saveEmployee()
     QString error;
     const QString key = mode == 1 ? m_store.insert(record, &error) : m_store.update(m_original, record, &error);
     if (key.isEmpty()) {
-        tell(failureMessage(QStringLiteral("Údaje zamestnanca sa nepodarilo zapísať, v databáze zostali bez zmeny."), error),
+        tell(failureMessage(QStringLiteral("Údaje zamestnanca sa nepodarilo zapísať, v databáze zostali bez zmeny."),
+                            error),
              kErrorTitle, PromptIcon::Exclamation);
         return Failed;
     }

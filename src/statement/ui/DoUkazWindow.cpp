@@ -126,8 +126,8 @@ void DoUkazWindow::load()
 {
     QString error;
     if (!m_record.load(&error)) {
-        tell(failureMessage(QStringLiteral("Údaje oddielu IV nie je možné načítať."), error), QStringLiteral("Chybová správa"),
-             PromptIcon::Exclamation);
+        tell(failureMessage(QStringLiteral("Údaje oddielu IV nie je možné načítať."), error),
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         refuse();
         return;
     }
@@ -170,7 +170,8 @@ void DoUkazWindow::store()
     QString error;
     if (!m_record.save(typedValues(), &error)) {
         // The window stays open: nothing typed is lost.
-        tell(failureMessage(QStringLiteral("Údaje oddielu IV sa nepodarilo zapísať, tabuľka dop_ukaz zostala bez zmeny."), error),
+        tell(failureMessage(
+                 QStringLiteral("Údaje oddielu IV sa nepodarilo zapísať, tabuľka dop_ukaz zostala bez zmeny."), error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return;
     }

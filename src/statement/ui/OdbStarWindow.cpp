@@ -150,7 +150,8 @@ void OdbStarWindow::load()
     QString error;
     const QString errorTitle = QStringLiteral("Chybová správa");
     if (!m_store.load(&error)) {
-        tell(failureMessage(QStringLiteral("Údaje oddielu V nie je možné načítať."), error), errorTitle, PromptIcon::Exclamation);
+        tell(failureMessage(QStringLiteral("Údaje oddielu V nie je možné načítať."), error), errorTitle,
+             PromptIcon::Exclamation);
         refuse();
         return;
     }
@@ -241,7 +242,8 @@ void OdbStarWindow::save()
     QString error;
     if (!m_store.save(grid(), &error)) {
         // Nothing was written; the window stays open with the grid as typed.
-        tell(failureMessage(QStringLiteral("Údaje oddielu V sa nepodarilo zapísať, tabuľka odbstar zostala bez zmeny."), error),
+        tell(failureMessage(QStringLiteral("Údaje oddielu V sa nepodarilo zapísať, tabuľka odbstar zostala bez zmeny."),
+                            error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return;
     }

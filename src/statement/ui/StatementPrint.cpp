@@ -123,8 +123,8 @@ void StatementPrint::show(MainWindow &window, const WorkTable &table, report::Re
     report::ReportViewer::show(report, window.programDirectory(), &window);
     window.releaseReportConnection();
     if (!table.clear(&error))
-        tell(failureMessage(QStringLiteral("Pracovnú tabuľku %1 sa nepodarilo vyprázdniť.").arg(table.name()), error), kErrorTitle,
-             PromptIcon::Exclamation);
+        tell(failureMessage(QStringLiteral("Pracovnú tabuľku %1 sa nepodarilo vyprázdniť.").arg(table.name()), error),
+             kErrorTitle, PromptIcon::Exclamation);
 }
 
 } // namespace ulk::statement
