@@ -2,12 +2,14 @@
 // in Slovak, the same Esc and default buttons, and no settings file written.
 #include "common/ui/QtPrompter.h"
 #include "common/ui/SlovakTranslation.h"
+#include "support/CaptionFit.h"
 #include "support/ProgramDir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDirIterator>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QPrinter>
@@ -99,10 +101,11 @@ private slots:
 
     void fileDialogsSlovak()
     {
-        QStringList save, open;
-        auto grab = [](QStringList *into) {
-            return [into](QWidget *w) {
+        QStringList save, open, clipped;
+        auto grab = [&clipped](QStringList *into) {
+            return [into, &clipped](QWidget *w) {
                 *into = buttonTexts(w);
+                clipped << test::clippedCaptions(w);
                 QTest::keyClick(w, Qt::Key_Escape);
             };
         };
@@ -115,22 +118,26 @@ private slots:
         QVERIFY(open.contains("Otvoriť") && open.contains("Zrušiť"));
         checkSlovak(save);
         checkSlovak(open);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('|'))));
     }
 
-    void printDialogSlovak()
+    // The print dialog opened from a preview, and its page set-up.
+    void printDialogsSlovak()
     {
-        QtPrompter prompter;
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
-        QPrintDialog dialog(&printer);
-        QStringList shown;
-        test::whenModal("QPrintDialog", [&](QWidget *w) {
-            shown = buttonTexts(w);
-            QTest::keyClick(w, Qt::Key_Escape);
-        });
-        dialog.exec();
-        QVERIFY(shown.contains("Zrušiť"));
-        checkSlovak(shown);
+        QPrintDialog print(&printer);
+        QPageSetupDialog pageSetup(&printer);
+        for (QDialog *dialog : {static_cast<QDialog *>(&print), static_cast<QDialog *>(&pageSetup)}) {
+            QStringList shown;
+            test::whenModal(dialog->metaObject()->className(), [&](QWidget *w) {
+                shown = buttonTexts(w);
+                QTest::keyClick(w, Qt::Key_Escape);
+            });
+            dialog->exec();
+            QVERIFY(shown.contains("Zrušiť"));
+            checkSlovak(shown);
+        }
     }
 
     // The dialogs above keep nothing in the user's home or configuration.
