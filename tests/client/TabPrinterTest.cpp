@@ -236,14 +236,14 @@ private slots:
                                                 "stĺpec idkod.";
         QTest::newRow("changes broken") << 12 << "DROP VIEW vyp_zazZmeny; CREATE VIEW vyp_zazZmeny AS "
                                                  "SELECT nosuch FROM k_zaznam_zmeny"
-                                        << "Záložku nie je možné vytlačiť, dotaz vyp_zazZmeny sa nepodarilo overiť: ";
+                                        << "Záložku nie je možné vytlačiť, dotaz vyp_zazZmeny sa nepodarilo overiť.\n";
         QTest::newRow("changes lack a column") << 12 << "DROP VIEW vyp_zazZmeny; CREATE VIEW vyp_zazZmeny AS "
                                                         "SELECT idkod, datum, zmeny FROM k_zaznam_zmeny"
                                                << "Zostavu nie je možné zobraziť: zostava rptZaz_zmeny číta stĺpec "
                                                   "Expr1, ktorý zdroj údajov neobsahuje";
         QTest::newRow("rewrite refused") << 13 << "PRAGMA query_only = 1"
                                          << "Záložku nie je možné vytlačiť, dotaz vyp_navstevy sa nepodarilo "
-                                            "prepísať: ";
+                                            "prepísať.\nsúbor alebo adresár je len na čítanie";
         QTest::newRow("unreadable view") << 0 << "DROP TABLE c_zdrpoi"
                                          << "Zostavu nie je možné zobraziť: údaje sa nepodarilo načítať (vyp_zaklad: ";
         QTest::newRow("unknown tab") << 14 << "" << "Záložku nie je možné vytlačiť, neznáma záložka 14.";

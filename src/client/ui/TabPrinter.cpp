@@ -1,6 +1,7 @@
 #include "client/ui/TabPrinter.h"
 
 #include "client/subrecords/DossierPrintPlan.h"
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "data/Database.h"
 #include "reports/DossierReports.h"
@@ -45,9 +46,9 @@ bool printClientTab(QWidget *parent, const QString &programDirectory, int tab, c
     case DossierPrintPlan::Written::NoKeyColumn:
         return refuse(QStringLiteral("dotaz %1 neobsahuje stĺpec %2.").arg(plan->savedQuery, plan->keyColumn));
     case DossierPrintPlan::Written::CheckFailed:
-        return refuse(QStringLiteral("dotaz %1 sa nepodarilo overiť: %2").arg(plan->savedQuery, error));
+        return refuse(failureMessage(QStringLiteral("dotaz %1 sa nepodarilo overiť.").arg(plan->savedQuery), error));
     case DossierPrintPlan::Written::RewriteFailed:
-        return refuse(QStringLiteral("dotaz %1 sa nepodarilo prepísať: %2").arg(plan->savedQuery, error));
+        return refuse(failureMessage(QStringLiteral("dotaz %1 sa nepodarilo prepísať.").arg(plan->savedQuery), error));
     }
 
     if (plan->landscape)
