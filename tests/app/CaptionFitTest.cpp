@@ -55,6 +55,11 @@ private slots:
                 QCOMPARE(window->tabs()->currentIndex(), t);
                 QCOMPARE(test::clippedCaptions(window), QStringList());
             }
+            // Ctrl+Tab still goes through the pages, also from a caption.
+            QAbstractButton *last = window->findChild<TabRows *>()->tab(ClientWindow::tabCount - 1);
+            last->setFocus();
+            QTest::keyClick(last, Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(window->tabs()->currentIndex(), 0);
             FieldEdit *name = window->field(50);
             name->setText(QStringLiteral("Zuzana Blahová"));
             QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) < name->width() - 8);

@@ -1,7 +1,8 @@
 #include "client/ui/TabRows.h"
 
 #include <QButtonGroup>
-#include <QEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QTabBar>
 #include <QTabWidget>
@@ -28,6 +29,7 @@ TabRows::TabRows(QTabWidget *tabs, int firstRow, QWidget *parent) : QWidget(pare
         b->setObjectName(QStringLiteral("tabCaption%1").arg(i));
         b->setText(tabs->tabText(i));
         b->setCheckable(true);
+        b->setAccessibleDescription(QStringLiteral("záložka"));
         // A click takes the focus, as the tab control of old did: the field
         // left is checked on its way to the caption, and no field of the page
         // coming to the front is entered and left on the way.
@@ -50,6 +52,15 @@ void TabRows::showCurrent(int index)
 {
     if (QAbstractButton *b = m_buttons.value(index))
         b->setChecked(true);
+}
+
+void TabRows::keyPressEvent(QKeyEvent *event)
+{
+    const bool pageKey = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (pageKey && (event->modifiers() & Qt::ControlModifier))
+        QCoreApplication::sendEvent(m_tabs, event);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool TabRows::eventFilter(QObject *watched, QEvent *event)

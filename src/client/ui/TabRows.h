@@ -23,6 +23,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Ctrl+Tab on a caption goes through the pages, as on the tab widget.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showCurrent(int index);
