@@ -320,11 +320,16 @@ void ClientWindow::reject()
 
 void ClientWindow::showTab(int index)
 {
+    if (!m_editor)
+        return; // the window is being built or taken down
     setCancelButton(m_cmdStorno);
+    // The page coming to the front may have put the focus into the field it
+    // held last; moving on from there to the page's first field is no leave
+    // of the user's, so that field is not checked again.
     if (index == 0)
-        focusField(0);
+        m_editor->focusQuietly(0);
     else if (index == 1)
-        focusField(20);
+        m_editor->focusQuietly(20);
     else if (const int memo = MemoFields::fieldOnTab(index); memo >= 0)
         m_memo[std::size_t(memo)]->setFocus(Qt::OtherFocusReason);
     else {

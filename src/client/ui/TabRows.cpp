@@ -2,8 +2,8 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
