@@ -16,34 +16,32 @@ class FailureTextTest : public QObject {
 
     QTemporaryDir m_dir;
 
-    QSqlError failedWrite(const QString &file)
+    QString failedWrite(const QString &file)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), file);
         db.setDatabaseName(m_dir.filePath(file));
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
         if (!db.open())
-            return db.lastError();
+            return failureMessage(QStringLiteral("Nezapísané."), db.lastError());
         QSqlQuery q(db);
         q.exec(QStringLiteral("INSERT INTO t VALUES (1)"));
-        return q.lastError();
+        return failureMessage(QStringLiteral("Nezapísané."), q.lastError());
     }
 
 private slots:
     void lockedAndDamaged()
     {
-        const QString sentence = QStringLiteral("Údaje sa nepodarilo zapísať.");
         QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
         holder.setDatabaseName(m_dir.filePath(QStringLiteral("ulk.mdb")));
-        QVERIFY(holder.open());
-        QSqlQuery q(holder);
+        QSqlQuery q(holder.open() ? holder : QSqlDatabase());
         QVERIFY(q.exec(QStringLiteral("CREATE TABLE t (a)")) && q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        QCOMPARE(failureMessage(sentence, failedWrite("ulk.mdb")), sentence + "\ndatabázu práve používa iný program");
+        QCOMPARE(failedWrite("ulk.mdb"), QString("Nezapísané.\ndatabázu práve používa iný program"));
         QFile junk(m_dir.filePath(QStringLiteral("junk.mdb")));
         QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write(QByteArray(4096, 'x')) == 4096);
         junk.close();
-        QCOMPARE(failureMessage(sentence, failedWrite("junk.mdb")), sentence + "\nsúbor databázy je poškodený");
+        QCOMPARE(failedWrite("junk.mdb"), QString("Nezapísané.\nsúbor databázy je poškodený"));
         // An unknown cause: the engine's text on a line of its own.
-        QCOMPARE(failureMessage(sentence, QStringLiteral("something odd")), sentence + "\nsomething odd");
+        QCOMPARE(failureMessage("Nezapísané.", QStringLiteral("something odd")), QString("Nezapísané.\nsomething odd"));
     }
 };
 

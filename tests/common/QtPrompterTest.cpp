@@ -63,37 +63,33 @@ public:
 private slots:
     void initTestCase() { installSlovakTranslation(*qApp); }
 
-    void messageBoxes_data()
-    {
-        QTest::addColumn<int>("set");
-        QTest::addColumn<int>("defaultButton");
-        QTest::addColumn<QStringList>("texts"); // in the set's order
-        QTest::addColumn<int>("onEsc");
-        auto row = [](const char *name, PromptButtons set, int def, QStringList texts, PromptAnswer esc) {
-            QTest::newRow(name) << int(set) << def << texts << int(esc);
-        };
-        row("ok", PromptButtons::Ok, 0, {"OK"}, PromptAnswer::Ok);
-        row("okCancel", PromptButtons::OkCancel, 1, {"OK", "Zrušiť"}, PromptAnswer::Cancel);
-        row("abortRetryIgnore", PromptButtons::AbortRetryIgnore, 1, {"Prerušiť", "Opakovať", "Ignorovať"},
-            PromptAnswer::Ignore);
-        row("yesNoCancel", PromptButtons::YesNoCancel, 2, {"Áno", "Nie", "Zrušiť"}, PromptAnswer::Cancel);
-        row("yesNo", PromptButtons::YesNo, 1, {"Áno", "Nie"}, PromptAnswer::No);
-        row("retryCancel", PromptButtons::RetryCancel, 0, {"Opakovať", "Zrušiť"}, PromptAnswer::Cancel);
-    }
+    // Every button set: Slovak texts, the same default button and Esc answer.
     void messageBoxes()
     {
-        QFETCH(int, set);
-        QFETCH(int, defaultButton);
-        QFETCH(QStringList, texts);
-        QFETCH(int, onEsc);
-        PromptAnswer answer = PromptAnswer::Ok;
-        const Shown shown = showAndEscape("QMessageBox", [&] {
-            answer = QtPrompter().message({"Otázka", QString(), PromptIcon::Question, PromptButtons(set), defaultButton});
-        });
-        QCOMPARE(shown.defaultButton, texts.at(defaultButton));
-        texts.sort();
-        QCOMPARE(shown.buttons, texts);
-        QCOMPARE(int(answer), onEsc);
+        const struct {
+            PromptButtons set;
+            int defaultButton;
+            QStringList texts; // in the set's order
+            PromptAnswer onEsc;
+        } cases[] = {
+            {PromptButtons::Ok, 0, {"OK"}, PromptAnswer::Ok},
+            {PromptButtons::OkCancel, 1, {"OK", "Zrušiť"}, PromptAnswer::Cancel},
+            {PromptButtons::AbortRetryIgnore, 1, {"Prerušiť", "Opakovať", "Ignorovať"}, PromptAnswer::Ignore},
+            {PromptButtons::YesNoCancel, 2, {"Áno", "Nie", "Zrušiť"}, PromptAnswer::Cancel},
+            {PromptButtons::YesNo, 1, {"Áno", "Nie"}, PromptAnswer::No},
+            {PromptButtons::RetryCancel, 0, {"Opakovať", "Zrušiť"}, PromptAnswer::Cancel},
+        };
+        for (const auto &c : cases) {
+            PromptAnswer answer = PromptAnswer::Ok;
+            const Shown shown = showAndEscape("QMessageBox", [&] {
+                answer = QtPrompter().message({"Otázka", QString(), PromptIcon::Question, c.set, c.defaultButton});
+            });
+            QStringList sorted = c.texts;
+            sorted.sort();
+            QCOMPARE(shown.buttons, sorted);
+            QCOMPARE(shown.defaultButton, c.texts.at(c.defaultButton));
+            QCOMPARE(answer, c.onEsc);
+        }
     }
 
     // The input box, both file dialogs, and the print dialog opened from a
