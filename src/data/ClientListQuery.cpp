@@ -3,8 +3,12 @@
 #include "data/Database.h"
 #include "data/SavedQueries.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
+#include <vector>
 
 namespace ulk {
 
@@ -34,6 +38,44 @@ ClientListQuery::Result ClientListQuery::ensure(QSqlDatabase db, QString *error)
         return fail(text);
     }
     return Result::Created;
+}
+
+bool ClientListQuery::hasOwnSql(QSqlDatabase db)
+{
+    QString why;
+    QSqlQuery q = runSql(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'view' AND lower(name) = lower(?)"),
+                         {viewName()}, &why);
+    return why.isEmpty() && q.next() && q.value(0).toString().endsWith(QLatin1String(" AS ") + SavedQueries::zozKlient());
+}
+
+RowSet ClientListQuery::arrange(const RowSet &rows)
+{
+    QCollator slovak(QLocale(QLocale::Slovak, QLocale::Slovakia));
+    slovak.setCaseSensitivity(Qt::CaseInsensitive);
+    const int surname = rows.columnIndex(QStringLiteral("priezv"));
+    const int first = rows.columnIndex(QStringLiteral("meno"));
+    struct Keyed {
+        bool null;
+        QCollatorSortKey key;
+        int index;
+    };
+    // One sort key per row: comparing keys is a byte comparison.
+    std::vector<Keyed> keys;
+    keys.reserve(rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        const QVariant s = rows.value(r, surname), m = rows.value(r, first);
+        const bool null = s.isNull() || m.isNull();
+        keys.push_back({null, slovak.sortKey(null ? QString() : s.toString() + m.toString()), r});
+    }
+    std::stable_sort(keys.begin(), keys.end(), [](const Keyed &a, const Keyed &b) {
+        if (a.null != b.null)
+            return a.null;
+        return a.key.compare(b.key) < 0;
+    });
+    RowSet out(rows.columns());
+    for (const Keyed &k : keys)
+        out.append(rows.row(k.index));
+    return out;
 }
 
 } // namespace ulk

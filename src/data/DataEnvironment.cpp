@@ -1,5 +1,6 @@
 #include "data/DataEnvironment.h"
 
+#include "data/ClientListQuery.h"
 #include "data/Database.h"
 
 #include <QFileInfo>
@@ -146,6 +147,10 @@ std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, cons
     RowSet rows = RowSet::fromQuery(q);
     if (q.lastError().isValid())
         return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+    q.finish();
+    const QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
+    if (cmd->source == ClientListQuery::viewName() && ClientListQuery::hasOwnSql(db))
+        rows = ClientListQuery::arrange(rows);
     m_read.insert(cacheKey, rows);
     return rows;
 }
