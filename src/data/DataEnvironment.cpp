@@ -5,10 +5,75 @@
 
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 namespace ulk {
+
+namespace {
+
+// Every row of a query without parameters, read straight from SQLite: a
+// source of 200,000 clients is read in a fraction of the time that a row
+// by row QSqlQuery takes. Values come as QSqlQuery gives them: integers as
+// qlonglong, reals as double, texts as QString, nulls as null.
+std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QString *error)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+        *error = QStringLiteral("spojenie nie je SQLite");
+        return std::nullopt;
+    }
+    sqlite3 *h = *static_cast<sqlite3 *const *>(handle.constData());
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        *error = QString::fromUtf8(sqlite3_errmsg(h));
+        sqlite3_finalize(stmt);
+        return std::nullopt;
+    }
+    const int count = sqlite3_column_count(stmt);
+    QStringList columns;
+    for (int c = 0; c < count; ++c)
+        columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
+    RowSet rows(columns);
+    int rc;
+    QVariantList values;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        values.clear();
+        values.reserve(count);
+        for (int c = 0; c < count; ++c) {
+            switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_INTEGER:
+                values << QVariant(qlonglong(sqlite3_column_int64(stmt, c)));
+                break;
+            case SQLITE_FLOAT:
+                values << QVariant(sqlite3_column_double(stmt, c));
+                break;
+            case SQLITE_NULL:
+                values << QVariant();
+                break;
+            case SQLITE_BLOB:
+                values << QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, c)),
+                                              sqlite3_column_bytes(stmt, c)));
+                break;
+            default:
+                values << QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
+                                                     sqlite3_column_bytes(stmt, c)));
+            }
+        }
+        rows.append(values);
+    }
+    if (rc != SQLITE_DONE)
+        *error = QString::fromUtf8(sqlite3_errmsg(h));
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return rows;
+}
+
+} // namespace
 
 DataEnvironment &DataEnvironment::denUlk()
 {
@@ -131,24 +196,29 @@ std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, cons
     if (!connect(&why))
         return fail(why);
     // The source is one of the program's own names from the list above.
-    QSqlQuery q(QSqlDatabase::database(connectionName(), false));
-    q.setForwardOnly(true);
+    const QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
     QString sql = QStringLiteral("SELECT * FROM \"%1\"").arg(cmd->source);
+    RowSet rows;
     if (keyColumn) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
         // A bare name: a source without the column is an error, never a text literal.
         sql += QStringLiteral(" WHERE ? <> '' AND ") + keyMatch(*keyColumn);
         q.prepare(sql);
         q.addBindValue(key.trimmed());
         for (const QVariant &v : keyMatchValues(key))
             q.addBindValue(v);
+        if (!q.exec())
+            return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+        rows = RowSet::fromQuery(q);
+        if (q.lastError().isValid())
+            return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+    } else {
+        std::optional<RowSet> whole = readWhole(db, sql, &why);
+        if (!whole)
+            return fail(QStringLiteral("%1: %2").arg(cmd->source, why));
+        rows = std::move(*whole);
     }
-    if (!(keyColumn ? q.exec() : q.exec(sql)))
-        return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
-    RowSet rows = RowSet::fromQuery(q);
-    if (q.lastError().isValid())
-        return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
-    q.finish();
-    const QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
     if (cmd->source == ClientListQuery::viewName() && ClientListQuery::hasOwnSql(db))
         rows = ClientListQuery::arrange(rows);
     m_read.insert(cacheKey, rows);

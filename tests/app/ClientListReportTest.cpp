@@ -23,9 +23,9 @@ namespace {
 
 const QStringList kHeadings = {"Meno", "Priezvisko", "K.číslo", "Dat.narodenia", "R.číslo", "Ulica", "Mesto", "Psč"};
 const QStringList kFields = {"meno", "priezv", "katcis", "datnar", "rodcis", "ulica", "obec", "psc"};
-const QList<int> kHeadingLefts = {0, 1247, 3402, 4252, 5273, 6236, 7824, 10091};
-const QList<int> kFieldLefts = {0, 1247, 3402, 4252, 5329, 6236, 7823, 10091};
-const QList<int> kFieldWidths = {1140, 2155, 510, 795, 840, 1590, 1995, 450};
+const QList<int> kHeadingLefts = {0, 1247, 3402, 4130, 5420, 6330, 7824, 10091};
+const QList<int> kFieldLefts = {0, 1247, 3402, 4130, 5370, 6330, 7823, 10091};
+const QList<int> kFieldWidths = {1140, 2100, 600, 900, 900, 1450, 1995, 450};
 constexpr double kLeftMargin = 680;
 constexpr double kTopMargin = 1134;
 
@@ -114,7 +114,7 @@ private slots:
         const QList<PlacedText> header = page.textsOf("Section4");
         QCOMPARE(texts(header), QStringList({"Zoznam klientov ULK :", "5.3.2007"}));
         QCOMPARE(header[0].rect.topLeft(), QPointF(kLeftMargin, kTopMargin));
-        QCOMPARE(header[0].rect.width(), 2265.0);
+        QCOMPARE(header[0].rect.width(), 2325.0);
         QVERIFY(header[0].font.bold && header[0].font.underline);
         QCOMPARE(header[0].font.family, QString("Times New Roman"));
         QCOMPARE(header[0].font.pointSize, 11.25);
