@@ -8,16 +8,48 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 #include <sqlite3.h>
+#include <thread>
+#include <vector>
 
 namespace ulk {
 
 namespace {
 
-// Every row of a query without parameters, read straight from SQLite: a
-// source of 200,000 clients is read in a fraction of the time that a row
-// by row QSqlQuery takes. Values come as QSqlQuery gives them: integers as
-// qlonglong, reals as double, texts as QString, nulls as null.
+// One value as SQLite gave it: a number, or where its text or bytes lie in
+// the buffer of the read.
+struct Cell {
+    int type;
+    int size = 0;
+    union {
+        qint64 integer;
+        double real;
+        qsizetype offset = 0;
+    };
+};
+
+QVariant valueOf(const Cell &c, const QByteArray &buffer)
+{
+    switch (c.type) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(c.integer));
+    case SQLITE_FLOAT:
+        return QVariant(c.real);
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_BLOB:
+        return QVariant(buffer.mid(c.offset, c.size));
+    default:
+        return QVariant(QString::fromUtf8(buffer.constData() + c.offset, c.size));
+    }
+}
+
+// Every row of a query without parameters, read straight from SQLite: the
+// values are copied out as SQLite steps through the rows and turned into
+// Qt values on several threads, so that a source of 200,000 clients is read
+// in a fraction of the time a QSqlQuery takes. Values come as QSqlQuery
+// gives them: integers as qlonglong, reals as double, texts as QString.
 std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QString *error)
 {
     const QVariant handle = db.driver()->handle();
@@ -37,39 +69,51 @@ std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QStr
     QStringList columns;
     for (int c = 0; c < count; ++c)
         columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
-    RowSet rows(columns);
+    QByteArray buffer;
+    std::vector<Cell> cells;
     int rc;
-    QVariantList values;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        values.clear();
-        values.reserve(count);
         for (int c = 0; c < count; ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_INTEGER:
-                values << QVariant(qlonglong(sqlite3_column_int64(stmt, c)));
-                break;
-            case SQLITE_FLOAT:
-                values << QVariant(sqlite3_column_double(stmt, c));
-                break;
-            case SQLITE_NULL:
-                values << QVariant();
-                break;
-            case SQLITE_BLOB:
-                values << QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, c)),
-                                              sqlite3_column_bytes(stmt, c)));
-                break;
-            default:
-                values << QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
-                                                     sqlite3_column_bytes(stmt, c)));
+            Cell cell{sqlite3_column_type(stmt, c)};
+            if (cell.type == SQLITE_INTEGER) {
+                cell.integer = sqlite3_column_int64(stmt, c);
+            } else if (cell.type == SQLITE_FLOAT) {
+                cell.real = sqlite3_column_double(stmt, c);
+            } else if (cell.type != SQLITE_NULL) {
+                const char *bytes = cell.type == SQLITE_BLOB
+                    ? static_cast<const char *>(sqlite3_column_blob(stmt, c))
+                    : reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                cell.size = sqlite3_column_bytes(stmt, c);
+                cell.offset = buffer.size();
+                buffer.append(bytes, cell.size);
             }
+            cells.push_back(cell);
         }
-        rows.append(values);
     }
     if (rc != SQLITE_DONE)
         *error = QString::fromUtf8(sqlite3_errmsg(h));
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         return std::nullopt;
+
+    const qsizetype rowCount = count > 0 ? qsizetype(cells.size()) / count : 0;
+    std::vector<QVariantList> values(rowCount);
+    const qsizetype threads = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
+    const qsizetype chunk = std::max<qsizetype>(1024, (rowCount + threads - 1) / threads);
+    std::vector<std::thread> workers;
+    for (qsizetype from = 0; from < rowCount; from += chunk)
+        workers.emplace_back([&, from] {
+            for (qsizetype r = from; r < std::min(rowCount, from + chunk); ++r) {
+                values[r].reserve(count);
+                for (int c = 0; c < count; ++c)
+                    values[r].append(valueOf(cells[r * count + c], buffer));
+            }
+        });
+    for (std::thread &w : workers)
+        w.join();
+    RowSet rows(columns);
+    for (const QVariantList &row : values)
+        rows.append(row);
     return rows;
 }
 

@@ -126,6 +126,7 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
         const QRect free = screen->availableGeometry();
         resize(std::min(free.width() * 9 / 10, 1000), free.height() * 9 / 10);
     }
+    m_scroll->viewport()->installEventFilter(this);
     fitToWidth();
     m_scroll->setFocus();
 }
@@ -167,6 +168,7 @@ void PreviewDialog::setZoom(double zoom)
 void PreviewDialog::fitToWidth()
 {
     m_fit = Fit::Width;
+    // Room for the vertical scroll bar, so that fitting does not bring up a horizontal one.
     const int room = m_scroll->viewport()->width() - m_scroll->verticalScrollBar()->sizeHint().width() - 8;
     m_view->setScale(std::max(1, room) / m_doc.pageSize.width());
     updateControls();
@@ -181,13 +183,16 @@ void PreviewDialog::fitToPage()
     updateControls();
 }
 
-void PreviewDialog::resizeEvent(QResizeEvent *event)
+bool PreviewDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    QDialog::resizeEvent(event);
-    if (m_fit == Fit::Width)
-        fitToWidth();
-    else if (m_fit == Fit::Page)
-        fitToPage();
+    // A page fitted to the window stays fitted when the window's size changes.
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize) {
+        if (m_fit == Fit::Width)
+            fitToWidth();
+        else if (m_fit == Fit::Page)
+            fitToPage();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void PreviewDialog::updateControls()

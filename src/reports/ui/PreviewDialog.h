@@ -37,7 +37,7 @@ public:
     void print();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum class Fit { None, Width, Page };
