@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cmath>
@@ -72,6 +73,14 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
                               QStringLiteral("Uloží zostavu do súboru PDF"));
     QAction *close = addAction(QStringLiteral("actZavriet"), QStringLiteral("Zavrieť"),
                                QStringLiteral("Zavrie ukážku pred tlačou"));
+    // Page turning by arrows of the style, zoom by its signs: the bar stays
+    // as narrow as the window.
+    m_first->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
+    m_previous->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
+    m_next->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
+    m_last->setIcon(style()->standardIcon(QStyle::SP_MediaSkipForward));
+    smaller->setIconText(QStringLiteral("−"));
+    larger->setIconText(QStringLiteral("+"));
     bar->addActions({m_first, m_previous});
     bar->addWidget(m_pageBox);
     bar->addWidget(m_pageCount);
