@@ -60,7 +60,7 @@ public:
 
     int size() const { return m_source ? m_source->pageCount() : 0; }
     bool isEmpty() const { return size() == 0; }
-    ReportPage at(int index) const { return m_source->page(index); }
+    ReportPage at(int index) const { return m_source ? m_source->page(index) : ReportPage(); }
     ReportPage operator[](int index) const { return at(index); }
     ReportPage first() const { return at(0); }
     ReportPage last() const { return at(size() - 1); }
