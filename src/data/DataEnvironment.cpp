@@ -9,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <deque>
+#include <future>
 #include <sqlite3.h>
 #include <thread>
 #include <vector>
@@ -45,11 +47,30 @@ QVariant valueOf(const Cell &c, const QByteArray &buffer)
     }
 }
 
-// Every row of a query without parameters, read straight from SQLite: the
-// values are copied out as SQLite steps through the rows and turned into
-// Qt values on several threads, so that a source of 200,000 clients is read
-// in a fraction of the time a QSqlQuery takes. Values come as QSqlQuery
-// gives them: integers as qlonglong, reals as double, texts as QString.
+// Rows copied out of SQLite as it steps through them, waiting to be made
+// into Qt values.
+struct Batch {
+    QByteArray buffer;
+    std::vector<Cell> cells;
+};
+
+std::vector<QVariantList> convert(const Batch &batch, int count)
+{
+    std::vector<QVariantList> rows(count > 0 ? batch.cells.size() / count : 0);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        rows[r].reserve(count);
+        for (int c = 0; c < count; ++c)
+            rows[r].append(valueOf(batch.cells[r * count + c], batch.buffer));
+    }
+    return rows;
+}
+
+// Every row of a query without parameters, read straight from SQLite: while
+// SQLite steps through the rows, the rows copied out before are made into
+// Qt values on other threads, a few thousand at a time, so that a source of
+// 200,000 clients is read in a fraction of the time a QSqlQuery takes.
+// Values come as QSqlQuery gives them: integers as qlonglong, reals as
+// double, texts as QString, nulls as null.
 std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QString *error)
 {
     const QVariant handle = db.driver()->handle();
@@ -69,8 +90,23 @@ std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QStr
     QStringList columns;
     for (int c = 0; c < count; ++c)
         columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
-    QByteArray buffer;
-    std::vector<Cell> cells;
+
+    constexpr int kBatchRows = 4096;
+    const size_t parallel = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    std::deque<std::future<std::vector<QVariantList>>> pending;
+    RowSet rows(columns);
+    auto collect = [&rows, &pending] {
+        for (const QVariantList &row : pending.front().get())
+            rows.append(row);
+        pending.pop_front();
+    };
+    auto submit = [&](Batch &&batch) {
+        if (pending.size() >= parallel)
+            collect();
+        pending.push_back(std::async(std::launch::async, [count, b = std::move(batch)] { return convert(b, count); }));
+    };
+    Batch batch;
+    int inBatch = 0;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         for (int c = 0; c < count; ++c) {
@@ -84,36 +120,26 @@ std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QStr
                     ? static_cast<const char *>(sqlite3_column_blob(stmt, c))
                     : reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
                 cell.size = sqlite3_column_bytes(stmt, c);
-                cell.offset = buffer.size();
-                buffer.append(bytes, cell.size);
+                cell.offset = batch.buffer.size();
+                batch.buffer.append(bytes, cell.size);
             }
-            cells.push_back(cell);
+            batch.cells.push_back(cell);
+        }
+        if (++inBatch == kBatchRows) {
+            submit(std::move(batch));
+            batch = Batch();
+            inBatch = 0;
         }
     }
     if (rc != SQLITE_DONE)
         *error = QString::fromUtf8(sqlite3_errmsg(h));
     sqlite3_finalize(stmt);
+    if (inBatch > 0)
+        submit(std::move(batch));
+    while (!pending.empty())
+        collect();
     if (rc != SQLITE_DONE)
         return std::nullopt;
-
-    const qsizetype rowCount = count > 0 ? qsizetype(cells.size()) / count : 0;
-    std::vector<QVariantList> values(rowCount);
-    const qsizetype threads = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
-    const qsizetype chunk = std::max<qsizetype>(1024, (rowCount + threads - 1) / threads);
-    std::vector<std::thread> workers;
-    for (qsizetype from = 0; from < rowCount; from += chunk)
-        workers.emplace_back([&, from] {
-            for (qsizetype r = from; r < std::min(rowCount, from + chunk); ++r) {
-                values[r].reserve(count);
-                for (int c = 0; c < count; ++c)
-                    values[r].append(valueOf(cells[r * count + c], buffer));
-            }
-        });
-    for (std::thread &w : workers)
-        w.join();
-    RowSet rows(columns);
-    for (const QVariantList &row : values)
-        rows.append(row);
     return rows;
 }
 
