@@ -1,4 +1,6 @@
 #pragma once
+#include "data/RowSet.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -15,6 +17,17 @@ public:
     // Creates the view unless something of that name exists. Failed (with
     // *error) for any failure other than the name being taken.
     static Result ensure(QSqlDatabase db, QString *error = nullptr);
+
+    // Whether the view in the database has the program's own SQL. Its ORDER
+    // BY means surname and first name joined, in the register's Slovak
+    // collation; SQLite orders that text by its bytes ("Chrapko" before
+    // "Cibuľa", "Šimon" after "Zeman"), so the rows read are put in order by
+    // arrange(). A view with other SQL (an older database) keeps its own order.
+    static bool hasOwnSql(QSqlDatabase db);
+    // The rows of the view ordered by surname and first name joined, under
+    // the Slovak collation (case ignored, "ch" after "h"); a row without one
+    // of them first, as SQL orders a null; equal names keep their order.
+    static RowSet arrange(const RowSet &rows);
 };
 
 } // namespace ulk

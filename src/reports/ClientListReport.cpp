@@ -19,7 +19,7 @@ ReportDefinition ClientListReport::create()
 
     ReportSection &header = r.section(SectionKind::ReportHeader);
     header.height = 810;
-    header.add(ReportControl::label(QStringLiteral("lblNadpis"), QStringLiteral("Zoznam klientov ULK :"), 0, 0, 2265,
+    header.add(ReportControl::label(QStringLiteral("lblNadpis"), QStringLiteral("Zoznam klientov ULK :"), 0, 0, 2325,
                                     ReportFont::timesNewRoman(11.25, true, false, true)));
     header.add(ReportControl::label(QStringLiteral("lblDatum"), QStringLiteral("%d"), 9298, 57, 1440,
                                     ReportFont::arial(9, true)));
@@ -30,13 +30,16 @@ ReportDefinition ClientListReport::create()
         const char *field;
         int fieldLeft, fieldWidth;
     };
+    // Catalogue numbers, dates and birth numbers print whole, apart from
+    // their neighbours: their columns are as wide as their widest values,
+    // the date's heading included.
     const Column columns[] = {
         {"Meno", 0, 1185, "meno", 0, 1140},
-        {"Priezvisko", 1247, 2155, "priezv", 1247, 2155},
-        {"K.číslo", 3402, 735, "katcis", 3402, 510},
-        {"Dat.narodenia", 4252, 840, "datnar", 4252, 795},
-        {"R.číslo", 5273, 795, "rodcis", 5329, 840},
-        {"Ulica", 6236, 1635, "ulica", 6236, 1590},
+        {"Priezvisko", 1247, 2155, "priezv", 1247, 2100},
+        {"K.číslo", 3402, 700, "katcis", 3402, 600},
+        {"Dat.narodenia", 4130, 1230, "datnar", 4130, 900},
+        {"R.číslo", 5420, 795, "rodcis", 5370, 900},
+        {"Ulica", 6330, 1494, "ulica", 6330, 1450},
         {"Mesto", 7824, 2220, "obec", 7823, 1995},
         {"Psč", 10091, 405, "psc", 10091, 450},
     };

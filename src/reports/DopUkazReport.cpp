@@ -56,7 +56,9 @@ ReportDefinition DopUkazReport::create()
     heads.add(ReportControl::line(QStringLiteral("linHlavickaHore"), 0, 0, kRight));
     heads.add(verticalLine(QStringLiteral("linHlavickaB"), kCodeLeft - 60, 0, heads.height));
     heads.add(verticalLine(QStringLiteral("linHlavicka1"), kValueLeft - 30, 0, heads.height));
-    heads.add(ReportControl::line(QStringLiteral("linHlavickaDole"), 0, heads.height - 20, kRight));
+    // Rules close their band at its bottom edge, where the upright lines end:
+    // no piece of a frame line hangs below the last one.
+    heads.add(ReportControl::line(QStringLiteral("linHlavickaDole"), 0, heads.height, kRight));
 
     // The five lines: a group caption stands left of the first of its rows.
     struct Line {
@@ -93,10 +95,10 @@ ReportDefinition DopUkazReport::create()
         // A group's rows are ruled under the line captions only.
         const bool groupGoesOn = i + 1 < int(std::size(lines)) && !lines[i + 1].group;
         detail.add(ReportControl::line(QStringLiteral("lin") + code, groupGoesOn ? kLineLeft - 60 : 0,
-                                       (i + 1) * kRowHeight - 20, groupGoesOn ? kRight - kLineLeft + 60 : kRight));
+                                       (i + 1) * kRowHeight, groupGoesOn ? kRight - kLineLeft + 60 : kRight));
     }
     // The check-sum caption runs across the line-caption column.
-    detail.add(verticalLine(QStringLiteral("linStlpA"), kLineLeft - 60, 0, 4 * kRowHeight - 20));
+    detail.add(verticalLine(QStringLiteral("linStlpA"), kLineLeft - 60, 0, 4 * kRowHeight));
     detail.add(verticalLine(QStringLiteral("linStlpB"), kCodeLeft - 60, 0, detail.height));
     detail.add(verticalLine(QStringLiteral("linStlp1"), kValueLeft - 30, 0, detail.height));
 

@@ -4,7 +4,7 @@ namespace ulk::report {
 
 namespace {
 
-constexpr int kMarkerLeft = 0, kMarkerWidth = 600;
+constexpr int kMarkerLeft = 60, kMarkerWidth = 540; // off the table's left frame line
 constexpr int kNameLeft = 660, kNameWidth = 4860;
 constexpr int kCodeLeft = 5580, kCodeWidth = 600;
 constexpr int kCountLeft = 6300, kCountPitch = 900, kCountWidth = 840;
@@ -86,7 +86,9 @@ ReportDefinition OdbStarReport::create()
         head(QStringLiteral("lblStlpec%1").arg(n), QString::number(n), countLeft(n), kNumbersTop, kCountWidth);
     heads.add(ReportControl::line(QStringLiteral("linHlavickaHore"), 0, 0, kRight));
     heads.add(ReportControl::line(QStringLiteral("linCisla"), 0, kNumbersTop - 20, kRight));
-    heads.add(ReportControl::line(QStringLiteral("linHlavickaDole"), 0, heads.height - 20, kRight));
+    // Rules close their band at its bottom edge, where the upright lines end:
+    // no piece of a frame line hangs below the last one.
+    heads.add(ReportControl::line(QStringLiteral("linHlavickaDole"), 0, heads.height, kRight));
     // Upright lines run down from the head that they divide: the totals and
     // the two groups from the top, the individual and group halves from
     // their captions, one-off and repeated from theirs.
@@ -125,7 +127,7 @@ ReportDefinition OdbStarReport::create()
     detail.add(verticalLine(QStringLiteral("linCRia"), kCodeLeft - 30, 0, kRowHeight));
     detail.add(verticalLine(QStringLiteral("linVlavo"), 0, 0, kRowHeight));
     detail.add(verticalLine(QStringLiteral("linVpravo"), kRight, 0, kRowHeight));
-    detail.add(ReportControl::line(QStringLiteral("linRiadok"), 0, kRowHeight - 10, kRight));
+    detail.add(ReportControl::line(QStringLiteral("linRiadok"), 0, kRowHeight, kRight));
 
     r.section(SectionKind::PageFooter).height = 0;
     r.section(SectionKind::ReportFooter).height = 0;

@@ -20,7 +20,6 @@ struct Band {
 struct Context {
     const RowSet &rows;
     QString printDate;
-    double bodyRight = 0; // right edge of the page's body, twips
 };
 
 QString firstLine(const QString &text)
@@ -93,29 +92,10 @@ Band buildBand(const ReportDefinition &report, const ReportSection &section, int
     }
     band.height = section.height + extra;
 
-    // A value of one line is cut where the next control to its right on the
-    // same line begins, or at the right margin, but never inside its own box:
-    // no digit of a birth number is lost where there is room for it.
-    auto cutAt = [&](const Measured &m) {
-        const double top = m.c->top + m.shift;
-        const double bottom = top + std::max(m.designHeight, m.lineHeight);
-        double right = std::max(ctx.bodyRight, left0 + m.c->left + m.c->width);
-        for (const Measured &o : ms) {
-            if (&o == &m || o.c->kind == ControlKind::Line || o.c->left <= m.c->left)
-                continue;
-            const double oTop = o.c->top + o.shift;
-            if (oTop < bottom && oTop + o.boxHeight > top)
-                right = std::min(right, left0 + o.c->left);
-        }
-        return std::max(right, left0 + m.c->left + m.c->width);
-    };
-
     for (const Measured &m : ms) {
         const ReportControl &c = *m.c;
         const double x = left0 + c.left;
         const double y = c.top + m.shift;
-        // Captions keep to their boxes; a value of one line may run on.
-        const double clipRight = c.kind == ControlKind::TextBox && !c.canGrow ? cutAt(m) : x + c.width;
         if (c.kind == ControlKind::Line) {
             band.lines << PlacedLine{section.name(), c.name, QLineF(x, y, x + c.width, y + c.height), c.lineStyle};
             continue;
@@ -130,7 +110,6 @@ Band buildBand(const ReportDefinition &report, const ReportSection &section, int
             t.text = m.lines.at(i);
             const double h = several ? m.lineHeight : std::max(m.designHeight, m.lineHeight);
             t.rect = QRectF(x, y + i * m.lineHeight, c.width, h);
-            t.clipRight = clipRight;
             t.font = c.font;
             t.alignment = c.alignment;
             band.texts << t;
@@ -139,122 +118,219 @@ Band buildBand(const ReportDefinition &report, const ReportSection &section, int
     return band;
 }
 
-class Paginator {
+// Where a page begins: the body item that opens it (a detail row, or the
+// report footer after the last row) and how much of that item's band the
+// pages before took.
+struct PageStart {
+    int item = 0;
+    double from = 0;
+};
+
+// The report laid out lazily. Page breaks are found once, from the heights
+// of the bands alone; a page is laid out again from its start when it is read.
+class LazyPages : public PageSource {
 public:
-    Paginator(const ReportDefinition &report, ReportDocument &doc, const Band &pageHeader, const Band &pageFooter)
-        : m_doc(doc), m_pageHeader(pageHeader), m_pageFooter(pageFooter)
+    LazyPages(const ReportDefinition &report, const RowSet &rows, const Context &ctx, double pageHeight)
+        : m_report(report), m_rows(rows), m_ctx{m_rows, ctx.printDate}
     {
-        m_top = report.margins.top();
-        m_limit = doc.pageSize.height() - report.margins.bottom() - pageFooter.height;
+        m_report.clearDataSource();
+        m_pageHeader = band(SectionKind::PageHeader, 0);
+        m_pageFooter = band(SectionKind::PageFooter, 0);
+        m_reportHeader = band(SectionKind::ReportHeader, 0);
+        m_reportFooter = band(SectionKind::ReportFooter, 0);
+        const ReportSection &detail = m_report.section(SectionKind::Detail);
+        m_details = detail.visible ? m_rows.size() : 0;
+        m_hasFooter = m_reportFooter.height > 0 || !m_reportFooter.texts.isEmpty() || !m_reportFooter.lines.isEmpty();
+        // A detail without a growing text box is as tall as its section.
+        m_fixedDetail = std::none_of(detail.controls().cbegin(), detail.controls().cend(), [](const ReportControl &c) {
+            return c.kind == ControlKind::TextBox && c.canGrow;
+        });
+        m_top = m_report.margins.top();
+        m_limit = pageHeight - m_report.margins.bottom() - m_pageFooter.height;
+        Run run(*this, &m_starts, nullptr);
+        run.from(0, PageStart());
     }
 
-    void startFirstPage(const Band &reportHeader)
-    {
-        m_doc.pages.append(ReportPage());
-        m_y = m_top;
-        put(reportHeader, 0, reportHeader.height);
-        put(m_pageHeader, 0, m_pageHeader.height);
-        m_hasBody = false;
-    }
+    int pageCount() const override { return int(m_starts.size()); }
 
-    // Places a band of the body (a detail or the report footer).
-    void place(const Band &band)
+    ReportPage page(int index) const override
     {
-        const double fresh = m_limit - (m_top + m_pageHeader.height);
-        if (m_y + band.height > m_limit && (m_hasBody || band.height <= fresh))
-            newPage();
-        if (m_y + band.height <= m_limit) {
-            put(band, 0, band.height);
-            m_hasBody = true;
-            return;
-        }
-        // Taller than what is left of a page without rows: split between lines.
-        double from = 0;
-        while (from < band.height) {
-            const double room = m_limit - m_y;
-            double cut = band.height;
-            for (const PlacedText &t : band.texts)
-                if (t.rect.top() >= from && t.rect.bottom() - from > room)
-                    cut = std::min(cut, t.rect.top());
-            for (const PlacedLine &l : band.lines) {
-                const double top = std::min(l.line.y1(), l.line.y2());
-                const double bottom = std::max(l.line.y1(), l.line.y2());
-                if (top >= from && bottom - from > room)
-                    cut = std::min(cut, top);
-            }
-            if (cut <= from && m_y > m_top + m_pageHeader.height) {
-                newPage();
-                continue;
-            }
-            if (cut <= from) {
-                // Not even the first item fits on an empty page: place it regardless.
-                double first = band.height;
-                for (const PlacedText &t : band.texts)
-                    if (t.rect.top() >= from)
-                        first = std::min(first, t.rect.top());
-                cut = band.height;
-                for (const PlacedText &t : band.texts)
-                    if (t.rect.top() > first)
-                        cut = std::min(cut, t.rect.top());
-            }
-            put(band, from, cut);
-            m_hasBody = true;
-            from = cut;
-            if (from < band.height)
-                newPage();
-        }
+        ReportPage page;
+        if (index < 0 || index >= m_starts.size())
+            return page;
+        Run run(*this, nullptr, &page);
+        run.from(index, m_starts.at(index));
+        return page;
     }
-
-    void finish() { putFooter(); }
 
 private:
-    void newPage()
+    Band band(SectionKind kind, int row) const
     {
-        putFooter();
-        m_doc.pages.append(ReportPage());
-        m_y = m_top;
-        put(m_pageHeader, 0, m_pageHeader.height);
-        m_hasBody = false;
+        const ReportSection &s = m_report.section(kind);
+        return s.visible ? buildBand(m_report, s, row, m_ctx) : Band();
+    }
+    int itemCount() const { return m_details + (m_hasFooter ? 1 : 0); }
+    Band itemBand(int item) const
+    {
+        return item < m_details ? band(SectionKind::Detail, item) : m_reportFooter;
+    }
+    double itemHeight(int item) const
+    {
+        if (item >= m_details)
+            return m_reportFooter.height;
+        return m_fixedDetail ? m_report.section(SectionKind::Detail).height : itemBand(item).height;
     }
 
-    // The page footer stands at the bottom of the page's body.
-    void putFooter()
-    {
-        m_y = m_limit;
-        put(m_pageFooter, 0, m_pageFooter.height);
-    }
-
-    // Places the part [from, to) of a band at the current position.
-    void put(const Band &band, double from, double to)
-    {
-        ReportPage &page = m_doc.pages.last();
-        const double dy = m_y - from;
-        const bool whole = from <= 0 && to >= band.height;
-        for (const PlacedText &t : band.texts) {
-            if (!whole && (t.rect.top() < from || t.rect.top() >= to))
-                continue;
-            PlacedText p = t;
-            p.rect.translate(0, dy);
-            page.texts << p;
+    // One pass over the body from a page's start: either to note where every
+    // page begins, or to lay out that one page and stop at its end.
+    class Run {
+    public:
+        Run(const LazyPages &pages, QList<PageStart> *starts, ReportPage *out)
+            : m_p(pages), m_starts(starts), m_out(out)
+        {
         }
-        for (const PlacedLine &l : band.lines) {
-            const double top = std::min(l.line.y1(), l.line.y2());
-            if (!whole && (top < from || top >= to))
-                continue;
-            PlacedLine p = l;
-            p.line.translate(0, dy);
-            page.lines << p;
-        }
-        m_y += to - from;
-    }
 
-    ReportDocument &m_doc;
-    const Band &m_pageHeader;
-    const Band &m_pageFooter;
+        void from(int pageIndex, PageStart start)
+        {
+            if (m_starts)
+                m_starts->append(start);
+            m_y = m_p.m_top;
+            if (pageIndex == 0)
+                put(m_p.m_reportHeader, 0, m_p.m_reportHeader.height);
+            put(m_p.m_pageHeader, 0, m_p.m_pageHeader.height);
+            m_hasBody = false;
+            for (int item = start.item; item < m_p.itemCount(); ++item)
+                if (!place(item, item == start.item ? start.from : 0))
+                    return;
+            putFooter();
+        }
+
+    private:
+        // Places a band of the body (a detail or the report footer), the
+        // part of it from `from` on; false when the one page laid out ends.
+        bool place(int item, double from)
+        {
+            std::optional<Band> built;
+            auto full = [&]() -> const Band & {
+                if (!built)
+                    built = m_p.itemBand(item);
+                return *built;
+            };
+            if (from <= 0) {
+                const double height = m_p.itemHeight(item);
+                const double fresh = m_p.m_limit - (m_p.m_top + m_p.m_pageHeader.height);
+                if (m_y + height > m_p.m_limit && (m_hasBody || height <= fresh) && !newPage(item, 0))
+                    return false;
+                if (m_y + height <= m_p.m_limit) {
+                    if (m_out)
+                        put(full(), 0, height);
+                    else
+                        m_y += height;
+                    m_hasBody = true;
+                    return true;
+                }
+            }
+            // Taller than what is left of a page without rows: split between lines.
+            const Band &band = full();
+            while (from < band.height) {
+                const double room = m_p.m_limit - m_y;
+                double cut = band.height;
+                for (const PlacedText &t : band.texts)
+                    if (t.rect.top() >= from && t.rect.bottom() - from > room)
+                        cut = std::min(cut, t.rect.top());
+                for (const PlacedLine &l : band.lines) {
+                    const double top = std::min(l.line.y1(), l.line.y2());
+                    const double bottom = std::max(l.line.y1(), l.line.y2());
+                    if (top >= from && bottom - from > room)
+                        cut = std::min(cut, top);
+                }
+                if (cut <= from && m_y > m_p.m_top + m_p.m_pageHeader.height) {
+                    if (!newPage(item, from))
+                        return false;
+                    continue;
+                }
+                if (cut <= from) {
+                    // Not even the first item fits on an empty page: place it regardless.
+                    double first = band.height;
+                    for (const PlacedText &t : band.texts)
+                        if (t.rect.top() >= from)
+                            first = std::min(first, t.rect.top());
+                    cut = band.height;
+                    for (const PlacedText &t : band.texts)
+                        if (t.rect.top() > first)
+                            cut = std::min(cut, t.rect.top());
+                }
+                put(band, from, cut);
+                m_hasBody = true;
+                from = cut;
+                if (from < band.height && !newPage(item, from))
+                    return false;
+            }
+            return true;
+        }
+
+        // Ends the page; false when it was the one page laid out.
+        bool newPage(int item, double from)
+        {
+            putFooter();
+            if (m_out)
+                return false;
+            m_starts->append(PageStart{item, from});
+            m_y = m_p.m_top;
+            put(m_p.m_pageHeader, 0, m_p.m_pageHeader.height);
+            m_hasBody = false;
+            return true;
+        }
+
+        // The page footer stands at the bottom of the page's body.
+        void putFooter()
+        {
+            m_y = m_p.m_limit;
+            put(m_p.m_pageFooter, 0, m_p.m_pageFooter.height);
+        }
+
+        // Places the part [from, to) of a band at the current position.
+        void put(const Band &band, double from, double to)
+        {
+            if (m_out) {
+                const double dy = m_y - from;
+                const bool whole = from <= 0 && to >= band.height;
+                for (const PlacedText &t : band.texts) {
+                    if (!whole && (t.rect.top() < from || t.rect.top() >= to))
+                        continue;
+                    PlacedText p = t;
+                    p.rect.translate(0, dy);
+                    m_out->texts << p;
+                }
+                for (const PlacedLine &l : band.lines) {
+                    const double top = std::min(l.line.y1(), l.line.y2());
+                    if (!whole && (top < from || top >= to))
+                        continue;
+                    PlacedLine p = l;
+                    p.line.translate(0, dy);
+                    m_out->lines << p;
+                }
+            }
+            m_y += to - from;
+        }
+
+        const LazyPages &m_p;
+        QList<PageStart> *m_starts;
+        ReportPage *m_out;
+        double m_y = 0;
+        bool m_hasBody = false;
+    };
+
+    ReportDefinition m_report;
+    RowSet m_rows;
+    Context m_ctx;
+    Band m_pageHeader, m_pageFooter, m_reportHeader, m_reportFooter;
+    int m_details = 0;
+    bool m_hasFooter = false;
+    bool m_fixedDetail = true;
     double m_top = 0;
     double m_limit = 0;
-    double m_y = 0;
-    bool m_hasBody = false;
+    QList<PageStart> m_starts;
 };
 
 } // namespace
@@ -340,22 +416,8 @@ std::optional<ReportDocument> ReportLayout::layOut(const ReportDefinition &repor
     doc.caption = report.caption;
     doc.orientation = report.orientation;
     doc.pageSize = paperSize(report.orientation);
-    const Context ctx{rows, printDateText(printDate), doc.pageSize.width() - report.margins.right()};
-    auto band = [&](SectionKind kind, int row) {
-        const ReportSection &s = report.section(kind);
-        return s.visible ? buildBand(report, s, row, ctx) : Band();
-    };
-    const Band pageHeader = band(SectionKind::PageHeader, 0);
-    const Band pageFooter = band(SectionKind::PageFooter, 0);
-    Paginator pages(report, doc, pageHeader, pageFooter);
-    pages.startFirstPage(band(SectionKind::ReportHeader, 0));
-    if (report.section(SectionKind::Detail).visible)
-        for (int r = 0; r < rows.size(); ++r)
-            pages.place(buildBand(report, report.section(SectionKind::Detail), r, ctx));
-    const Band footer = band(SectionKind::ReportFooter, 0);
-    if (footer.height > 0 || !footer.texts.isEmpty() || !footer.lines.isEmpty())
-        pages.place(footer);
-    pages.finish();
+    const Context ctx{rows, printDateText(printDate)};
+    doc.pages = PageList(std::make_shared<const LazyPages>(report, rows, ctx, doc.pageSize.height()));
     return doc;
 }
 

@@ -15,7 +15,7 @@
 // fit under the rows already on a page moves to the next page; a band taller
 // than a whole page (a long growing text) is split between its lines.
 // A text box that grows wraps its text to its width and pushes the controls
-// below it down; any other text is cut to one line.
+// below it down; any other text is cut to one line, and at its box's edge.
 namespace ulk::report {
 
 class ReportLayout {

@@ -54,21 +54,23 @@ void ReportPainter::paintPage(const ReportPage &page, QPainter &painter)
         if (t.text.isEmpty())
             continue;
         painter.setFont(t.font.qfont());
-        const double right = std::max(t.clipRight, t.rect.right());
-        painter.setClipRect(QRectF(t.rect.left(), t.rect.top(), right - t.rect.left(), t.rect.height()));
+        // A text longer than its box is cut at the box's edge, never drawn over a neighbour.
+        painter.setClipRect(t.rect);
         painter.drawText(t.rect, alignmentFlags(t.alignment) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
                          t.text);
         painter.setClipping(false);
     }
 }
 
-bool ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device)
+bool ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device, int first, int last)
 {
     QPainter painter;
     if (!painter.begin(device))
         return false;
-    for (int i = 0; i < doc.pages.size(); ++i) {
-        if (i > 0 && !device->newPage()) {
+    const int end = last < 0 ? doc.pageCount() - 1 : std::min(last, doc.pageCount() - 1);
+    // Page by page: each is laid out, painted and dropped.
+    for (int i = std::max(0, first); i <= end; ++i) {
+        if (i > first && !device->newPage()) {
             painter.end();
             return false;
         }

@@ -19,9 +19,10 @@ public:
     // report's margins are part of its positions).
     static QPageLayout pageLayout(const ReportDocument &doc);
 
-    // Paints every page on a device whose page layout is already set (a
-    // printer in full-page mode, a PDF writer); false when painting fails.
-    static bool paint(const ReportDocument &doc, QPagedPaintDevice *device);
+    // Paints the pages first to last (0-based; -1: to the end) on a device
+    // whose page layout is already set (a printer in full-page mode, a PDF
+    // writer); false when painting fails.
+    static bool paint(const ReportDocument &doc, QPagedPaintDevice *device, int first = 0, int last = -1);
     // Paints one page with the painter mapped to twips.
     static void paintPage(const ReportPage &page, QPainter &painter);
 

@@ -23,9 +23,9 @@ namespace {
 
 const QStringList kHeadings = {"Meno", "Priezvisko", "K.číslo", "Dat.narodenia", "R.číslo", "Ulica", "Mesto", "Psč"};
 const QStringList kFields = {"meno", "priezv", "katcis", "datnar", "rodcis", "ulica", "obec", "psc"};
-const QList<int> kHeadingLefts = {0, 1247, 3402, 4252, 5273, 6236, 7824, 10091};
-const QList<int> kFieldLefts = {0, 1247, 3402, 4252, 5329, 6236, 7823, 10091};
-const QList<int> kFieldWidths = {1140, 2155, 510, 795, 840, 1590, 1995, 450};
+const QList<int> kHeadingLefts = {0, 1247, 3402, 4130, 5420, 6330, 7824, 10091};
+const QList<int> kFieldLefts = {0, 1247, 3402, 4130, 5370, 6330, 7823, 10091};
+const QList<int> kFieldWidths = {1140, 2100, 600, 900, 900, 1450, 1995, 450};
 constexpr double kLeftMargin = 680;
 constexpr double kTopMargin = 1134;
 
@@ -114,7 +114,7 @@ private slots:
         const QList<PlacedText> header = page.textsOf("Section4");
         QCOMPARE(texts(header), QStringList({"Zoznam klientov ULK :", "5.3.2007"}));
         QCOMPARE(header[0].rect.topLeft(), QPointF(kLeftMargin, kTopMargin));
-        QCOMPARE(header[0].rect.width(), 2265.0);
+        QCOMPARE(header[0].rect.width(), 2325.0);
         QVERIFY(header[0].font.bold && header[0].font.underline);
         QCOMPARE(header[0].font.family, QString("Times New Roman"));
         QCOMPARE(header[0].font.pointSize, 11.25);
@@ -250,6 +250,32 @@ private slots:
         QCOMPARE(firstTwo, QStringList({"2", "3"}));
     }
 
+    // Byte order puts "Chrapko" before "Cibuľa", "Adam" before "Ábel" and
+    // every Č, Ď, Š and Ž after Z; the list follows the Slovak collation.
+    void slovakOrderOfSurnameAndFirstName()
+    {
+        test::ScriptedPrompter p;
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        const QList<QStringList> expected = {{"Ján", "Cibuľa"},   {"Eva", "Čierny"},     {"Ivan", "Ďurica"},
+                                             {"Ábel", "Horváth"}, {"Adam", "Horváth"},  {"Oto", "hudák"},
+                                             {"Peter", "Chrapko"}, {"Jana", "Sova"},     {"Ema", "Šimon"},
+                                             {"Mia", "Zelenáková"}, {"Ali", "Žiak"}};
+        for (int i = expected.size() - 1; i >= 0; --i)
+            test::addClient(QStringLiteral("K%1").arg(i), expected[i][0], expected[i][1], QString::number(i + 1));
+        Database::close();
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        printList(w);
+        QVERIFY(p.unexpected.isEmpty());
+        QList<QStringList> names;
+        for (const QStringList &row : detailRows(m_shown.first().pages.first()))
+            names << row.mid(0, 2);
+        QCOMPARE(names, expected);
+        QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name='vyp_zoz_klient'").toString(),
+                 QStringLiteral("CREATE VIEW \"vyp_zoz_klient\" AS ") + SavedQueries::zozKlient());
+    }
+
     void viewCreatedOnceAndNeverRewritten()
     {
         test::ScriptedPrompter p;
@@ -319,7 +345,7 @@ private slots:
         const QString pdf = dir.file("zoznam.pdf");
         p.chooseFile(pdf);
         bool seen = false;
-        test::whenModal("QPrintPreviewDialog", [&](QWidget *dlg) {
+        test::whenModal("ulk::report::PreviewDialog", [&](QWidget *dlg) {
             seen = true;
             QCOMPARE(dlg->windowTitle(), QString("Zoznam klientov"));
             auto *save = dlg->findChild<QAction *>("actUlozitPdf");

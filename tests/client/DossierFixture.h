@@ -35,7 +35,7 @@ public:
         Clock::setToday(QDate());
     }
     const report::ReportDocument &last() const { return docs.last(); }
-    const report::ReportPage &page(int n = 0) const { return docs.last().pages.at(n); }
+    report::ReportPage page(int n = 0) const { return docs.last().pages.at(n); }
 
     QList<report::ReportDocument> docs;
     bool connectedWhileShown = false;

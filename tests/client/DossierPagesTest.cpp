@@ -70,7 +70,7 @@ private slots:
                            << false << 1110 + 360;
         QTest::newRow("10") << 10 << "rptVysetrenie" << false
                             << "Priebeh a závery špeciálneho pedagogického vyšetrenia :" << QList<int>{57, 6236, 330}
-                            << QList<int>{737, 4485} << QList<int>{7880, 624, 795} << false << 1470;
+                            << QList<int>{737, 4485} << QList<int>{7880, 624, 900} << false << 1470;
         QTest::newRow("11") << 11 << "rptZaz_spc" << false << "Záznam o špeciálno-pedagogickej činnosti :"
                             << QList<int>{57, 4309, 330} << QList<int>{624, 4365} << QList<int>{7370, 0, 1440}
                             << false << 1185;
@@ -306,7 +306,7 @@ private slots:
         QVERIFY(has("vlnevlO=" + father + " @2268,3175,850"));
         QVERIFY(has("meno a priezvisko  : @0,3458,2205"));
         QVERIFY(has("dátum narodenia: @6803,3458,1474"));
-        QVERIFY(has("otec=Peter Novák @2268,3458,4545"));
+        QVERIFY(has("otec=Peter Novák @2268,3458,4480"));
         QVERIFY(has("otenar=1972 @8277,3458,1710"));
         QVERIFY(has("oteobe=Nitra @4535,4025,3345"));
         QVERIFY(has("otezam=vodič @2211,4590,3060"));

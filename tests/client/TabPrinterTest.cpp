@@ -308,7 +308,7 @@ private slots:
         const QString pdf = dir.file("zakladne.pdf");
         p.chooseFile(pdf);
         bool seen = false;
-        whenModal("QPrintPreviewDialog", [&](QWidget *dlg) {
+        whenModal("ulk::report::PreviewDialog", [&](QWidget *dlg) {
             seen = true;
             QCOMPARE(dlg->windowTitle(), QString("Základné údaje o klientovi"));
             auto *save = dlg->findChild<QAction *>("actUlozitPdf");

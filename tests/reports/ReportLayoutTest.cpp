@@ -146,29 +146,10 @@ private slots:
         const QList<PlacedText> beside = page.textsOf("Section1", "txtVedla");
         QCOMPARE(beside.first().text, QString("prvý riadok"));
         QCOMPARE(beside.first().rect.top(), 1440.0);
-        QCOMPARE(beside.first().clipRight, doc->pageSize.width() - 1440);
+        QCOMPARE(beside.first().rect.right(), 1440 + 2600.0);
         // The next row starts under the grown band.
         QCOMPARE(beside[1].row, 1);
         QCOMPARE(beside[1].rect.top(), 1440 + 600 + growth);
-    }
-
-    void valueRunsOnToTheNextControlOnly()
-    {
-        ReportDefinition r("rptCut");
-        ReportSection &d = r.section(SectionKind::Detail);
-        d.height = 300;
-        d.add(ReportControl::textBox("txtA", "a", 0, 0, 500, ReportFont::arial(9)));
-        d.add(ReportControl::textBox("txtB", "b", 800, 0, 500, ReportFont::arial(9)));
-        d.add(ReportControl::label("lblC", "veľmi dlhý nadpis stĺpca", 2000, 0, 300, ReportFont::arial(9)));
-        RowSet rows({"a", "b"});
-        rows.append({"0123456789", "x"});
-        const std::optional<ReportDocument> doc = ReportLayout::layOut(r, rows, kToday);
-        QVERIFY(doc);
-        const ReportPage &page = doc->pages.first();
-        QCOMPARE(page.textsOf("Section1", "txtA").first().clipRight, 1440 + 800.0);
-        QCOMPARE(page.textsOf("Section1", "txtB").first().clipRight, 1440 + 2000.0);
-        // A caption keeps to its own box.
-        QCOMPARE(page.textsOf("Section1", "lblC").first().clipRight, 1440 + 2300.0);
     }
 
     // A label or a one-line box designed lower than its font's line does

@@ -381,7 +381,7 @@ private slots:
         test::addEmployee("PSYCH00", "Eva", "Malá", 4, "z", "i", "a");
         bool seen = false;
         int rowsWhileShown = -1;
-        test::whenModal("QPrintPreviewDialog", [&](QWidget *dlg) {
+        test::whenModal("ulk::report::PreviewDialog", [&](QWidget *dlg) {
             seen = true;
             QCOMPARE(dlg->windowTitle(), QString("Evidenčný počet zamestnancov"));
             rowsWhileShown = test::rowCount("z_zam");

@@ -3,11 +3,8 @@
 #include "common/Prompter.h"
 #include "reports/ReportPainter.h"
 #include "reports/ReportRule.h"
+#include "reports/ui/PreviewDialog.h"
 
-#include <QAction>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QToolBar>
 
 namespace ulk::report {
 
@@ -42,31 +39,7 @@ bool ReportViewer::show(ReportDefinition &report, const QString &programDirector
 
 void ReportViewer::preview(const ReportDocument &doc, QWidget *parent)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(doc.reportName);
-    printer.setPageLayout(ReportPainter::pageLayout(doc));
-    printer.setFullPage(true);
-
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setObjectName(doc.reportName);
-    if (!doc.caption.isEmpty())
-        dialog.setWindowTitle(doc.caption);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&doc](QPrinter *p) {
-        p->setFullPage(true);
-        if (!ReportPainter::paint(doc, p))
-            tell(QStringLiteral("Zostavu sa nepodarilo vytlačiť."), QStringLiteral("Chybová správa"),
-                 PromptIcon::Exclamation);
-    });
-    auto *save = new QAction(QStringLiteral("Uložiť ako PDF"), &dialog);
-    save->setObjectName(QStringLiteral("actUlozitPdf"));
-    save->setToolTip(QStringLiteral("Uloží zostavu do súboru PDF"));
-    QObject::connect(save, &QAction::triggered, &dialog, [&doc] { saveAsPdf(doc); });
-    if (auto *bar = dialog.findChild<QToolBar *>()) {
-        bar->addSeparator();
-        bar->addAction(save);
-    } else {
-        dialog.addAction(save);
-    }
+    PreviewDialog dialog(doc, parent);
     dialog.exec();
 }
 
