@@ -2,11 +2,13 @@
 
 #include "archive/ZipArchive.h"
 #include "data/Database.h"
+#include "data/TempFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
@@ -67,10 +69,13 @@ bool Archiver::pack(const QString &programDirectory, QString *error)
 
     // The copy that goes into the archive: made by SQLite in one read
     // transaction, so it is consistent even if the file were in use.
-    QTemporaryFile copy(dir.filePath(QStringLiteral("arch_XXXXXX.tmp")));
+    QTemporaryFile copy(dir.filePath(TempFiles::archiveCopyTemplate()));
     if (!copy.open())
         return fail(error, QStringLiteral("dočasný súbor nie je možné vytvoriť: ") + copy.errorString());
     copy.close();
+    // The copy and whatever SQLite put beside it go, packed or not.
+    const QString copyName = copy.fileName();
+    const auto removeCopy = qScopeGuard([&] { TempFiles::removeWithJournals(copyName); });
 
     const QString name = QStringLiteral("ulk-archive");
     QString why;

@@ -1,6 +1,8 @@
 #include "data/Compactor.h"
 
 #include "data/Database.h"
+#include "data/RegisterLock.h"
+#include "data/TempFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,19 +115,29 @@ bool compact(const QString &programDirectory, QString *error)
     const QString source = dir.filePath(Database::fileName());
     const QString target = dir.filePath(QStringLiteral("tmp.mdb"));
     auto fail = [&](const QString &why) {
-        QFile::remove(target);
+        TempFiles::removeWithJournals(target);
         if (error)
             *error = why;
         return false;
     };
+    // ulk.mdb is replaced only while no other program works on it.
+    const RegisterLock lock(programDirectory);
+    if (!lock.isHeld()) {
+        // Nothing here is ours to touch, not even tmp.mdb.
+        if (error)
+            *error = QStringLiteral("register práve používa iný spustený program");
+        return false;
+    }
     if (!QFileInfo::exists(source))
         return fail(QStringLiteral("súbor ulk.mdb chýba"));
     // A connection still open on ulk.mdb would go on writing into the old
     // file after the rename, and its changes would be lost.
     if (!connectionsOn(source).isEmpty())
         return fail(QStringLiteral("súbor ulk.mdb je ešte otvorený"));
-    // A copy left by an earlier failed exit is stale: remove it first.
-    if (QFileInfo::exists(target) && !QFile::remove(target))
+    // A copy left by an earlier failed exit is stale, and so is a journal
+    // beside it, which would be played into the new copy: remove them first.
+    TempFiles::removeWithJournals(target);
+    if (QFileInfo::exists(target))
         return fail(QStringLiteral("súbor tmp.mdb nie je možné odstrániť"));
 
     // One fresh connection reads what the copy must hold and makes the copy.

@@ -12,6 +12,8 @@
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
+#include "data/RegisterLock.h"
+#include "data/TempFiles.h"
 #include "statement/ui/DoUkazWindow.h"
 #include "statement/ui/OdbStarWindow.h"
 #include "reports/ClientListReport.h"
@@ -99,6 +101,19 @@ void MainWindow::buildMenus()
 bool MainWindow::load()
 {
     m_startFailed = false;
+    if (!m_lock) {
+        // One program per register: a second copy opens nothing and ends.
+        auto lock = std::make_unique<RegisterLock>(m_dir);
+        if (!lock->isHeld()) {
+            tell(QStringLiteral("Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu programu nie je "
+                                "možné spustiť, pokračujte v spustenom programe."),
+                 QStringLiteral("Upozornenie"), PromptIcon::Exclamation);
+            m_startFailed = true;
+            return false;
+        }
+        m_lock = std::move(lock);
+        TempFiles::removeLeftovers(m_dir);
+    }
     const QString file = Database::pathIn(m_dir);
     while (!QFileInfo::exists(file)) {
         const PromptAnswer a = ask(QStringLiteral("V adresári - chýba súbor -ulk.mdb-, pokúste sa o obnovu archívu !"),
@@ -144,6 +159,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The close box ends the program without compaction.
     Database::close();
     event->accept();
+    emit closed();
 }
 
 // ------------------------------------------------------- report connection
