@@ -330,8 +330,8 @@ void MainWindow::openRestore()
         close();
         return;
     }
+    // No list is shown after the start: none is read until one is chosen.
     show();
-    m_list->reopenList();
 }
 
 void MainWindow::openRestoreAtStart()
