@@ -4,6 +4,7 @@
 #include "archive/ZipEntryReader.h"
 #include "data/Database.h"
 #include "data/RegisterLock.h"
+#include "data/SqliteHeader.h"
 #include "data/TempFiles.h"
 
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QStorageInfo>
 #include <QScopeGuard>
 #include <QTemporaryFile>
-#include <QtEndian>
 #include <cerrno>
 #include <cstdio>
 #include <unistd.h>
@@ -48,28 +48,6 @@ bool removeStaleJournals(const QString &database, QString *error)
 
 // Room left free on the disk of the program directory when unpacking.
 constexpr qint64 kSpareMargin = 64 * 1024 * 1024;
-constexpr int kHeaderSize = 100;
-
-// The size in bytes that an SQLite file's header gives for the whole file,
-// or -1 when the header is not one of a usable database.
-qint64 sizeByHeader(const QByteArray &header)
-{
-    if (header.size() < kHeaderSize || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
-        return -1;
-    const auto *h = reinterpret_cast<const uchar *>(header.constData());
-    qint64 pageSize = qFromBigEndian<quint16>(h + 16);
-    if (pageSize == 1)
-        pageSize = 65536;
-    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
-        return -1;
-    // The page count of the header is valid only where the change counter
-    // says so; every SQLite since 2010 keeps it valid.
-    const quint32 pages = qFromBigEndian<quint32>(h + 28);
-    if (pages == 0 || qFromBigEndian<quint32>(h + 24) != qFromBigEndian<quint32>(h + 92))
-        return -1;
-    return pageSize * pages;
-}
-
 // Unpacks the archive's database into target, stopping as soon as it is not
 // a whole register of its own size: a header of an SQLite file, and exactly
 // the bytes its page count gives, which also the archive must declare.
@@ -101,25 +79,24 @@ Restorer::Outcome unpack(const QString &archivePath, QFile &target, qint64 spare
             return failWith(Outcome::NotExpectedData, error, QStringLiteral("položka je dlhšia, ako archív uvádza"));
         const char *data = buffer;
         qint64 length = n;
-        if (header.size() < kHeaderSize) {
-            const qint64 take = qMin<qint64>(n, kHeaderSize - header.size());
+        if (header.size() < SqliteHeader::size()) {
+            const qint64 take = qMin<qint64>(n, SqliteHeader::size() - header.size());
             header.append(buffer, take);
             data += take;
             length -= take;
-            if (header.size() < kHeaderSize)
+            if (header.size() < SqliteHeader::size())
                 continue;
-            if (sizeByHeader(header) != declared)
+            if (SqliteHeader::fileSize(header) != declared)
                 return failWith(Outcome::NotExpectedData, error,
                                 QStringLiteral("súbor nie je celá databáza svojej veľkosti"));
-            if (header[18] == 2 && header[19] == 2)
-                header[18] = header[19] = 1;
+            SqliteHeader::setRollbackMode(header);
             if (target.write(header) != header.size())
                 return failWith(Outcome::Failed, error, target.errorString());
         }
         if (length > 0 && target.write(data, length) != length)
             return failWith(Outcome::Failed, error, target.errorString());
     }
-    if (read != declared || header.size() < kHeaderSize)
+    if (read != declared || header.size() < SqliteHeader::size())
         return failWith(Outcome::NotExpectedData, error, QStringLiteral("položka je kratšia, ako archív uvádza"));
     if (!target.flush() || ::fsync(target.handle()) != 0)
         return failWith(Outcome::Failed, error, target.errorString());
