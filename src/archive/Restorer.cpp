@@ -15,6 +15,7 @@
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 #include <unistd.h>
 
 namespace ulk {
@@ -146,7 +147,8 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
     const auto removeLeft = qScopeGuard([&] { TempFiles::removeWithJournals(unpackedName); });
 
     QString why;
-    const qint64 spare = QStorageInfo(programDirectory).bytesAvailable() - kSpareMargin;
+    const qint64 available = QStorageInfo(programDirectory).bytesAvailable();
+    const qint64 spare = available < 0 ? std::numeric_limits<qint64>::max() : available - kSpareMargin;
     const Outcome outcome = unpack(archivePath, unpacked, spare, &why);
     if (outcome == Outcome::NoDatabase) {
         // With no database in the archive, a database kept by an earlier

@@ -213,6 +213,8 @@ bool compact(const QString &programDirectory, QString *error)
         QSqlDatabase db = Database::openExtra(source, name, false, &why);
         if (db.isOpen()) {
             QSqlQuery q(db);
+            // The copy is written to the disk once, below, while it is checked.
+            q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
             if (!q.prepare(QStringLiteral("VACUUM INTO ?"))) {
                 why = q.lastError().text();
             } else {

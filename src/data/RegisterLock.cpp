@@ -69,8 +69,8 @@ RegisterLock::RegisterLock(const QString &programDirectory) : m_key(keyOf(progra
     const QString path = QDir(m_key).filePath(fileName());
     const int fd = lockFile(QFile::encodeName(path));
     if (fd < 0) {
-        m_error = errno == EWOULDBLOCK ? QStringLiteral("register is in use by another process")
-                                       : QString::fromLocal8Bit(strerror(errno));
+        m_elsewhere = errno == EWOULDBLOCK;
+        m_error = QString::fromLocal8Bit(strerror(errno));
         return;
     }
     held().insert(m_key, Held{fd, 1, path});

@@ -18,6 +18,8 @@ public:
     // False when another process holds the register (or the lock file
     // cannot be opened): the directory must then be left alone.
     bool isHeld() const { return m_held; }
+    // Not held because another process holds it (otherwise error() says why).
+    bool heldElsewhere() const { return m_elsewhere; }
     QString error() const { return m_error; }
 
     // Whether this process holds the register of the directory.
@@ -27,6 +29,7 @@ public:
 private:
     QString m_key;
     bool m_held = false;
+    bool m_elsewhere = false;
     QString m_error;
 };
 

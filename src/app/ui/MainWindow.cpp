@@ -98,21 +98,36 @@ void MainWindow::buildMenus()
 
 // ---------------------------------------------------------------- start-up
 
+bool MainWindow::takeRegister()
+{
+    if (m_lock)
+        return true;
+    // One program per register: a second copy opens nothing and ends.
+    auto lock = std::make_unique<RegisterLock>(m_dir);
+    if (lock->heldElsewhere()) {
+        tell(QStringLiteral("Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu programu nie je "
+                            "možné spustiť, pokračujte v spustenom programe."),
+             QStringLiteral("Upozornenie"), PromptIcon::Exclamation);
+        return false;
+    }
+    if (!lock->isHeld()) {
+        tell(QStringLiteral("Program nemôže pracovať, v adresári programu nie je možné vytvoriť súbor ulk.lck.\n")
+                 + lock->error(),
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+        return false;
+    }
+    m_lock = std::move(lock);
+    // What a killed run left behind is ours to remove now.
+    TempFiles::removeLeftovers(m_dir);
+    return true;
+}
+
 bool MainWindow::load()
 {
     m_startFailed = false;
-    if (!m_lock) {
-        // One program per register: a second copy opens nothing and ends.
-        auto lock = std::make_unique<RegisterLock>(m_dir);
-        if (!lock->isHeld()) {
-            tell(QStringLiteral("Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu programu nie je "
-                                "možné spustiť, pokračujte v spustenom programe."),
-                 QStringLiteral("Upozornenie"), PromptIcon::Exclamation);
-            m_startFailed = true;
-            return false;
-        }
-        m_lock = std::move(lock);
-        TempFiles::removeLeftovers(m_dir);
+    if (!takeRegister()) {
+        m_startFailed = true;
+        return false;
     }
     const QString file = Database::pathIn(m_dir);
     while (!QFileInfo::exists(file)) {

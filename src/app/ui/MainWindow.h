@@ -82,6 +82,8 @@ private slots:
 
 private:
     void buildMenus();
+    // Takes the register for this program, or tells why it cannot.
+    bool takeRegister();
     void setAllEnabled(bool enabled);
     void openArchive();
     void openRestore();
