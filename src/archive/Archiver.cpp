@@ -97,7 +97,7 @@ bool packFile(const QString &database, const QString &zipPath, QString *error)
     check.join();
     if (packed && !usable) {
         QFile::remove(zipPath);
-        return fail(error, QStringLiteral("databáza nie je v poriadku: ") + why);
+        return fail(error, QStringLiteral("databáza nie je v poriadku\n") + why);
     }
     return packed;
 }
@@ -123,7 +123,7 @@ bool Archiver::pack(const QString &programDirectory, QString *error)
         if (!db.isOpen() || !db.transaction() || !q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
             if (why.isEmpty())
                 why = db.lastError().text() + q.lastError().text();
-            ok = fail(error, QStringLiteral("databázu nie je možné čítať: ") + why);
+            ok = fail(error, QStringLiteral("databázu nie je možné čítať\n") + why);
         } else {
             q.finish();
             // The file itself holds the whole database unless it is kept in
