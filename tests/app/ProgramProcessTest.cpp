@@ -92,6 +92,16 @@ private slots:
                  QStringList({"arch_poznamky.tmp", "ulk", "ulk.mdb", "ulk_ren.mdb"}));
     }
 
+    void koniecEndsTheProgramAfterItsWindowsWereOpen()
+    {
+        Installed p;
+        QProcess run;
+        p.start(run, "run", "windows");
+        endsWithZero(run);
+        QCOMPARE(p.log("run"), QStringList({"shown", "window|frmKlientUdaj", "window|rptZozKlient"}));
+        QVERIFY(!QFileInfo::exists(p.dir.file("ulk.lck")));
+    }
+
     void secondCopyOpensNothingAndAKilledOneBlocksNothing()
     {
         Installed p;

@@ -2,9 +2,12 @@
 // generic plugin (QT_QPA_GENERIC_PLUGINS=ulkrobot:<task>), it writes what the
 // program shows into the file named by ULK_ROBOT_LOG and answers it.
 //   every message box:  "message|<title>|<text>" logged, its default button pressed
-//   the main window:    "shown" logged; with the task "koniec" the menu "Koniec" chosen
+//   the main window:    "shown" logged; with the task "koniec" the menu "Koniec" chosen;
+//                       with "windows" first a client record window and the client
+//                       list preview opened ("window|<name>" logged, then closed)
 #include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
 #include <QApplication>
 #include <QFile>
 #include <QGenericPlugin>
@@ -46,19 +49,54 @@ private:
                 if (!b)
                     b = box->buttons().value(0);
                 QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
-            } else if (w->objectName() == QLatin1String("FrmUvod") && !m_shown) {
+            } else if (auto *dialog = qobject_cast<QDialog *>(w)) {
+                if (m_closed == dialog)
+                    continue;
+                m_closed = dialog;
+                log(QStringLiteral("window|") + dialog->objectName());
+                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+            } else if (w->objectName() == QLatin1String("FrmUvod") && !QApplication::activeModalWidget()) {
+                if (!m_shown)
+                    log(QStringLiteral("shown"));
                 m_shown = true;
-                log(QStringLiteral("shown"));
-                if (m_task == QLatin1String("koniec"))
-                    if (auto *a = w->findChild<QAction *>(QStringLiteral("mnuKoniec")))
-                        QMetaObject::invokeMethod(a, &QAction::trigger, Qt::QueuedConnection);
+                next(w);
             }
         }
     }
 
+    // One step each time the main window is back with no modal window over it.
+    void next(QWidget *main)
+    {
+        QStringList steps;
+        if (m_task == QLatin1String("windows"))
+            steps = {QStringLiteral("setClientMode"), QStringLiteral("newRecord"), QStringLiteral("mniZozKlient")};
+        if (m_task == QLatin1String("koniec") || m_task == QLatin1String("windows"))
+            steps << QStringLiteral("mnuKoniec");
+        if (m_pending || m_step >= steps.size())
+            return;
+        m_pending = true;
+        const QString step = steps.at(m_step++);
+        QPointer<QWidget> window = main;
+        QMetaObject::invokeMethod(
+            this,
+            [this, window, step] {
+                m_pending = false;
+                if (!window)
+                    return;
+                if (auto *a = window->findChild<QAction *>(step))
+                    a->trigger();
+                else
+                    QMetaObject::invokeMethod(window, step.toLatin1().constData());
+            },
+            Qt::QueuedConnection);
+    }
+
     QString m_task;
     QPointer<QMessageBox> m_answered;
+    QPointer<QDialog> m_closed;
     bool m_shown = false;
+    bool m_pending = false;
+    int m_step = 0;
 };
 
 class RobotPlugin : public QGenericPlugin {
