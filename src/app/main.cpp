@@ -15,7 +15,11 @@ int main(int argc, char **argv)
     ulk::QtPrompter prompter;
     ulk::setPrompter(&prompter);
 
+    // The program ends when its main window is closed for good, also when it
+    // was hidden before (the exit with compaction).
+    QApplication::setQuitOnLastWindowClosed(false);
     ulk::MainWindow window(QApplication::applicationDirPath());
+    QObject::connect(&window, &ulk::MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     if (!window.load())
         return 0;
     window.show();

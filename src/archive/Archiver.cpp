@@ -2,17 +2,21 @@
 
 #include "archive/ZipArchive.h"
 #include "data/Database.h"
+#include "data/SqliteHeader.h"
+#include "data/TempFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 
 namespace ulk {
 
@@ -58,38 +62,88 @@ bool copyInto(const QString &from, const QString &to, QString *error)
 }
 } // namespace
 
+namespace {
+// Packs a consistent copy of the database made by SQLite (VACUUM INTO), for a
+// file that cannot be packed as it stands.
+bool packCopy(const QDir &dir, QSqlDatabase db, const QString &zipPath, QString *error)
+{
+    QTemporaryFile copy(dir.filePath(TempFiles::archiveCopyTemplate()));
+    if (!copy.open())
+        return fail(error, QStringLiteral("dočasný súbor nie je možné vytvoriť: ") + copy.errorString());
+    copy.close();
+    // The copy and whatever SQLite put beside it go, packed or not.
+    const QString copyName = copy.fileName();
+    const auto removeCopy = qScopeGuard([&] { TempFiles::removeWithJournals(copyName); });
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(QDir::toNativeSeparators(copyName));
+    if (!q.exec())
+        return fail(error, QStringLiteral("kópiu databázy nie je možné vytvoriť: ") + q.lastError().text());
+    QString why;
+    if (!Database::isUsableFile(copyName, &why))
+        return fail(error, QStringLiteral("kópia databázy nie je v poriadku: ") + why);
+    return ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), copyName, error);
+}
+
+// Packs the database file as it stands. The caller's read transaction keeps
+// every writer out meanwhile; the file is checked while it is packed, and a
+// file that fails the check leaves no archive.
+bool packFile(const QString &database, const QString &zipPath, QString *error)
+{
+    QString why;
+    bool usable = false;
+    std::thread check([&] { usable = Database::isUsableFile(database, &why); });
+    const bool packed = ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), database, error);
+    check.join();
+    if (packed && !usable) {
+        QFile::remove(zipPath);
+        return fail(error, QStringLiteral("databáza nie je v poriadku\n") + why);
+    }
+    return packed;
+}
+} // namespace
+
 bool Archiver::pack(const QString &programDirectory, QString *error)
 {
     const QDir dir(programDirectory);
     const QString database = Database::pathIn(programDirectory);
     if (!QFileInfo::exists(database))
         return true;
+    const QString zipPath = dir.filePath(tempArchiveName());
 
-    // The copy that goes into the archive: made by SQLite in one read
-    // transaction, so it is consistent even if the file were in use.
-    QTemporaryFile copy(dir.filePath(QStringLiteral("arch_XXXXXX.tmp")));
-    if (!copy.open())
-        return fail(error, QStringLiteral("dočasný súbor nie je možné vytvoriť: ") + copy.errorString());
-    copy.close();
-
+    // One read transaction on a connection of its own: what is packed is the
+    // database as one commit left it. The connection may write, so that a
+    // journal left by a crash is rolled back before anything is read.
     const QString name = QStringLiteral("ulk-archive");
-    QString why;
+    bool ok = false;
     {
-        QSqlDatabase db = Database::openExtra(database, name, true, &why);
-        if (db.isOpen()) {
-            QSqlQuery q(db);
-            q.prepare(QStringLiteral("VACUUM INTO ?"));
-            q.addBindValue(QDir::toNativeSeparators(copy.fileName()));
-            if (!q.exec())
-                why = q.lastError().text();
+        QString why;
+        QSqlDatabase db = Database::openExtra(database, name, false, &why);
+        QSqlQuery q(db);
+        if (!db.isOpen() || !db.transaction() || !q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            if (why.isEmpty())
+                why = db.lastError().text() + q.lastError().text();
+            ok = fail(error, QStringLiteral("databázu nie je možné čítať\n") + why);
+        } else {
+            q.finish();
+            // The file itself holds the whole database unless it is kept in
+            // WAL mode or its header does not give its size; only then is a
+            // copy made first.
+            const QByteArray header = SqliteHeader::read(database);
+            const bool whole = !SqliteHeader::isWal(header)
+                && SqliteHeader::fileSize(header) == QFileInfo(database).size();
+            if (whole) {
+                ok = packFile(database, zipPath, error);
+                db.rollback();
+            } else {
+                // VACUUM INTO takes its own read transaction.
+                db.rollback();
+                ok = packCopy(dir, db, zipPath, error);
+            }
         }
     }
     Database::closeExtra(name);
-    if (!why.isEmpty())
-        return fail(error, QStringLiteral("kópiu databázy nie je možné vytvoriť: ") + why);
-    if (!Database::isUsableFile(copy.fileName(), &why))
-        return fail(error, QStringLiteral("kópia databázy nie je v poriadku: ") + why);
-    return ZipArchive::writeSingleEntry(dir.filePath(tempArchiveName()), entryName(), copy.fileName(), error);
+    return ok;
 }
 
 bool Archiver::deliver(const QString &programDirectory, const QString &target, QString *error)

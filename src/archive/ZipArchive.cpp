@@ -1,5 +1,7 @@
 #include "archive/ZipArchive.h"
 
+#include "archive/ZipEntryReader.h"
+
 #include <QFile>
 #include <QFileDevice>
 #include <zip.h>
@@ -64,51 +66,27 @@ bool ZipArchive::writeSingleEntry(const QString &zipPath, const QString &entryNa
 ZipArchive::ReadResult ZipArchive::readEntry(const QString &zipPath, const QString &entryName,
                                              QFileDevice &target, QString *error)
 {
-    int code = 0;
-    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &code);
-    if (!archive) {
-        setError(error, describe(code));
-        return ReadResult::NotAnArchive;
-    }
-    ReadResult result = ReadResult::Ok;
-    const zip_int64_t index = zip_name_locate(archive, entryName.toUtf8().constData(), 0);
-    zip_file_t *entry = index < 0 ? nullptr : zip_fopen_index(archive, zip_uint64_t(index), 0);
-    if (index < 0) {
-        setError(error, QStringLiteral("archív nemá položku %1").arg(entryName));
-        result = ReadResult::NoEntry;
-    } else if (!entry) {
-        setError(error, describe(archive));
-        result = ReadResult::DamagedEntry;
-    } else {
-        char buffer[1 << 16];
-        for (;;) {
-            const zip_int64_t n = zip_fread(entry, buffer, sizeof buffer);
-            if (n < 0) {
-                // Also where the CRC of the entry does not match its data.
-                setError(error, QString::fromUtf8(zip_file_strerror(entry)));
-                result = ReadResult::DamagedEntry;
-                break;
-            }
-            if (n == 0)
-                break;
-            if (target.write(buffer, n) != n) {
-                setError(error, target.errorString());
-                result = ReadResult::WriteFailed;
-                break;
-            }
-        }
-        const int closed = zip_fclose(entry);
-        if (result == ReadResult::Ok && closed != 0) {
-            setError(error, describe(closed));
-            result = ReadResult::DamagedEntry;
-        }
-        if (result == ReadResult::Ok && !target.flush()) {
+    ZipEntryReader reader;
+    const ReadResult opened = reader.open(zipPath, entryName, error);
+    if (opened != ReadResult::Ok)
+        return opened;
+    char buffer[1 << 16];
+    for (;;) {
+        const qint64 n = reader.read(buffer, sizeof buffer, error);
+        if (n < 0)
+            return ReadResult::DamagedEntry;
+        if (n == 0)
+            break;
+        if (target.write(buffer, n) != n) {
             setError(error, target.errorString());
-            result = ReadResult::WriteFailed;
+            return ReadResult::WriteFailed;
         }
     }
-    zip_discard(archive);
-    return result;
+    if (!target.flush()) {
+        setError(error, target.errorString());
+        return ReadResult::WriteFailed;
+    }
+    return ReadResult::Ok;
 }
 
 } // namespace ulk

@@ -216,7 +216,7 @@ void Database::closeExtra(const QString &name)
     QSqlDatabase::removeDatabase(name);
 }
 
-bool Database::isUsableFile(const QString &filePath, QString *error)
+bool Database::isUsableFile(const QString &filePath, QString *error, bool wholeFileCheck)
 {
     if (!QFileInfo::exists(filePath)) {
         if (error)
@@ -227,7 +227,7 @@ bool Database::isUsableFile(const QString &filePath, QString *error)
     bool ok = false;
     {
         QSqlDatabase db = openExtra(filePath, name, true, error);
-        ok = db.isOpen() && check(db, true, error);
+        ok = db.isOpen() && check(db, wholeFileCheck, error);
     }
     closeExtra(name);
     return ok;

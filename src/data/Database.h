@@ -37,7 +37,9 @@ public:
     static void closeExtra(const QString &connectionName);
 
     // Whether a file is a usable register, checked on a short-lived connection.
-    static bool isUsableFile(const QString &filePath, QString *error = nullptr);
+    // Without wholeFileCheck the b-trees are not read (the caller checks them
+    // another way); everything else is checked as at start-up.
+    static bool isUsableFile(const QString &filePath, QString *error = nullptr, bool wholeFileCheck = true);
 
     // Rows of a table (by rowid) that the program's connection inserted,
     // changed or deleted since the last call for that table; the lists read

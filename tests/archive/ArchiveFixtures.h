@@ -2,6 +2,7 @@
 // Helpers shared by the archive and restore tests: zip files built and read
 // with libzip, and the full contents of a database file as text.
 #include "data/Database.h"
+#include "data/RegisterLock.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDir>
@@ -103,10 +104,12 @@ inline QStringList dumpDatabase(const QString &path)
     return out;
 }
 
-// The names in a directory, hidden ones included.
+// The names in a directory, hidden ones included, but for the lock of the
+// program that runs on it.
 inline QStringList listing(const QString &dir)
 {
     QStringList l = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    l.removeOne(RegisterLock::fileName());
     l.sort();
     return l;
 }

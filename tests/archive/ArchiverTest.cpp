@@ -4,6 +4,7 @@
 #include "support/ProgramDir.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,6 +38,34 @@ private slots:
         QTemporaryDir out;
         QVERIFY(test::writeAll(out.filePath("copy.mdb"), entries.first().second));
         QCOMPARE(test::dumpDatabase(out.filePath("copy.mdb")), test::dumpDatabase(dir.dbPath()));
+    }
+
+    // Packed as it stands, or copied first where the file alone is not the
+    // whole database (WAL mode, with rows still in the -wal file).
+    void packHoldsEveryCommittedRow_data()
+    {
+        QTest::addColumn<bool>("wal");
+        QTest::newRow("rollback journal") << false;
+        QTest::newRow("WAL") << true;
+    }
+    void packHoldsEveryCommittedRow()
+    {
+        QFETCH(bool, wal);
+        test::ProgramDir dir;
+        fillRegister(dir);
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        if (wal)
+            test::sql("PRAGMA journal_mode=WAL");
+        test::addClient("KRALMA00", "Marek", "Kráľ", "13");
+        const QStringList rows = test::dumpDatabase(dir.dbPath());
+        QString error;
+        QVERIFY2(Archiver::pack(dir.path(), &error), qPrintable(error));
+        QCOMPARE(QFileInfo::exists(dir.dbPath() + "-wal"), wal);
+        Database::close();
+        QTemporaryDir out;
+        QVERIFY(test::writeAll(out.filePath("copy.mdb"), test::readZip(dir.file("arch_tmp.zip")).value(0).second));
+        QCOMPARE(test::dumpDatabase(out.filePath("copy.mdb")), rows);
+        QCOMPARE(test::listing(dir.path()), QStringList({"arch_tmp.zip", "ulk.mdb"}));
     }
 
     void packWithoutDatabasePacksNothing()

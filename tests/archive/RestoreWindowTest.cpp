@@ -91,6 +91,7 @@ private slots:
         QCOMPARE(test::dumpDatabase(dir.file("ulk_ren.mdb")), changed);
         QVERIFY(w.isVisible());
         QCOMPARE(w.listMode(), 0);
+        QCOMPARE(w.clientList()->rowCount(), 0); // no list shown, none read
         QVERIFY(Database::isOpen());
         QCOMPARE(test::scalar("SELECT priezv FROM k_zaklad WHERE idkod = ?", {"NOVAKJ00"}).toString(),
                  QString("Novák"));

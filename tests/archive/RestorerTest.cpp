@@ -73,6 +73,47 @@ private slots:
         QCOMPARE(test::readAll(dir.dbPath()), present);
         QCOMPARE(test::listing(dir.path()), QStringList({"ulk.mdb", "ulk_ren.mdb"}));
     }
+
+    // A register kept in WAL mode elsewhere comes back in rollback-journal
+    // mode, with nothing beside it.
+    void walRegisterIsStoredInJournalMode()
+    {
+        test::ProgramDir source, dir;
+        QVERIFY(Database::open(source.path()) == Database::OpenResult::Ok);
+        test::addClient("WAL00", "Eva", "Zápisová");
+        test::sql("PRAGMA journal_mode=WAL");
+        Database::close();
+        QByteArray file = test::readAll(source.dbPath());
+        QCOMPARE(file.mid(18, 2), QByteArray("\2\2"));
+        QVERIFY(test::writeZip(dir.file("wal.zip"), {{"ulk.mdb", file}}));
+        QCOMPARE(Restorer::restore(dir.path(), dir.file("wal.zip"), true, nullptr), Outcome::Restored);
+        QCOMPARE(test::readAll(dir.dbPath()).mid(18, 2), QByteArray("\1\1"));
+        QCOMPARE(test::listing(dir.path()), QStringList({"ulk.mdb", "ulk_ren.mdb", "wal.zip"}));
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        QCOMPARE(test::scalar("PRAGMA journal_mode").toString(), QString("delete"));
+        QCOMPARE(test::scalar("SELECT priezv FROM k_zaklad").toString(), QString("Zápisová"));
+    }
+
+    // Only a whole register of the size its pages give is unpacked.
+    void entryOfAnotherSizeIsRefused_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("register followed by zeros") << 0;
+        QTest::newRow("zeros only") << 1;
+    }
+    void entryOfAnotherSizeIsRefused()
+    {
+        QFETCH(int, kind);
+        test::ProgramDir source, dir;
+        const QByteArray registerFile = test::readAll(source.dbPath());
+        const QByteArray zeros(8 << 20, '\0');
+        const QByteArray entry = kind == 0 ? registerFile + zeros : zeros;
+        QVERIFY(test::writeZip(dir.file("big.zip"), {{"ulk.mdb", entry}}));
+        const QByteArray present = test::readAll(dir.dbPath());
+        QCOMPARE(Restorer::restore(dir.path(), dir.file("big.zip"), true, nullptr), Outcome::NotExpectedData);
+        QCOMPARE(test::readAll(dir.dbPath()), present);
+        QCOMPARE(test::listing(dir.path()), QStringList({"big.zip", "ulk.mdb"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(RestorerTest)

@@ -2,9 +2,12 @@
 #include "common/ui/FieldEdit.h"
 #include "common/ui/FieldProcedures.h"
 #include "common/ui/QtPrompter.h"
+#include "employee/ui/EmployeeWindow.h"
+#include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -70,6 +73,23 @@ class FieldProceduresTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { shared().comboEscPressed = false; }
+
+    // Single-line fields of every kind: control characters set or pasted are dropped.
+    void singleLineFieldsDropControlCharacters()
+    {
+        test::ProgramDir dir;
+        EmployeeWindow employee(dir.path());
+        FieldEdit field;
+        StatementBox box(0, 0, nullptr);
+        for (QLineEdit *e : {static_cast<QLineEdit *>(&field), static_cast<QLineEdit *>(&box), employee.findChild<QLineEdit *>("TextPsych0")}) {
+            e->setText("Ján\tKo\r\nváč\a\x1b");
+            QCOMPARE(e->text(), QString("JánKováč"));
+            e->setText("Ko");
+            QGuiApplication::clipboard()->setText("vá\tč\n");
+            e->paste();
+            QCOMPARE(e->text(), QString("Kováč"));
+        }
+    }
 
     void fieldEditChangeFlag()
     {

@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace ulk;
 
@@ -100,12 +104,15 @@ private slots:
         QTest::newRow("connection still open") << "open" << "otvorený";
         QTest::newRow("journal beside the file") << "journal" << "ulk.mdb-journal";
         QTest::newRow("not a database") << "garbage" << "";
+        QTest::newRow("register held by another program") << "held" << "iný spustený program";
     }
     void failureLeavesTheDatabaseAsItWas()
     {
         QFETCH(QString, setup);
         QFETCH(QString, reason);
         test::ProgramDir dir;
+        int lockedElsewhere = -1;
+        const auto unlock = qScopeGuard([&] { ::close(lockedElsewhere); });
         if (setup == "tmpdir") {
             QVERIFY(QDir(dir.path()).mkpath("tmp.mdb/inside"));
         } else if (setup == "open") {
@@ -114,6 +121,10 @@ private slots:
             // A journal that SQLite does not take as hot is left in place by the
             // connection; it must not end up beside the new file.
             writeFile(dir.file("ulk.mdb-journal"), QByteArray());
+        } else if (setup == "held") {
+            // A lock of its own on the lock file, as another process takes it.
+            lockedElsewhere = ::open(QFile::encodeName(dir.file("ulk.lck")).constData(), O_RDWR | O_CREAT, 0644);
+            QCOMPARE(::flock(lockedElsewhere, LOCK_EX | LOCK_NB), 0);
         } else {
             QVERIFY(QFile::remove(dir.dbPath()));
             writeFile(dir.dbPath(), QByteArray(4096, 'u'));

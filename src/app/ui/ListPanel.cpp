@@ -1,5 +1,6 @@
 #include "app/ui/ListPanel.h"
 
+#include "client/ClientDeletion.h"
 #include "client/ui/ClientWindow.h"
 #include "common/FailureText.h"
 #include "common/Prompter.h"
@@ -29,9 +30,6 @@ int atY(int twips) { return px(twips) - px(kTop); }
 constexpr int kButtonWidth = 2250;
 constexpr int kButtonPitch = kButtonWidth + 90;
 constexpr int kListWidth = 3 * kButtonPitch + kButtonWidth;
-
-const char *const kClientSubTables[] = {"k_memo",       "k_navstevy",   "k_surodenci",   "k_vysetrenie",
-                                        "k_zariad",     "k_zaznam_spc", "k_zaznam_zmeny"};
 } // namespace
 
 ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget(parent), m_dir(programDirectory)
@@ -318,23 +316,8 @@ void ListPanel::deleteClient()
             QStringLiteral("Výmaz klienta"), PromptIcon::None, PromptButtons::YesNo)
         != PromptAnswer::Yes)
         return;
-    // The client goes with everything recorded about the client, all or nothing,
-    // by the exact stored key.
     QString error;
-    {
-        Transaction t;
-        if (!t.ok())
-            error = Database::connection().lastError().text();
-        for (const char *table : kClientSubTables) {
-            if (!error.isEmpty())
-                break;
-            runSql(QStringLiteral("DELETE FROM %1 WHERE idkod = ?").arg(QLatin1String(table)), {row.idkod}, &error);
-        }
-        if (error.isEmpty())
-            runSql(QStringLiteral("DELETE FROM k_zaklad WHERE idkod = ?"), {row.idkod}, &error);
-        if (error.isEmpty() && !t.commit())
-            error = Database::connection().lastError().text();
-    }
+    ClientDeletion::remove(row.idkod, &error);
     if (!error.isEmpty())
         tell(failureMessage(QStringLiteral("Klienta sa nepodarilo vymazať, údaje zostali bez zmeny."), error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);

@@ -13,6 +13,8 @@
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
+#include "data/RegisterLock.h"
+#include "data/TempFiles.h"
 #include "statement/ui/DoUkazWindow.h"
 #include "statement/ui/OdbStarWindow.h"
 #include "reports/ClientListReport.h"
@@ -97,9 +99,37 @@ void MainWindow::buildMenus()
 
 // ---------------------------------------------------------------- start-up
 
+bool MainWindow::takeRegister()
+{
+    if (m_lock)
+        return true;
+    // One program per register: a second copy opens nothing and ends.
+    auto lock = std::make_unique<RegisterLock>(m_dir);
+    if (lock->heldElsewhere()) {
+        tell(QStringLiteral("Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu programu nie je "
+                            "možné spustiť, pokračujte v spustenom programe."),
+             QStringLiteral("Upozornenie"), PromptIcon::Exclamation);
+        return false;
+    }
+    if (!lock->isHeld()) {
+        tell(QStringLiteral("Program nemôže pracovať, v adresári programu nie je možné vytvoriť súbor ulk.lck.\n")
+                 + lock->error(),
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+        return false;
+    }
+    m_lock = std::move(lock);
+    // What a killed run left behind is ours to remove now.
+    TempFiles::removeLeftovers(m_dir);
+    return true;
+}
+
 bool MainWindow::load()
 {
     m_startFailed = false;
+    if (!takeRegister()) {
+        m_startFailed = true;
+        return false;
+    }
     const QString file = Database::pathIn(m_dir);
     while (!QFileInfo::exists(file)) {
         const PromptAnswer a = ask(QStringLiteral("V adresári - chýba súbor -ulk.mdb-, pokúste sa o obnovu archívu !"),
@@ -145,6 +175,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The close box ends the program without compaction.
     Database::close();
     event->accept();
+    emit closed();
 }
 
 // ------------------------------------------------------- report connection
@@ -315,8 +346,8 @@ void MainWindow::openRestore()
         close();
         return;
     }
+    // No list is shown after the start: none is read until one is chosen.
     show();
-    m_list->reopenList();
 }
 
 void MainWindow::openRestoreAtStart()

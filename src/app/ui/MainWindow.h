@@ -1,12 +1,14 @@
 #pragma once
 #include <QColor>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 
 namespace ulk {
 
 class ListPanel;
+class RegisterLock;
 class PersonListModel;
 class SideBar;
 
@@ -67,6 +69,10 @@ private slots:
     void printEducationSection();
     void printEmployeeSection();
 
+signals:
+    // The window was closed for good: the program ends.
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -76,6 +82,8 @@ private slots:
 
 private:
     void buildMenus();
+    // Takes the register for this program, or tells why it cannot.
+    bool takeRegister();
     void setAllEnabled(bool enabled);
     void openArchive();
     void openRestore();
@@ -88,6 +96,7 @@ private:
     QString m_reportConnection;
     int m_reportSerial = 0;
     bool m_startFailed = false;
+    std::unique_ptr<RegisterLock> m_lock;
 
     SideBar *m_sideBar = nullptr;
     ListPanel *m_list = nullptr;

@@ -1,9 +1,12 @@
 #include "common/ui/FieldEdit.h"
 
+#include "common/ui/SingleLineValidator.h"
+
 namespace ulk {
 
 FieldEdit::FieldEdit(QWidget *parent) : QLineEdit(parent)
 {
+    setValidator(new SingleLineValidator(this));
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!m_loading)
             m_dataChanged = true;

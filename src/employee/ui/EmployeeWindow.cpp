@@ -1,6 +1,7 @@
 #include "employee/ui/EmployeeWindow.h"
 
 #include "common/FailureText.h"
+#include "common/ui/SingleLineValidator.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
 #include "data/Database.h"
@@ -98,6 +99,7 @@ void EmployeeWindow::build()
         m_names[i] = new QLineEdit(this);
         m_names[i]->setObjectName(QStringLiteral("TextPsych%1").arg(i));
         m_names[i]->installEventFilter(this);
+        m_names[i]->setValidator(new SingleLineValidator(m_names[i]));
         label->setBuddy(m_names[i]);
         grid->addWidget(label, 1 + i, 0);
         grid->addWidget(m_names[i], 1 + i, 1, 1, 2);
@@ -110,6 +112,7 @@ void EmployeeWindow::build()
     m_function->setEditable(true);
     m_function->setInsertPolicy(QComboBox::NoInsert);
     m_function->installEventFilter(this);
+    m_function->setValidator(new SingleLineValidator(m_function));
     functionLabel->setBuddy(m_function);
     grid->addWidget(functionLabel, 3, 0);
     grid->addWidget(m_function, 3, 1, 1, 2);

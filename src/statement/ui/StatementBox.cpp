@@ -1,5 +1,7 @@
 #include "statement/ui/StatementBox.h"
 
+#include "common/ui/SingleLineValidator.h"
+
 #include "common/ui/FieldProcedures.h"
 
 #include <QApplication>
@@ -30,6 +32,7 @@ StatementBox::StatementBox(int column, int index, QWidget *parent)
     : QLineEdit(parent), m_column(column), m_index(index), m_rest(QApplication::palette().color(QPalette::Base))
 {
     setContextMenuPolicy(Qt::NoContextMenu);
+    setValidator(new SingleLineValidator(this));
     setAcceptDrops(false);
     setInputMethodHints(Qt::ImhDigitsOnly);
     setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -1,0 +1,19 @@
+#pragma once
+#include <QValidator>
+
+namespace ulk {
+
+// Keeps control characters (tab, line breaks, BEL, ESC, ...) out of a
+// single-line field: they are dropped from whatever is typed, pasted or set,
+// and the rest of the text is kept.
+class SingleLineValidator : public QValidator {
+    Q_OBJECT
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override;
+    void fixup(QString &input) const override;
+
+    static QString withoutControls(const QString &text);
+};
+
+} // namespace ulk

@@ -1,0 +1,99 @@
+#include "data/RegisterLock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ulk {
+
+namespace {
+struct Held {
+    int fd = -1;
+    int holders = 0;
+    QString path;
+};
+
+QHash<QString, Held> &held()
+{
+    static QHash<QString, Held> h;
+    return h;
+}
+
+QString keyOf(const QString &programDirectory)
+{
+    const QFileInfo fi(programDirectory);
+    const QString c = fi.canonicalFilePath();
+    return c.isEmpty() ? QDir::cleanPath(fi.absoluteFilePath()) : c;
+}
+
+// Locks the file at path; -1 with errno EWOULDBLOCK when another process holds it.
+int lockFile(const QByteArray &path)
+{
+    for (;;) {
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return -1;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int cause = errno;
+            ::close(fd);
+            errno = cause;
+            return -1;
+        }
+        // The holder before may have removed the file between our open and
+        // our lock: a lock on a removed file guards nothing, so start again.
+        struct stat opened {}, named {};
+        if (::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 && opened.st_ino == named.st_ino
+            && opened.st_dev == named.st_dev)
+            return fd;
+        ::close(fd);
+    }
+}
+} // namespace
+
+RegisterLock::RegisterLock(const QString &programDirectory) : m_key(keyOf(programDirectory))
+{
+    auto it = held().find(m_key);
+    if (it != held().end()) {
+        ++it->holders;
+        m_held = true;
+        return;
+    }
+    const QString path = QDir(m_key).filePath(fileName());
+    const int fd = lockFile(QFile::encodeName(path));
+    if (fd < 0) {
+        m_elsewhere = errno == EWOULDBLOCK;
+        m_error = QString::fromLocal8Bit(strerror(errno));
+        return;
+    }
+    held().insert(m_key, Held{fd, 1, path});
+    m_held = true;
+}
+
+RegisterLock::~RegisterLock()
+{
+    if (!m_held)
+        return;
+    auto it = held().find(m_key);
+    if (it == held().end() || --it->holders > 0)
+        return;
+    // Removed while still locked, so no other process can lock this file
+    // after we let it go.
+    ::unlink(QFile::encodeName(it->path).constData());
+    ::close(it->fd);
+    held().erase(it);
+}
+
+bool RegisterLock::heldByThisProcess(const QString &programDirectory)
+{
+    return held().contains(keyOf(programDirectory));
+}
+
+} // namespace ulk

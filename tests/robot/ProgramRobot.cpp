@@ -1,0 +1,111 @@
+// A user for tests of the built program as a process: loaded into it as a Qt
+// generic plugin (QT_QPA_GENERIC_PLUGINS=ulkrobot:<task>), it writes what the
+// program shows into the file named by ULK_ROBOT_LOG and answers it.
+//   every message box:  "message|<title>|<text>" logged, its default button pressed
+//   the main window:    "shown" logged; with the task "koniec" the menu "Koniec" chosen;
+//                       with "windows" first a client record window and the client
+//                       list preview opened ("window|<name>" logged, then closed)
+#include <QAbstractButton>
+#include <QAction>
+#include <QDialog>
+#include <QApplication>
+#include <QFile>
+#include <QGenericPlugin>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+class Robot : public QObject {
+public:
+    explicit Robot(const QString &task) : m_task(task)
+    {
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, &Robot::look);
+        timer->start(20);
+    }
+
+private:
+    void log(const QString &line)
+    {
+        QFile f(qEnvironmentVariable("ULK_ROBOT_LOG"));
+        if (f.open(QIODevice::Append))
+            f.write(QString(line).replace(QLatin1Char('\n'), QLatin1String("\\n")).toUtf8() + '\n');
+    }
+
+    void look()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible())
+                continue;
+            if (auto *box = qobject_cast<QMessageBox *>(w)) {
+                if (m_answered == box)
+                    continue;
+                m_answered = box;
+                log(QStringLiteral("message|%1|%2").arg(box->windowTitle(), box->text()));
+                QAbstractButton *b = box->defaultButton();
+                if (!b)
+                    b = box->buttons().value(0);
+                QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+            } else if (auto *dialog = qobject_cast<QDialog *>(w)) {
+                if (m_closed == dialog)
+                    continue;
+                m_closed = dialog;
+                log(QStringLiteral("window|") + dialog->objectName());
+                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+            } else if (w->objectName() == QLatin1String("FrmUvod") && !QApplication::activeModalWidget()) {
+                if (!m_shown)
+                    log(QStringLiteral("shown"));
+                m_shown = true;
+                next(w);
+            }
+        }
+    }
+
+    // One step each time the main window is back with no modal window over it.
+    void next(QWidget *main)
+    {
+        QStringList steps;
+        if (m_task == QLatin1String("windows"))
+            steps = {QStringLiteral("setClientMode"), QStringLiteral("newRecord"), QStringLiteral("mniZozKlient")};
+        if (m_task == QLatin1String("koniec") || m_task == QLatin1String("windows"))
+            steps << QStringLiteral("mnuKoniec");
+        if (m_pending || m_step >= steps.size())
+            return;
+        m_pending = true;
+        const QString step = steps.at(m_step++);
+        QPointer<QWidget> window = main;
+        QMetaObject::invokeMethod(
+            this,
+            [this, window, step] {
+                m_pending = false;
+                if (!window)
+                    return;
+                if (auto *a = window->findChild<QAction *>(step))
+                    a->trigger();
+                else
+                    QMetaObject::invokeMethod(window, step.toLatin1().constData());
+            },
+            Qt::QueuedConnection);
+    }
+
+    QString m_task;
+    QPointer<QMessageBox> m_answered;
+    QPointer<QDialog> m_closed;
+    bool m_shown = false;
+    bool m_pending = false;
+    int m_step = 0;
+};
+
+class RobotPlugin : public QGenericPlugin {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "robot.json")
+public:
+    QObject *create(const QString &, const QString &task) override { return new Robot(task); }
+};
+
+} // namespace
+
+#include "ProgramRobot.moc"
