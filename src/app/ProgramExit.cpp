@@ -1,5 +1,6 @@
 #include "app/ProgramExit.h"
 
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "data/Compactor.h"
 
@@ -14,7 +15,7 @@ void ProgramExit::compactRegister(const QString &programDirectory)
     // The temporary archive is left for the next exit when the compaction fails.
     QString error;
     if (!Compactor::compact(programDirectory, &error)) {
-        tell(QStringLiteral("Databázu sa nepodarilo zhustiť, súbor ulk.mdb zostal bez zmeny: ") + error,
+        tell(failureMessage(QStringLiteral("Databázu sa nepodarilo zhustiť, súbor ulk.mdb zostal bez zmeny."), error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return;
     }

@@ -123,7 +123,7 @@ private slots:
         archive(w);
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
         QCOMPARE(test::conversation(p),
-                 QStringList({kSaveDialog, "message|" + kFailure + "zrušené používateľom||information|ok"}));
+                 QStringList({kSaveDialog, "message|" + kFailure + "\nzrušené používateľom||information|ok"}));
         // The temporary archive stays until the exit.
         QCOMPARE(test::readZip(dir.file("arch_tmp.zip")).size(), 1);
         checkShownAgain(w);

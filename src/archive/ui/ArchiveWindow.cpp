@@ -1,6 +1,7 @@
 #include "archive/ui/ArchiveWindow.h"
 
 #include "archive/Archiver.h"
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 
 #include <QDir>
@@ -27,7 +28,7 @@ void ArchiveWindow::showEvent(QShowEvent *event)
 
 void ArchiveWindow::failed(const QString &cause)
 {
-    tell(QStringLiteral("Vyskytla sa chyba pri archivácii :") + cause, QString(), PromptIcon::Information);
+    tell(failureMessage(QStringLiteral("Vyskytla sa chyba pri archivácii :"), cause), QString(), PromptIcon::Information);
     done(QDialog::Rejected);
 }
 

@@ -2,6 +2,7 @@
 
 #include "archive/Archiver.h"
 #include "archive/Restorer.h"
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 
 namespace ulk {
@@ -62,7 +63,13 @@ void RestoreWindow::run()
     case Restorer::Outcome::NotExpectedData:
         tell(QStringLiteral("Vybraný súbor neobsahuje očakávané dáta"), QString(), PromptIcon::Exclamation);
         break;
-    case Restorer::Outcome::Failed: tell(failure, QString(), PromptIcon::Exclamation); break;
+    case Restorer::Outcome::Failed: {
+        // The cause is told only where it means something to a user (a full
+        // disk, a read-only folder); the previous register stays as it was.
+        const QString cause = failureCause(why);
+        tell(cause.isEmpty() ? failure : failure + QLatin1Char('\n') + cause, QString(), PromptIcon::Exclamation);
+        break;
+    }
     }
     done(outcome == Restorer::Outcome::Restored ? QDialog::Accepted : QDialog::Rejected);
 }

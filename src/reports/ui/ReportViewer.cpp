@@ -1,5 +1,6 @@
 #include "reports/ui/ReportViewer.h"
 
+#include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "reports/ReportPainter.h"
 #include "reports/ReportRule.h"
@@ -55,7 +56,7 @@ bool ReportViewer::saveAsPdf(const ReportDocument &doc)
         return false;
     QString error;
     if (!ReportPainter::writePdf(doc, *file, &error)) {
-        tell(QStringLiteral("Zostavu sa nepodarilo uložiť: ") + error, QStringLiteral("Chybová správa"),
+        tell(failureMessage(QStringLiteral("Zostavu sa nepodarilo uložiť."), error), QStringLiteral("Chybová správa"),
              PromptIcon::Exclamation);
         return false;
     }
