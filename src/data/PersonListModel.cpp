@@ -2,24 +2,24 @@
 
 #include "data/Database.h"
 
-#include <QCollator>
 #include <QHash>
-#include <QLocale>
-#include <QSqlError>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <algorithm>
+#include <cstring>
+#include <sqlite3.h>
+#include <vector>
 
 namespace ulk {
 
 namespace {
-QCollator &slovak()
+// Sort keys compare as unsigned bytes; equal texts share one key.
+int compareKeys(QByteArrayView a, QByteArrayView b)
 {
-    static QCollator c = [] {
-        QCollator k(QLocale(QLocale::Slovak, QLocale::Slovakia));
-        k.setCaseSensitivity(Qt::CaseInsensitive);
-        return k;
-    }();
-    return c;
+    if (a.data() == b.data() && a.size() == b.size())
+        return 0;
+    const int c = std::memcmp(a.data(), b.data(), size_t(std::min(a.size(), b.size())));
+    return c != 0 ? c : (a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0);
 }
 } // namespace
 
@@ -27,11 +27,14 @@ PersonListModel::PersonListModel(Kind kind, QObject *parent) : QAbstractTableMod
 
 qint64 PersonListModel::catalogueValue(const QString &katcis)
 {
-    const QString t = katcis.trimmed();
+    // Blanks before the number do not count; the number ends at the first
+    // character that is not a digit.
+    qsizetype i = 0;
+    while (i < katcis.size() && katcis.at(i).isSpace())
+        ++i;
     qint64 v = 0;
-    int i = 0;
-    while (i < t.size() && t.at(i).isDigit() && v < (qint64(1) << 50))
-        v = v * 10 + t.at(i++).digitValue();
+    while (i < katcis.size() && katcis.at(i).isDigit() && v < (qint64(1) << 50))
+        v = v * 10 + katcis.at(i++).digitValue();
     return v;
 }
 
@@ -48,82 +51,129 @@ QString PersonListModel::selectSql() const
                          "JOIN c_funkcie f ON z.prac_zar = f.fc_idkod");
 }
 
-PersonListModel::Row PersonListModel::readRow(const QSqlQuery &q) const
+PersonListModel::Row PersonListModel::readRow(sqlite3_stmt *st)
 {
+    const auto text = [st](int c) {
+        const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
+        return t ? QString::fromUtf8(t, sqlite3_column_bytes(st, c)) : QString();
+    };
     Row r;
-    r.rowid = q.value(0).toLongLong();
-    r.idkod = q.value(1).toString();
-    r.meno = q.value(2).toString();
-    r.priezv = q.value(3).toString();
+    r.rowid = sqlite3_column_int64(st, 0);
+    r.idkod = text(1);
+    r.meno = text(2);
+    r.priezv = text(3);
     if (m_kind == Kind::Clients) {
-        r.datnar = QDate::fromString(q.value(4).toString(), Qt::ISODate);
-        r.katcis = q.value(5).toString();
+        r.datnar = QDate::fromString(text(4), Qt::ISODate);
+        r.katcis = text(5);
+        r.catalogue = catalogueValue(r.katcis);
     } else {
-        r.funkcia = q.value(4).toString();
+        r.funkcia = text(4);
     }
+    r.surnameKey = m_keys.of(r.priezv);
+    r.firstNameKey = m_keys.of(r.meno);
     return r;
+}
+
+bool PersonListModel::readRows(const QString &sql, const QString &value, QVector<Row> &rows, QString *error)
+{
+    // The list is the largest reading of the program: it goes straight to
+    // SQLite on the program's connection, without a variant per value.
+    const QVariant handle = Database::connection().driver()->handle();
+    sqlite3 *db = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+        ? *static_cast<sqlite3 *const *>(handle.constData())
+        : nullptr;
+    if (!db) {
+        if (error)
+            *error = QStringLiteral("the database is not open");
+        return false;
+    }
+    sqlite3_stmt *st = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr);
+    if (rc == SQLITE_OK && !value.isNull()) {
+        const QByteArray bound = value.toUtf8();
+        rc = sqlite3_bind_text(st, 1, bound.constData(), int(bound.size()), SQLITE_TRANSIENT);
+    }
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW)
+            rows.append(readRow(st));
+    }
+    if (rc != SQLITE_DONE && error)
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(st);
+    return rc == SQLITE_DONE;
 }
 
 bool PersonListModel::lessThan(const Row &a, const Row &b) const
 {
     if (m_kind == Kind::Clients && m_order == Order::ByCatalogue) {
-        const qint64 x = catalogueValue(a.katcis), y = catalogueValue(b.katcis);
-        if (x != y)
-            return x < y;
+        if (a.catalogue != b.catalogue)
+            return a.catalogue < b.catalogue;
     } else {
-        int c = slovak().compare(a.priezv, b.priezv);
+        int c = compareKeys(a.surnameKey, b.surnameKey);
         if (c == 0)
-            c = slovak().compare(a.meno, b.meno);
+            c = compareKeys(a.firstNameKey, b.firstNameKey);
         if (c != 0)
             return c < 0;
     }
     return a.rowid < b.rowid;
 }
 
-void PersonListModel::sortAll()
+bool PersonListModel::sameShownValues(const Row &a, const Row &b)
 {
-    if (m_kind == Kind::Clients && m_order == Order::ByCatalogue) {
-        std::sort(m_rows.begin(), m_rows.end(), [this](const Row &a, const Row &b) { return lessThan(a, b); });
-        return;
+    const auto same = [](const QString &x, const QString &y) { return x == y && x.isNull() == y.isNull(); };
+    return same(a.idkod, b.idkod) && same(a.meno, b.meno) && same(a.priezv, b.priezv) && a.datnar == b.datnar
+        && same(a.katcis, b.katcis) && same(a.funkcia, b.funkcia);
+}
+
+void PersonListModel::sortRows(QVector<Row> &rows) const
+{
+    // Sort the positions, then move each row once to its place (in place:
+    // a second copy of a large list costs more than the sort).
+    // What orders a row, side by side: the sort compares these alone.
+    struct Item {
+        QByteArrayView surname, firstName;
+        qint64 catalogue, rowid;
+        int at;
+    };
+    std::vector<Item> items;
+    items.reserve(rows.size());
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const Row &r = rows.at(i);
+        items.push_back({r.surnameKey, r.firstNameKey, r.catalogue, r.rowid, i});
     }
-    // Names repeat: rank each distinct text once by the collation, then sort
-    // the rows by their ranks.
-    QHash<QString, int> rank;
-    {
-        QStringList distinct;
-        QHash<QString, bool> seen;
-        for (const Row &r : std::as_const(m_rows))
-            for (const QString *s : {&r.priezv, &r.meno})
-                if (!seen.contains(*s)) {
-                    seen.insert(*s, true);
-                    distinct << *s;
-                }
-        std::sort(distinct.begin(), distinct.end(),
-                  [](const QString &a, const QString &b) { return slovak().compare(a, b) < 0; });
-        int n = 0;
-        for (int i = 0; i < distinct.size(); ++i) {
-            if (i > 0 && slovak().compare(distinct.at(i - 1), distinct.at(i)) != 0)
-                ++n;
-            rank.insert(distinct.at(i), n);
+    if (m_kind == Kind::Clients && m_order == Order::ByCatalogue) {
+        std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
+            return a.catalogue != b.catalogue ? a.catalogue < b.catalogue : a.rowid < b.rowid;
+        });
+    } else {
+        std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
+            int c = compareKeys(a.surname, b.surname);
+            if (c == 0)
+                c = compareKeys(a.firstName, b.firstName);
+            return c != 0 ? c < 0 : a.rowid < b.rowid;
+        });
+    }
+    std::vector<int> order(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        order[i] = items[i].at;
+    std::vector<bool> placed(order.size(), false);
+    for (int start = 0; start < int(order.size()); ++start) {
+        if (placed[start] || order[start] == start)
+            continue;
+        Row held = std::move(rows[start]);
+        int to = start;
+        for (;;) {
+            placed[to] = true;
+            const int from = order[to];
+            if (from == start) {
+                rows[to] = std::move(held);
+                break;
+            }
+            rows[to] = std::move(rows[from]);
+            to = from;
         }
     }
-    struct Keyed {
-        int surname, first;
-        qint64 rowid;
-        int index;
-    };
-    std::vector<Keyed> keys;
-    keys.reserve(m_rows.size());
-    for (int i = 0; i < m_rows.size(); ++i)
-        keys.push_back({rank.value(m_rows[i].priezv), rank.value(m_rows[i].meno), m_rows[i].rowid, i});
-    std::sort(keys.begin(), keys.end(), [](const Keyed &a, const Keyed &b) {
-        return std::tie(a.surname, a.first, a.rowid) < std::tie(b.surname, b.first, b.rowid);
-    });
-    QVector<Row> sorted;
-    sorted.reserve(m_rows.size());
-    for (const Keyed &k : keys)
-        sorted.append(std::move(m_rows[k.index]));
-    m_rows = std::move(sorted);
 }
 
 void PersonListModel::setOrder(Order order)
@@ -134,26 +184,26 @@ void PersonListModel::setOrder(Order order)
     if (!m_loaded)
         return;
     beginResetModel();
-    sortAll();
+    sortRows(m_rows);
     endResetModel();
 }
 
 bool PersonListModel::reload(QString *error)
 {
-    QVector<Row> rows;
-    QSqlQuery q(Database::connection());
-    q.setForwardOnly(true);
     Database::takeChangedRows(table());
-    const bool ok = q.exec(selectSql());
-    if (ok) {
-        while (q.next())
-            rows.append(readRow(q));
-    } else if (error) {
-        *error = q.lastError().text();
+    if (m_kind == Kind::Employees)
+        Database::takeChangedRows(QStringLiteral("c_funkcie"));
+    m_keys.clear();
+    QVector<Row> rows;
+    {
+        QSqlQuery count(Database::connection());
+        if (count.exec(QStringLiteral("SELECT count(*) FROM ") + table()) && count.next())
+            rows.reserve(count.value(0).toLongLong());
     }
+    const bool ok = readRows(selectSql(), QString(), rows, error);
     beginResetModel();
     m_rows = std::move(rows);
-    sortAll();
+    sortRows(m_rows);
     m_loaded = ok;
     endResetModel();
     return ok;
@@ -163,42 +213,63 @@ bool PersonListModel::refresh(QString *error)
 {
     if (!m_loaded)
         return reload(error);
-    QSet<qint64> changed = Database::takeChangedRows(table());
+    const QSet<qint64> changed = Database::takeChangedRows(table());
     if (m_kind == Kind::Employees && !Database::takeChangedRows(QStringLiteral("c_funkcie")).isEmpty())
         return reload(error);
     if (changed.isEmpty())
         return true;
-    // Take the changed rows out, then put back what the database now holds.
-    beginResetModel();
-    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(),
-                                [&](const Row &r) { return changed.contains(r.rowid); }),
-                 m_rows.end());
-    bool ok = true;
-    const QList<qint64> ids(changed.begin(), changed.end());
-    const QString rowidColumn = m_kind == Kind::Clients ? QStringLiteral("rowid") : QStringLiteral("z.rowid");
-    for (int start = 0; ok && start < ids.size(); start += 500) {
-        const int n = std::min<int>(500, int(ids.size()) - start);
-        QStringList marks;
-        for (int i = 0; i < n; ++i)
-            marks << QStringLiteral("?");
-        QSqlQuery q(Database::connection());
-        q.setForwardOnly(true);
-        q.prepare(selectSql() + QStringLiteral(" WHERE %1 IN (%2)").arg(rowidColumn, marks.join(QLatin1Char(','))));
-        for (int i = 0; i < n; ++i)
-            q.addBindValue(ids.at(start + i));
-        ok = q.exec();
-        if (!ok && error)
-            *error = q.lastError().text();
-        while (ok && q.next()) {
-            const Row r = readRow(q);
-            const auto at = std::upper_bound(m_rows.begin(), m_rows.end(), r,
-                                             [this](const Row &a, const Row &b) { return lessThan(a, b); });
-            m_rows.insert(at, r);
-        }
+    // The changed rows as the database now holds them, in one query; past
+    // half of the list, the whole list (cheaper than finding each row).
+    const bool whole = changed.size() > m_rows.size() / 2;
+    QStringList ids;
+    if (!whole) {
+        ids.reserve(changed.size());
+        for (qint64 id : changed)
+            ids << QString::number(id);
     }
-    endResetModel();
-    if (!ok)
+    const QString rowid = m_kind == Kind::Clients ? QStringLiteral("rowid") : QStringLiteral("z.rowid");
+    QVector<Row> now;
+    const bool read = whole ? readRows(selectSql(), QString(), now, error)
+                            : readRows(selectSql() + QStringLiteral(" WHERE %1 IN (SELECT value FROM json_each(?))").arg(rowid),
+                                       QLatin1Char('[') + ids.join(QLatin1Char(',')) + QLatin1Char(']'), now, error);
+    if (!read)
         return reload(error);
+    QHash<qint64, qsizetype> nowAt;
+    nowAt.reserve(now.size());
+    for (qsizetype i = 0; i < now.size(); ++i)
+        nowAt.insert(now.at(i).rowid, i);
+
+    // A row whose shown values are the same (another column changed) stays
+    // where it is; the others leave the list and come back in their place.
+    std::vector<bool> placed(now.size(), false);
+    QSet<qint64> leaving;
+    for (const Row &r : std::as_const(m_rows)) {
+        if (!whole && !changed.contains(r.rowid))
+            continue;
+        const auto at = nowAt.constFind(r.rowid);
+        if (at != nowAt.constEnd() && sameShownValues(r, now.at(*at)))
+            placed[*at] = true;
+        else
+            leaving.insert(r.rowid);
+    }
+    QVector<Row> arriving;
+    for (qsizetype i = 0; i < now.size(); ++i)
+        if (!placed[i])
+            arriving.append(std::move(now[i]));
+    if (leaving.isEmpty() && arriving.isEmpty())
+        return true;
+
+    beginResetModel();
+    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [&](const Row &r) { return leaving.contains(r.rowid); }),
+                 m_rows.end());
+    sortRows(arriving);
+    QVector<Row> merged;
+    merged.reserve(m_rows.size() + arriving.size());
+    std::merge(std::make_move_iterator(m_rows.begin()), std::make_move_iterator(m_rows.end()),
+               std::make_move_iterator(arriving.begin()), std::make_move_iterator(arriving.end()),
+               std::back_inserter(merged), [this](const Row &a, const Row &b) { return lessThan(a, b); });
+    m_rows = std::move(merged);
+    endResetModel();
     return true;
 }
 
