@@ -26,6 +26,7 @@ struct Client {
     int age = 0;
     QString sex;
     QString codes;
+    bool ageWritten = false;  // vek already holds the age
 };
 
 bool failed(const QString &why, QString *error)
@@ -45,17 +46,20 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
         return failed(why, error);
     if (withCare->isEmpty())
         return true;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih FROM k_zaklad"), {}, &why);
+    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih, vek FROM k_zaklad WHERE ")
+                             + CareRecords::keyIn(QStringLiteral("idkod")),
+                         {CareRecords::keyValue(*withCare)}, &why);
     if (!why.isEmpty())
         return failed(why, error);
     while (q.next()) {
-        const QString idkod = q.value(0).toString();
-        if (!withCare->contains(CareRecords::key(idkod)))
-            continue;
         const QDate birth = StatementPeriod::storedDay(q.value(1).toString());
         if (!birth.isValid())
             continue;
-        out << Client{idkod, AgeSection::ageOn(birth, today), q.value(2).toString(), q.value(3).toString()};
+        const int age = AgeSection::ageOn(birth, today);
+        // An age already written as this number needs no write.
+        const QVariant stored = q.value(4);
+        const bool written = stored.typeId() == QMetaType::LongLong && stored.toLongLong() == age;
+        out << Client{q.value(0).toString(), age, q.value(2).toString(), q.value(3).toString(), written};
     }
     if (q.lastError().type() != QSqlError::NoError)
         return failed(q.lastError().text(), error);
@@ -75,6 +79,8 @@ bool writeAges(const QList<Client> &clients, QString *error)
         if (!q.prepare(QStringLiteral("UPDATE k_zaklad SET vek = ? WHERE idkod = ?")))
             return failed(q.lastError().text(), error);
         for (const Client &c : clients) {
+            if (c.ageWritten)
+                continue;
             q.addBindValue(c.age);
             q.addBindValue(c.idkod);
             if (!q.exec())
