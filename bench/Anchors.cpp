@@ -111,6 +111,8 @@ double employeeSection(const QString &dbPath)
                        "GROUP BY 1, 2, 3, 4");
 }
 
+void clearAges(const QString &dbPath) { run(dbPath, "UPDATE k_zaklad SET vek = NULL"); }
+
 double vacuumInto(const QString &dbPath, const QString &target)
 {
     QFile::remove(target);

@@ -19,6 +19,9 @@ double listByCatalogue(const QString &dbPath);
 double ageSection(const QString &dbPath, const QString &from, const QString &until, const QString &today);
 double educationSection(const QString &dbPath, const QString &from, const QString &until);
 double employeeSection(const QString &dbPath);
+// Forgets every stored age (vek), on a connection of its own, so that the
+// next section I writes the age of each client it counts.
+void clearAges(const QString &dbPath);
 // VACUUM INTO a new file (removed afterwards).
 double vacuumInto(const QString &dbPath, const QString &target);
 // A zip archive of one entry holding the file, deflated at level 1 (as the
