@@ -21,6 +21,29 @@ int compareKeys(QByteArrayView a, QByteArrayView b)
     const int c = std::memcmp(a.data(), b.data(), size_t(std::min(a.size(), b.size())));
     return c != 0 ? c : (a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0);
 }
+// A stored date (yyyy-MM-dd) read without a text in between; any other form
+// is left to QDate's own reading.
+QDate storedDay(const char *t, int n)
+{
+    if (!t)
+        return {};
+    const auto digits = [t](int from, int count) {
+        int v = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (t[i] < '0' || t[i] > '9')
+                return -1;
+            v = v * 10 + (t[i] - '0');
+        }
+        return v;
+    };
+    if (n == 10 && t[4] == '-' && t[7] == '-') {
+        const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
+        if (y >= 0 && m >= 0 && d >= 0)
+            return QDate(y, m, d);
+    }
+    return QDate::fromString(QString::fromUtf8(t, n), Qt::ISODate);
+}
+
 } // namespace
 
 PersonListModel::PersonListModel(Kind kind, QObject *parent) : QAbstractTableModel(parent), m_kind(kind) {}
@@ -63,7 +86,7 @@ PersonListModel::Row PersonListModel::readRow(sqlite3_stmt *st)
     r.meno = text(2);
     r.priezv = text(3);
     if (m_kind == Kind::Clients) {
-        r.datnar = QDate::fromString(text(4), Qt::ISODate);
+        r.datnar = storedDay(reinterpret_cast<const char *>(sqlite3_column_text(st, 4)), sqlite3_column_bytes(st, 4));
         r.katcis = text(5);
         r.catalogue = catalogueValue(r.katcis);
     } else {

@@ -113,6 +113,11 @@ private slots:
         QVERIFY(fresh.reload());
         QCOMPARE(keys(live), keys(fresh));
         QVERIFY(live.row(live.rowOfKey("K2")).meno.isNull());
+        // The birth date column: a stored day, and a text that is no day.
+        test::sql("UPDATE k_zaklad SET datnar = CASE rowid WHEN 1 THEN '2003-05-07' ELSE '2003-02-30' END");
+        QVERIFY(live.refresh());
+        QCOMPARE(live.data(live.index(live.rowOfKey("K1"), 2)).toString(), QString("7.5.2003"));
+        QCOMPARE(live.data(live.index(live.rowOfKey("K2"), 2)).toString(), QString());
     }
 
     void employeesFollowTheirJobFunction()
