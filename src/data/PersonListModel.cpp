@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
+#include <tuple>
 #include <vector>
 
 namespace ulk {
@@ -153,30 +154,43 @@ void PersonListModel::sortRows(QVector<Row> &rows) const
 {
     // Sort the positions, then move each row once to its place (in place:
     // a second copy of a large list costs more than the sort).
-    // What orders a row, side by side: the sort compares these alone.
+    // What orders a row, side by side: the sort compares these alone. Names
+    // repeat and equal texts share their key, so each distinct key is ranked
+    // once and the rows are sorted by the ranks of their keys.
     struct Item {
-        QByteArrayView surname, firstName;
-        qint64 catalogue, rowid;
+        qint64 first, second, rowid;
         int at;
     };
     std::vector<Item> items;
     items.reserve(rows.size());
-    for (int i = 0; i < int(rows.size()); ++i) {
-        const Row &r = rows.at(i);
-        items.push_back({r.surnameKey, r.firstNameKey, r.catalogue, r.rowid, i});
-    }
     if (m_kind == Kind::Clients && m_order == Order::ByCatalogue) {
-        std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
-            return a.catalogue != b.catalogue ? a.catalogue < b.catalogue : a.rowid < b.rowid;
-        });
+        for (int i = 0; i < int(rows.size()); ++i)
+            items.push_back({rows.at(i).catalogue, 0, rows.at(i).rowid, i});
     } else {
-        std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
-            int c = compareKeys(a.surname, b.surname);
-            if (c == 0)
-                c = compareKeys(a.firstName, b.firstName);
-            return c != 0 ? c < 0 : a.rowid < b.rowid;
-        });
+        QHash<const char *, qint64> rankOf;
+        std::vector<QByteArrayView> distinct;
+        for (const Row &r : std::as_const(rows))
+            for (const QByteArray *key : {&r.surnameKey, &r.firstNameKey})
+                if (!rankOf.contains(key->constData())) {
+                    rankOf.insert(key->constData(), 0);
+                    distinct.push_back(*key);
+                }
+        std::sort(distinct.begin(), distinct.end(),
+                  [](QByteArrayView a, QByteArrayView b) { return compareKeys(a, b) < 0; });
+        qint64 rank = 0;
+        for (size_t i = 0; i < distinct.size(); ++i) {
+            if (i > 0 && compareKeys(distinct[i - 1], distinct[i]) != 0)
+                ++rank;
+            rankOf[distinct[i].data()] = rank;
+        }
+        for (int i = 0; i < int(rows.size()); ++i) {
+            const Row &r = rows.at(i);
+            items.push_back({rankOf.value(r.surnameKey.constData()), rankOf.value(r.firstNameKey.constData()), r.rowid, i});
+        }
     }
+    std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
+        return std::tie(a.first, a.second, a.rowid) < std::tie(b.first, b.second, b.rowid);
+    });
     std::vector<int> order(items.size());
     for (size_t i = 0; i < items.size(); ++i)
         order[i] = items[i].at;
@@ -282,16 +296,22 @@ bool PersonListModel::refresh(QString *error)
     if (leaving.isEmpty() && arriving.isEmpty())
         return true;
 
+    // All in place: a new copy of a large list costs more than the change.
+    const auto less = [this](const Row &a, const Row &b) { return lessThan(a, b); };
     beginResetModel();
     m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [&](const Row &r) { return leaving.contains(r.rowid); }),
                  m_rows.end());
     sortRows(arriving);
-    QVector<Row> merged;
-    merged.reserve(m_rows.size() + arriving.size());
-    std::merge(std::make_move_iterator(m_rows.begin()), std::make_move_iterator(m_rows.end()),
-               std::make_move_iterator(arriving.begin()), std::make_move_iterator(arriving.end()),
-               std::back_inserter(merged), [this](const Row &a, const Row &b) { return lessThan(a, b); });
-    m_rows = std::move(merged);
+    if (arriving.size() <= 16) {
+        for (Row &r : arriving)
+            m_rows.insert(std::upper_bound(m_rows.begin(), m_rows.end(), r, less), std::move(r));
+    } else {
+        const qsizetype middle = m_rows.size();
+        m_rows.reserve(middle + arriving.size());
+        for (Row &r : arriving)
+            m_rows.append(std::move(r));
+        std::inplace_merge(m_rows.begin(), m_rows.begin() + middle, m_rows.end(), less);
+    }
     endResetModel();
     return true;
 }
@@ -347,9 +367,9 @@ QVariant PersonListModel::headerData(int section, Qt::Orientation o, int role) c
 
 int PersonListModel::rowOfKey(const QString &idkod) const
 {
-    const QString k = idkod.trimmed();
+    const QStringView k = QStringView(idkod).trimmed();
     for (int i = 0; i < m_rows.size(); ++i)
-        if (m_rows.at(i).idkod.trimmed() == k)
+        if (QStringView(m_rows.at(i).idkod).trimmed() == k)
             return i;
     return -1;
 }
