@@ -22,6 +22,7 @@ const AgeSection::Line kLineTable[AgeSection::kLines] = {
 };
 
 struct Client {
+    qint64 rowid = 0;
     QString idkod;  // as stored
     int age = 0;
     QString sex;
@@ -46,7 +47,7 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
         return failed(why, error);
     if (withCare->isEmpty())
         return true;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih, vek FROM k_zaklad WHERE ")
+    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih, vek, rowid FROM k_zaklad WHERE ")
                              + CareRecords::keyIn(QStringLiteral("idkod")),
                          {CareRecords::keyValue(*withCare)}, &why);
     if (!why.isEmpty())
@@ -59,7 +60,8 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
         // An age already written as this number needs no write.
         const QVariant stored = q.value(4);
         const bool written = stored.typeId() == QMetaType::LongLong && stored.toLongLong() == age;
-        out << Client{q.value(0).toString(), age, q.value(2).toString(), q.value(3).toString(), written};
+        out << Client{q.value(5).toLongLong(), q.value(0).toString(), age, q.value(2).toString(),
+                      q.value(3).toString(), written};
     }
     if (q.lastError().type() != QSqlError::NoError)
         return failed(q.lastError().text(), error);
@@ -76,13 +78,14 @@ bool writeAges(const QList<Client> &clients, QString *error)
         return failed(db.lastError().text(), error);
     {
         QSqlQuery q(db);
-        if (!q.prepare(QStringLiteral("UPDATE k_zaklad SET vek = ? WHERE idkod = ?")))
+        // The row just read, by its rowid: no key lookup per client.
+        if (!q.prepare(QStringLiteral("UPDATE k_zaklad SET vek = ? WHERE rowid = ?")))
             return failed(q.lastError().text(), error);
         for (const Client &c : clients) {
             if (c.ageWritten)
                 continue;
             q.addBindValue(c.age);
-            q.addBindValue(c.idkod);
+            q.addBindValue(c.rowid);
             if (!q.exec())
                 return failed(q.lastError().text(), error);
         }
