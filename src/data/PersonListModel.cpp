@@ -93,8 +93,8 @@ PersonListModel::Row PersonListModel::readRow(sqlite3_stmt *st)
     } else {
         r.funkcia = text(4);
     }
-    r.surnameKey = m_keys.of(r.priezv);
-    r.firstNameKey = m_keys.of(r.meno);
+    r.surnameKey = m_keys.ofShared(r.priezv);
+    r.firstNameKey = m_keys.ofShared(r.meno);
     return r;
 }
 

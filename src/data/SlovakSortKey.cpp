@@ -43,4 +43,17 @@ QByteArray SlovakSortKey::of(const QString &text)
     return key;
 }
 
+QByteArray SlovakSortKey::ofShared(QString &text)
+{
+    if (text.isEmpty())
+        return of(text);
+    auto known = m_known.constFind(text);
+    if (known == m_known.constEnd()) {
+        of(text);
+        known = m_known.constFind(text);
+    }
+    text = known.key();
+    return known.value();
+}
+
 } // namespace ulk

@@ -21,6 +21,9 @@ public:
 
     // The key of a text; empty only when ICU has no Slovak collation.
     QByteArray of(const QString &text);
+    // The same, and a text that is not empty becomes the copy kept with its
+    // key: a list's equal texts then share their memory.
+    QByteArray ofShared(QString &text);
     // Forgets the keys of texts seen so far.
     void clear() { m_known.clear(); }
 
