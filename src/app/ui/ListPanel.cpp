@@ -1,0 +1,385 @@
+#include "app/ui/ListPanel.h"
+
+#include "client/ui/ClientWindow.h"
+#include "common/Prompter.h"
+#include "common/SharedState.h"
+#include "data/Database.h"
+#include "data/PersonListModel.h"
+#include "employee/ui/EmployeeWindow.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTableView>
+
+namespace ulk {
+
+namespace {
+constexpr int px(int twips) { return twips / 15; }
+// The panel's place on the window, in twips; its widgets are placed by the
+// window's coordinates less this corner.
+constexpr int kLeft = 3360;
+constexpr int kTop = 360;
+int atX(int twips) { return px(twips) - px(kLeft); }
+int atY(int twips) { return px(twips) - px(kTop); }
+
+const char *const kClientSubTables[] = {"k_memo",       "k_navstevy",   "k_surodenci",   "k_vysetrenie",
+                                        "k_zariad",     "k_zaznam_spc", "k_zaznam_zmeny"};
+} // namespace
+
+ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget(parent), m_dir(programDirectory)
+{
+    setObjectName(QStringLiteral("listPanel"));
+    setGeometry(px(kLeft), px(kTop), px(11055) - px(kLeft), px(9195) - px(kTop));
+    m_clients = new PersonListModel(PersonListModel::Kind::Clients, this);
+    m_employees = new PersonListModel(PersonListModel::Kind::Employees, this);
+
+    auto grid = [this](const char *name, PersonListModel *model, std::initializer_list<int> widths) {
+        auto *g = new QTableView(this);
+        g->setObjectName(QString::fromLatin1(name));
+        g->setGeometry(atX(3360), atY(360), px(7695), px(7575));
+        g->setModel(model);
+        g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        g->setSelectionBehavior(QAbstractItemView::SelectRows);
+        g->setSelectionMode(QAbstractItemView::SingleSelection);
+        g->verticalHeader()->setDefaultSectionSize(20);
+        // The small font of the list lets a whole date fit its narrow column.
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setPointSizeF(8);
+        g->setFont(f);
+        g->verticalHeader()->setMinimumWidth(px(240));
+        int c = 0;
+        for (int w : widths)
+            g->setColumnWidth(c++, px(w));
+        g->hide();
+        return g;
+    };
+    m_gridClients = grid("dbgKlient", m_clients, {1400, 1900, 1000, 1300});
+    m_gridEmployees = grid("dbgPsych", m_employees, {2000, 2500, 2100});
+
+    auto button = [this](const char *name, const QString &caption, int left, int width) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(atX(left), atY(8100), px(width), px(495));
+        b->setAutoDefault(false);
+        return b;
+    };
+    m_new = button("CmdNovy", QStringLiteral("Nový"), 3360, 1800);
+    m_edit = button("cmdOprava", QStringLiteral("Oprava údajov"), 5250, 1800);
+    m_search = button("cmdHladaj", QStringLiteral("Hľadaj"), 7140, 1800);
+    m_delete = button("cmdVymaz", QStringLiteral("Výmaz "), 9030, 1800);
+    m_sort = button("CmdSort", QStringLiteral("Trieď (katalógové číslo)"), 3360, 2700);
+    m_sort->move(atX(3360), atY(8700));
+    m_sort->hide();
+    connect(m_new, &QPushButton::clicked, this, &ListPanel::newRecord);
+    connect(m_edit, &QPushButton::clicked, this, &ListPanel::editRecord);
+    connect(m_search, &QPushButton::clicked, this, &ListPanel::search);
+    connect(m_delete, &QPushButton::clicked, this, &ListPanel::deleteRecord);
+    connect(m_sort, &QPushButton::clicked, this, &ListPanel::toggleSort);
+    for (QTableView *g : {m_gridClients, m_gridEmployees})
+        connect(g, &QTableView::doubleClicked, this, &ListPanel::editRecord);
+}
+
+void ListPanel::disableButtons()
+{
+    m_new->setEnabled(false);
+    m_edit->setEnabled(false);
+    m_search->setEnabled(false);
+    m_delete->setEnabled(false);
+}
+
+void ListPanel::reset()
+{
+    m_gridClients->hide();
+    m_gridEmployees->hide();
+    m_sort->hide();
+    m_listMode = 0;
+    m_new->setText(QStringLiteral("Nový"));
+    m_search->setText(QStringLiteral("Hľadaj"));
+    m_delete->setText(QStringLiteral("Výmaz "));
+    m_clients->setOrder(PersonListModel::Order::ByName);
+    m_sort->setText(QStringLiteral("Trieď (katalógové číslo)"));
+    m_clients->clear();
+    m_employees->clear();
+}
+
+// ------------------------------------------------------------------- lists
+
+void ListPanel::showClients()
+{
+    m_new->setText(QStringLiteral("Nový klient"));
+    m_delete->setText(QStringLiteral("Výmaz klienta"));
+    m_search->setText(QStringLiteral("Hľadaj klienta"));
+    m_sort->show();
+    m_clients->setOrder(PersonListModel::Order::ByName);
+    showGrid(m_clients, m_gridClients, m_gridEmployees);
+    m_listMode = 1;
+}
+
+void ListPanel::showEmployees()
+{
+    m_new->setText(QStringLiteral("Nový zamestnanec"));
+    m_delete->setText(QStringLiteral("Výmaz zamestnanca"));
+    m_search->setText(QStringLiteral("Hľadaj zamestnanca"));
+    m_sort->hide();
+    showGrid(m_employees, m_gridEmployees, m_gridClients);
+    m_listMode = 2;
+}
+
+void ListPanel::showGrid(PersonListModel *model, QTableView *grid, QTableView *other)
+{
+    other->hide();
+    grid->show();
+    model->refresh();
+    if (!model->isEmpty())
+        grid->setCurrentIndex(model->index(0, 0));
+    if (!model->isEmpty()) {
+        enableListButtons();
+        grid->setFocus();
+    } else {
+        disableListButtons();
+        m_new->setFocus();
+    }
+}
+
+void ListPanel::enableListButtons()
+{
+    m_search->setEnabled(true);
+    m_edit->setEnabled(true);
+    m_new->setEnabled(true);
+    m_delete->setEnabled(true);
+}
+
+void ListPanel::disableListButtons()
+{
+    m_search->setEnabled(false);
+    m_edit->setEnabled(false);
+    m_delete->setEnabled(false);
+    m_new->setEnabled(true);
+}
+
+PersonListModel *ListPanel::visibleModel() const { return m_listMode == 2 ? m_employees : m_clients; }
+
+QTableView *ListPanel::visibleGrid() const { return m_listMode == 2 ? m_gridEmployees : m_gridClients; }
+
+int ListPanel::currentRow() const
+{
+    if (m_listMode == 0 || visibleModel()->isEmpty())
+        return -1;
+    const QModelIndex i = visibleGrid()->currentIndex();
+    return i.isValid() ? i.row() : 0;
+}
+
+bool ListPanel::reopenList()
+{
+    PersonListModel *model = visibleModel();
+    const bool ok = model->refresh();
+    if (!model->isEmpty())
+        visibleGrid()->setCurrentIndex(model->index(0, 0));
+    return ok;
+}
+
+void ListPanel::focusList()
+{
+    if (!visibleModel()->isEmpty()) {
+        enableListButtons();
+        visibleGrid()->setFocus();
+    } else {
+        disableListButtons();
+        m_new->setFocus();
+    }
+}
+
+void ListPanel::openRecord(bool employee)
+{
+    if (employee) {
+        EmployeeWindow record(m_dir, window());
+        record.exec();
+    } else {
+        ClientWindow record(m_dir, window());
+        record.exec();
+    }
+}
+
+void ListPanel::newRecord()
+{
+    shared().recordMode = 1;
+    shared().currentRecordId.clear();
+    shared().recordCaption.clear();
+    openRecord(m_new->text().trimmed().endsWith(QLatin1Char('c')));
+    reopenList();
+    focusList();
+}
+
+void ListPanel::editRecord()
+{
+    const int mode = m_listMode;
+    const int r = currentRow();
+    if (mode == 0 || r < 0)
+        return;
+    PersonListModel *model = visibleModel();
+    const PersonListModel::Row &row = model->row(r);
+    shared().currentRecordId = row.idkod;
+    shared().recordCaption = row.idkod + QStringLiteral(" : ") + row.meno + QStringLiteral("  ") + row.priezv;
+    shared().recordMode = 2;
+    openRecord(mode == 2);
+    emit recordWindowClosed(mode);
+    model->setOrder(PersonListModel::Order::ByName);
+    model->refresh();
+    int found = model->rowOfKey(shared().currentRecordId);
+    if (found < 0 && !model->isEmpty())
+        found = 0;
+    if (found >= 0) {
+        visibleGrid()->setCurrentIndex(model->index(found, 0));
+        visibleGrid()->scrollTo(model->index(found, 0));
+    }
+    focusList();
+}
+
+void ListPanel::toggleSort()
+{
+    if (m_sort->text().left(8) == QStringLiteral("Trieď (k")) {
+        m_clients->setOrder(PersonListModel::Order::ByCatalogue);
+        m_sort->setText(QStringLiteral("Trieď (priezvisko,meno)"));
+    } else {
+        m_clients->setOrder(PersonListModel::Order::ByName);
+        m_sort->setText(QStringLiteral("Trieď (katalógové číslo)"));
+    }
+    reopenList();
+}
+
+// --------------------------------------------------------- search, delete
+
+void ListPanel::search()
+{
+    if (m_listMode == 1)
+        searchBySurname(true);
+    else if (m_listMode == 2)
+        searchBySurname(false);
+}
+
+void ListPanel::searchBySurname(bool clients)
+{
+    PersonListModel *model = clients ? m_clients : m_employees;
+    QTableView *grid = clients ? m_gridClients : m_gridEmployees;
+    if (model->isEmpty()) {
+        tell(clients ? QStringLiteral("Nie sú nahraní žiadni klienti!")
+                     : QStringLiteral("Nie sú nahraní žiadni zamestnanci!"),
+             QStringLiteral("Upozornenie"), PromptIcon::Critical);
+        return;
+    }
+    const auto answer = prompter().input(clients ? QStringLiteral("Zadaj priezvisko a meno klienta :")
+                                                 : QStringLiteral("Zadaj priezvisko a meno zamestnanca :"),
+                                         QStringLiteral("Hľadanie podľa priezviska"), QString());
+    if (!answer || answer->isEmpty())
+        return;
+    const int blank = answer->indexOf(QLatin1Char(' '));
+    const QString surname = blank < 0 ? *answer : answer->left(blank);
+    const QString firstName = blank < 0 ? QString() : answer->mid(blank + 1);
+    grid->setCurrentIndex(model->index(0, 0));
+    const int found = model->findPrefix(surname, firstName, blank >= 0);
+    if (found < 0) {
+        grid->setCurrentIndex(model->index(0, 0));
+        tell((clients ? QStringLiteral("Klient  '") : QStringLiteral("Zamestnanec  '")) + *answer
+                 + QStringLiteral("' nie je v databáze"),
+             QStringLiteral("Informácia"), PromptIcon::Information);
+    } else {
+        grid->setCurrentIndex(model->index(found, 0));
+        grid->scrollTo(model->index(found, 0));
+    }
+    grid->setFocus();
+}
+
+void ListPanel::deleteRecord()
+{
+    if (m_listMode == 1)
+        deleteClient();
+    else if (m_listMode == 2)
+        deleteEmployee();
+}
+
+void ListPanel::deleteClient()
+{
+    const int r = currentRow();
+    if (r < 0) {
+        tell(QStringLiteral("Nie je vybraný žiaden klient "), QStringLiteral("Upozornenie"), PromptIcon::Critical);
+        return;
+    }
+    const PersonListModel::Row row = m_clients->row(r);
+    if (ask(QStringLiteral("Naozaj chceš vymazať klienta : ") + row.meno.trimmed() + QStringLiteral("  ")
+                + row.priezv.trimmed() + QStringLiteral(" ?"),
+            QStringLiteral("Výmaz klienta"), PromptIcon::None, PromptButtons::YesNo)
+        != PromptAnswer::Yes)
+        return;
+    // The client goes with everything recorded about the client, all or nothing,
+    // by the exact stored key.
+    QString error;
+    {
+        Transaction t;
+        if (!t.ok())
+            error = Database::connection().lastError().text();
+        for (const char *table : kClientSubTables) {
+            if (!error.isEmpty())
+                break;
+            runSql(QStringLiteral("DELETE FROM %1 WHERE idkod = ?").arg(QLatin1String(table)), {row.idkod}, &error);
+        }
+        if (error.isEmpty())
+            runSql(QStringLiteral("DELETE FROM k_zaklad WHERE idkod = ?"), {row.idkod}, &error);
+        if (error.isEmpty() && !t.commit())
+            error = Database::connection().lastError().text();
+    }
+    if (!error.isEmpty())
+        tell(QStringLiteral("Klienta sa nepodarilo vymazať, údaje zostali bez zmeny: ") + error,
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+    reopenList();
+    if (m_clients->isEmpty())
+        disableListButtons();
+}
+
+void ListPanel::deleteEmployee()
+{
+    const int r = currentRow();
+    if (r < 0) {
+        tell(QStringLiteral("Nie je vybraný žiaden zamestnanec "), QStringLiteral("Upozornenie"),
+             PromptIcon::Critical);
+        return;
+    }
+    const PersonListModel::Row row = m_employees->row(r);
+    const QString name = row.meno.trimmed() + QStringLiteral("  ") + row.priezv.trimmed();
+    const std::pair<const char *, const char *> references[] = {
+        {"k_vysetrenie", "Zamestnanca : -"}, {"k_zaznam_zmeny", "Zamestnanca: -"}, {"k_zaznam_spc", "Zamestnanca: -"}};
+    for (const auto &[table, opening] : references) {
+        QString error;
+        // Keys are compared ignoring trailing blanks: a reference so written
+        // still names the employee.
+        QSqlQuery q = runSql(
+            QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(QLatin1String(table), keyMatch(QStringLiteral("idkod_p"))),
+            keyMatchValues(row.idkod), &error);
+        if (!error.isEmpty()) {
+            // Without the check nothing is deleted.
+            tell(QStringLiteral("Zamestnanca nie je možné vymazať, záznamy o ňom sa nepodarilo overiť: ") + error,
+                 QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+            return;
+        }
+        if (q.next()) {
+            tell(QString::fromUtf8(opening) + name + QStringLiteral("- nie je možné vymazať"),
+                 QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+            return;
+        }
+    }
+    if (ask(QStringLiteral("Naozaj chceš vymazať zamestnanca : ") + name + QStringLiteral(" ?"),
+            QStringLiteral("výmaz zamestnanca"), PromptIcon::None, PromptButtons::YesNo)
+        != PromptAnswer::Yes)
+        return;
+    QString error;
+    runSql(QStringLiteral("DELETE FROM zamestnanci WHERE idkod = ?"), {row.idkod}, &error);
+    if (!error.isEmpty())
+        tell(QStringLiteral("Zamestnanca sa nepodarilo vymazať: ") + error, QStringLiteral("Chybová správa"),
+             PromptIcon::Exclamation);
+    reopenList();
+    if (m_employees->isEmpty())
+        disableListButtons();
+}
+
+} // namespace ulk

@@ -1,0 +1,70 @@
+#pragma once
+#include <QWidget>
+
+class QPushButton;
+class QTableView;
+
+namespace ulk {
+
+class PersonListModel;
+
+// The list side of the main window: the client and the employee list, one of
+// them shown, with the buttons new, edit, search, delete and the client sort.
+class ListPanel : public QWidget {
+    Q_OBJECT
+public:
+    ListPanel(const QString &programDirectory, QWidget *parent);
+
+    // 0 no list shown, 1 clients, 2 employees.
+    int listMode() const { return m_listMode; }
+    PersonListModel *clientList() const { return m_clients; }
+    PersonListModel *employeeList() const { return m_employees; }
+    // The current row of the visible list, or -1.
+    int currentRow() const;
+
+    void showClients();
+    void showEmployees();
+    // Reads the visible list anew and puts the cursor on its first row.
+    bool reopenList();
+    // At start: only "Nový" waits for a list to be chosen, and it is disabled too.
+    void disableButtons();
+    // Back to the design state: no list shown, captions as designed, lists emptied.
+    void reset();
+
+public slots:
+    void newRecord();
+    void editRecord();
+    void toggleSort();
+    void search();
+    void deleteRecord();
+
+signals:
+    // A record window opened from the list `mode` was closed.
+    void recordWindowClosed(int mode);
+
+private:
+    PersonListModel *visibleModel() const;
+    QTableView *visibleGrid() const;
+    void showGrid(PersonListModel *model, QTableView *grid, QTableView *other);
+    void enableListButtons();
+    void disableListButtons();
+    void focusList();
+    void openRecord(bool employee);
+    void searchBySurname(bool clients);
+    void deleteClient();
+    void deleteEmployee();
+
+    QString m_dir;
+    int m_listMode = 0;
+    PersonListModel *m_clients = nullptr;
+    PersonListModel *m_employees = nullptr;
+    QTableView *m_gridClients = nullptr;
+    QTableView *m_gridEmployees = nullptr;
+    QPushButton *m_new = nullptr;
+    QPushButton *m_edit = nullptr;
+    QPushButton *m_search = nullptr;
+    QPushButton *m_delete = nullptr;
+    QPushButton *m_sort = nullptr;
+};
+
+} // namespace ulk
