@@ -22,8 +22,8 @@ test: build
 
 bench: deps
 	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build build-release -j $(JOBS) --target ulk-bench ulk-generate
-	build-release/ulk-bench
+	cmake --build build-release -j $(JOBS) --target ulk-bench ulk ulk-generate
+	build-release/bench/ulk-bench
 
 clean:
 	rm -rf $(BUILD) build-release

@@ -2,7 +2,7 @@
 # Installs the Debian packages the register needs to build, test and run.
 set -e
 PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-  qt6-translations-l10n qt6-l10n-tools libsqlite3-dev libzip-dev fonts-liberation poppler-utils"
+  qt6-translations-l10n qt6-l10n-tools libsqlite3-dev libzip-dev libicu-dev fonts-liberation poppler-utils"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -2,36 +2,63 @@
 
 #include "data/Database.h"
 
-#include <QCollator>
 #include <QHash>
-#include <QLocale>
-#include <QSqlError>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <algorithm>
+#include <cstring>
+#include <sqlite3.h>
+#include <tuple>
+#include <vector>
 
 namespace ulk {
 
 namespace {
-QCollator &slovak()
+// Sort keys compare as unsigned bytes; equal texts share one key.
+int compareKeys(QByteArrayView a, QByteArrayView b)
 {
-    static QCollator c = [] {
-        QCollator k(QLocale(QLocale::Slovak, QLocale::Slovakia));
-        k.setCaseSensitivity(Qt::CaseInsensitive);
-        return k;
-    }();
-    return c;
+    if (a.data() == b.data() && a.size() == b.size())
+        return 0;
+    const int c = std::memcmp(a.data(), b.data(), size_t(std::min(a.size(), b.size())));
+    return c != 0 ? c : (a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0);
 }
+// A stored date (yyyy-MM-dd) read without a text in between; any other form
+// is left to QDate's own reading.
+QDate storedDay(const char *t, int n)
+{
+    if (!t)
+        return {};
+    const auto digits = [t](int from, int count) {
+        int v = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (t[i] < '0' || t[i] > '9')
+                return -1;
+            v = v * 10 + (t[i] - '0');
+        }
+        return v;
+    };
+    if (n == 10 && t[4] == '-' && t[7] == '-') {
+        const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
+        if (y >= 0 && m >= 0 && d >= 0)
+            return QDate(y, m, d);
+    }
+    return QDate::fromString(QString::fromUtf8(t, n), Qt::ISODate);
+}
+
 } // namespace
 
 PersonListModel::PersonListModel(Kind kind, QObject *parent) : QAbstractTableModel(parent), m_kind(kind) {}
 
 qint64 PersonListModel::catalogueValue(const QString &katcis)
 {
-    const QString t = katcis.trimmed();
+    // Blanks before the number do not count; the number ends at the first
+    // character that is not a digit.
+    qsizetype i = 0;
+    while (i < katcis.size() && katcis.at(i).isSpace())
+        ++i;
     qint64 v = 0;
-    int i = 0;
-    while (i < t.size() && t.at(i).isDigit() && v < (qint64(1) << 50))
-        v = v * 10 + t.at(i++).digitValue();
+    while (i < katcis.size() && katcis.at(i).isDigit() && v < (qint64(1) << 50))
+        v = v * 10 + katcis.at(i++).digitValue();
     return v;
 }
 
@@ -48,82 +75,142 @@ QString PersonListModel::selectSql() const
                          "JOIN c_funkcie f ON z.prac_zar = f.fc_idkod");
 }
 
-PersonListModel::Row PersonListModel::readRow(const QSqlQuery &q) const
+PersonListModel::Row PersonListModel::readRow(sqlite3_stmt *st)
 {
+    const auto text = [st](int c) {
+        const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
+        return t ? QString::fromUtf8(t, sqlite3_column_bytes(st, c)) : QString();
+    };
     Row r;
-    r.rowid = q.value(0).toLongLong();
-    r.idkod = q.value(1).toString();
-    r.meno = q.value(2).toString();
-    r.priezv = q.value(3).toString();
+    r.rowid = sqlite3_column_int64(st, 0);
+    r.idkod = text(1);
+    r.meno = text(2);
+    r.priezv = text(3);
     if (m_kind == Kind::Clients) {
-        r.datnar = QDate::fromString(q.value(4).toString(), Qt::ISODate);
-        r.katcis = q.value(5).toString();
+        r.datnar = storedDay(reinterpret_cast<const char *>(sqlite3_column_text(st, 4)), sqlite3_column_bytes(st, 4));
+        r.katcis = text(5);
+        r.catalogue = catalogueValue(r.katcis);
     } else {
-        r.funkcia = q.value(4).toString();
+        r.funkcia = text(4);
     }
+    r.surnameKey = m_keys.ofShared(r.priezv);
+    r.firstNameKey = m_keys.ofShared(r.meno);
     return r;
+}
+
+bool PersonListModel::readRows(const QString &sql, const QString &value, QVector<Row> &rows, QString *error)
+{
+    // The list is the largest reading of the program: it goes straight to
+    // SQLite on the program's connection, without a variant per value.
+    const QVariant handle = Database::connection().driver()->handle();
+    sqlite3 *db = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+        ? *static_cast<sqlite3 *const *>(handle.constData())
+        : nullptr;
+    if (!db) {
+        if (error)
+            *error = QStringLiteral("the database is not open");
+        return false;
+    }
+    sqlite3_stmt *st = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr);
+    if (rc == SQLITE_OK && !value.isNull()) {
+        const QByteArray bound = value.toUtf8();
+        rc = sqlite3_bind_text(st, 1, bound.constData(), int(bound.size()), SQLITE_TRANSIENT);
+    }
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW)
+            rows.append(readRow(st));
+    }
+    if (rc != SQLITE_DONE && error)
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(st);
+    return rc == SQLITE_DONE;
 }
 
 bool PersonListModel::lessThan(const Row &a, const Row &b) const
 {
     if (m_kind == Kind::Clients && m_order == Order::ByCatalogue) {
-        const qint64 x = catalogueValue(a.katcis), y = catalogueValue(b.katcis);
-        if (x != y)
-            return x < y;
+        if (a.catalogue != b.catalogue)
+            return a.catalogue < b.catalogue;
     } else {
-        int c = slovak().compare(a.priezv, b.priezv);
+        int c = compareKeys(a.surnameKey, b.surnameKey);
         if (c == 0)
-            c = slovak().compare(a.meno, b.meno);
+            c = compareKeys(a.firstNameKey, b.firstNameKey);
         if (c != 0)
             return c < 0;
     }
     return a.rowid < b.rowid;
 }
 
-void PersonListModel::sortAll()
+bool PersonListModel::sameShownValues(const Row &a, const Row &b)
 {
+    const auto same = [](const QString &x, const QString &y) { return x == y && x.isNull() == y.isNull(); };
+    return same(a.idkod, b.idkod) && same(a.meno, b.meno) && same(a.priezv, b.priezv) && a.datnar == b.datnar
+        && same(a.katcis, b.katcis) && same(a.funkcia, b.funkcia);
+}
+
+void PersonListModel::sortRows(QVector<Row> &rows) const
+{
+    // Sort the positions, then move each row once to its place (in place:
+    // a second copy of a large list costs more than the sort).
+    // What orders a row, side by side: the sort compares these alone. Names
+    // repeat and equal texts share their key, so each distinct key is ranked
+    // once and the rows are sorted by the ranks of their keys.
+    struct Item {
+        qint64 first, second, rowid;
+        int at;
+    };
+    std::vector<Item> items;
+    items.reserve(rows.size());
     if (m_kind == Kind::Clients && m_order == Order::ByCatalogue) {
-        std::sort(m_rows.begin(), m_rows.end(), [this](const Row &a, const Row &b) { return lessThan(a, b); });
-        return;
-    }
-    // Names repeat: rank each distinct text once by the collation, then sort
-    // the rows by their ranks.
-    QHash<QString, int> rank;
-    {
-        QStringList distinct;
-        QHash<QString, bool> seen;
-        for (const Row &r : std::as_const(m_rows))
-            for (const QString *s : {&r.priezv, &r.meno})
-                if (!seen.contains(*s)) {
-                    seen.insert(*s, true);
-                    distinct << *s;
+        for (int i = 0; i < int(rows.size()); ++i)
+            items.push_back({rows.at(i).catalogue, 0, rows.at(i).rowid, i});
+    } else {
+        QHash<const char *, qint64> rankOf;
+        std::vector<QByteArrayView> distinct;
+        for (const Row &r : std::as_const(rows))
+            for (const QByteArray *key : {&r.surnameKey, &r.firstNameKey})
+                if (!rankOf.contains(key->constData())) {
+                    rankOf.insert(key->constData(), 0);
+                    distinct.push_back(*key);
                 }
         std::sort(distinct.begin(), distinct.end(),
-                  [](const QString &a, const QString &b) { return slovak().compare(a, b) < 0; });
-        int n = 0;
-        for (int i = 0; i < distinct.size(); ++i) {
-            if (i > 0 && slovak().compare(distinct.at(i - 1), distinct.at(i)) != 0)
-                ++n;
-            rank.insert(distinct.at(i), n);
+                  [](QByteArrayView a, QByteArrayView b) { return compareKeys(a, b) < 0; });
+        qint64 rank = 0;
+        for (size_t i = 0; i < distinct.size(); ++i) {
+            if (i > 0 && compareKeys(distinct[i - 1], distinct[i]) != 0)
+                ++rank;
+            rankOf[distinct[i].data()] = rank;
+        }
+        for (int i = 0; i < int(rows.size()); ++i) {
+            const Row &r = rows.at(i);
+            items.push_back({rankOf.value(r.surnameKey.constData()), rankOf.value(r.firstNameKey.constData()), r.rowid, i});
         }
     }
-    struct Keyed {
-        int surname, first;
-        qint64 rowid;
-        int index;
-    };
-    std::vector<Keyed> keys;
-    keys.reserve(m_rows.size());
-    for (int i = 0; i < m_rows.size(); ++i)
-        keys.push_back({rank.value(m_rows[i].priezv), rank.value(m_rows[i].meno), m_rows[i].rowid, i});
-    std::sort(keys.begin(), keys.end(), [](const Keyed &a, const Keyed &b) {
-        return std::tie(a.surname, a.first, a.rowid) < std::tie(b.surname, b.first, b.rowid);
+    std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
+        return std::tie(a.first, a.second, a.rowid) < std::tie(b.first, b.second, b.rowid);
     });
-    QVector<Row> sorted;
-    sorted.reserve(m_rows.size());
-    for (const Keyed &k : keys)
-        sorted.append(std::move(m_rows[k.index]));
-    m_rows = std::move(sorted);
+    std::vector<int> order(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        order[i] = items[i].at;
+    std::vector<bool> placed(order.size(), false);
+    for (int start = 0; start < int(order.size()); ++start) {
+        if (placed[start] || order[start] == start)
+            continue;
+        Row held = std::move(rows[start]);
+        int to = start;
+        for (;;) {
+            placed[to] = true;
+            const int from = order[to];
+            if (from == start) {
+                rows[to] = std::move(held);
+                break;
+            }
+            rows[to] = std::move(rows[from]);
+            to = from;
+        }
+    }
 }
 
 void PersonListModel::setOrder(Order order)
@@ -134,26 +221,26 @@ void PersonListModel::setOrder(Order order)
     if (!m_loaded)
         return;
     beginResetModel();
-    sortAll();
+    sortRows(m_rows);
     endResetModel();
 }
 
 bool PersonListModel::reload(QString *error)
 {
-    QVector<Row> rows;
-    QSqlQuery q(Database::connection());
-    q.setForwardOnly(true);
     Database::takeChangedRows(table());
-    const bool ok = q.exec(selectSql());
-    if (ok) {
-        while (q.next())
-            rows.append(readRow(q));
-    } else if (error) {
-        *error = q.lastError().text();
+    if (m_kind == Kind::Employees)
+        Database::takeChangedRows(QStringLiteral("c_funkcie"));
+    m_keys.clear();
+    QVector<Row> rows;
+    {
+        QSqlQuery count(Database::connection());
+        if (count.exec(QStringLiteral("SELECT count(*) FROM ") + table()) && count.next())
+            rows.reserve(count.value(0).toLongLong());
     }
+    const bool ok = readRows(selectSql(), QString(), rows, error);
     beginResetModel();
     m_rows = std::move(rows);
-    sortAll();
+    sortRows(m_rows);
     m_loaded = ok;
     endResetModel();
     return ok;
@@ -163,42 +250,69 @@ bool PersonListModel::refresh(QString *error)
 {
     if (!m_loaded)
         return reload(error);
-    QSet<qint64> changed = Database::takeChangedRows(table());
+    const QSet<qint64> changed = Database::takeChangedRows(table());
     if (m_kind == Kind::Employees && !Database::takeChangedRows(QStringLiteral("c_funkcie")).isEmpty())
         return reload(error);
     if (changed.isEmpty())
         return true;
-    // Take the changed rows out, then put back what the database now holds.
+    // The changed rows as the database now holds them, in one query; past
+    // half of the list, the whole list (cheaper than finding each row).
+    const bool whole = changed.size() > m_rows.size() / 2;
+    QStringList ids;
+    if (!whole) {
+        ids.reserve(changed.size());
+        for (qint64 id : changed)
+            ids << QString::number(id);
+    }
+    const QString rowid = m_kind == Kind::Clients ? QStringLiteral("rowid") : QStringLiteral("z.rowid");
+    QVector<Row> now;
+    const bool read = whole ? readRows(selectSql(), QString(), now, error)
+                            : readRows(selectSql() + QStringLiteral(" WHERE %1 IN (SELECT value FROM json_each(?))").arg(rowid),
+                                       QLatin1Char('[') + ids.join(QLatin1Char(',')) + QLatin1Char(']'), now, error);
+    if (!read)
+        return reload(error);
+    QHash<qint64, qsizetype> nowAt;
+    nowAt.reserve(now.size());
+    for (qsizetype i = 0; i < now.size(); ++i)
+        nowAt.insert(now.at(i).rowid, i);
+
+    // A row whose shown values are the same (another column changed) stays
+    // where it is; the others leave the list and come back in their place.
+    std::vector<bool> placed(now.size(), false);
+    QSet<qint64> leaving;
+    for (const Row &r : std::as_const(m_rows)) {
+        if (!whole && !changed.contains(r.rowid))
+            continue;
+        const auto at = nowAt.constFind(r.rowid);
+        if (at != nowAt.constEnd() && sameShownValues(r, now.at(*at)))
+            placed[*at] = true;
+        else
+            leaving.insert(r.rowid);
+    }
+    QVector<Row> arriving;
+    for (qsizetype i = 0; i < now.size(); ++i)
+        if (!placed[i])
+            arriving.append(std::move(now[i]));
+    if (leaving.isEmpty() && arriving.isEmpty())
+        return true;
+
+    // All in place: a new copy of a large list costs more than the change.
+    const auto less = [this](const Row &a, const Row &b) { return lessThan(a, b); };
     beginResetModel();
-    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(),
-                                [&](const Row &r) { return changed.contains(r.rowid); }),
+    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [&](const Row &r) { return leaving.contains(r.rowid); }),
                  m_rows.end());
-    bool ok = true;
-    const QList<qint64> ids(changed.begin(), changed.end());
-    const QString rowidColumn = m_kind == Kind::Clients ? QStringLiteral("rowid") : QStringLiteral("z.rowid");
-    for (int start = 0; ok && start < ids.size(); start += 500) {
-        const int n = std::min<int>(500, int(ids.size()) - start);
-        QStringList marks;
-        for (int i = 0; i < n; ++i)
-            marks << QStringLiteral("?");
-        QSqlQuery q(Database::connection());
-        q.setForwardOnly(true);
-        q.prepare(selectSql() + QStringLiteral(" WHERE %1 IN (%2)").arg(rowidColumn, marks.join(QLatin1Char(','))));
-        for (int i = 0; i < n; ++i)
-            q.addBindValue(ids.at(start + i));
-        ok = q.exec();
-        if (!ok && error)
-            *error = q.lastError().text();
-        while (ok && q.next()) {
-            const Row r = readRow(q);
-            const auto at = std::upper_bound(m_rows.begin(), m_rows.end(), r,
-                                             [this](const Row &a, const Row &b) { return lessThan(a, b); });
-            m_rows.insert(at, r);
-        }
+    sortRows(arriving);
+    if (arriving.size() <= 16) {
+        for (Row &r : arriving)
+            m_rows.insert(std::upper_bound(m_rows.begin(), m_rows.end(), r, less), std::move(r));
+    } else {
+        const qsizetype middle = m_rows.size();
+        m_rows.reserve(middle + arriving.size());
+        for (Row &r : arriving)
+            m_rows.append(std::move(r));
+        std::inplace_merge(m_rows.begin(), m_rows.begin() + middle, m_rows.end(), less);
     }
     endResetModel();
-    if (!ok)
-        return reload(error);
     return true;
 }
 
@@ -253,9 +367,9 @@ QVariant PersonListModel::headerData(int section, Qt::Orientation o, int role) c
 
 int PersonListModel::rowOfKey(const QString &idkod) const
 {
-    const QString k = idkod.trimmed();
+    const QStringView k = QStringView(idkod).trimmed();
     for (int i = 0; i < m_rows.size(); ++i)
-        if (m_rows.at(i).idkod.trimmed() == k)
+        if (QStringView(m_rows.at(i).idkod).trimmed() == k)
             return i;
     return -1;
 }

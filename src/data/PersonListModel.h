@@ -1,29 +1,46 @@
 #pragma once
+#include "data/SlovakSortKey.h"
+
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QVector>
 
-class QSqlQuery;
+struct sqlite3_stmt;
+
+namespace ulk {
+
+// One row of a list, with what orders it.
+struct PersonListRow {
+    qint64 rowid = 0;
+    QString idkod, meno, priezv;
+    QDate datnar;       // clients
+    QString katcis;     // clients
+    QString funkcia;    // employees: name of the job function
+    // Order: the Slovak sort keys of the names, the catalogue number's value.
+    QByteArray surnameKey, firstNameKey;
+    qint64 catalogue = 0;
+};
+
+} // namespace ulk
+
+// Rows move in memory as plain bytes when the list grows or is merged.
+Q_DECLARE_TYPEINFO(ulk::PersonListRow, Q_RELOCATABLE_TYPE);
+
+namespace ulk {
 
 // The rows behind the main window's lists: clients or employees. The list is
 // read whole when it is first opened; afterwards it reads again only the rows
-// that the program changed (Database::takeChangedRows), and sorts, searches
-// and re-selects in memory, so that repaints never touch the database.
-namespace ulk {
-
+// that the program changed (Database::takeChangedRows), in one query, and
+// merges those whose shown values changed; it sorts, searches and re-selects
+// in memory, so that repaints never touch the database. Each row carries its
+// sort keys, computed once when it is read.
 class PersonListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum class Kind { Clients, Employees };
     enum class Order { ByName, ByCatalogue };
 
-    struct Row {
-        qint64 rowid = 0;
-        QString idkod, meno, priezv;
-        QDate datnar;       // clients
-        QString katcis;     // clients
-        QString funkcia;    // employees: name of the job function
-    };
+    using Row = PersonListRow;
 
     explicit PersonListModel(Kind kind, QObject *parent = nullptr);
 
@@ -61,15 +78,19 @@ public:
 
 private:
     QString selectSql() const;
-    Row readRow(const QSqlQuery &q) const;
+    Row readRow(sqlite3_stmt *st);
     bool lessThan(const Row &a, const Row &b) const;
-    void sortAll();
+    static bool sameShownValues(const Row &a, const Row &b);
+    void sortRows(QVector<Row> &rows) const;
+    // Appends the rows of sql, with value (unless null) bound to its one parameter.
+    bool readRows(const QString &sql, const QString &value, QVector<Row> &rows, QString *error);
     QString table() const;
 
     Kind m_kind;
     Order m_order = Order::ByName;
     bool m_loaded = false;
     QVector<Row> m_rows;
+    SlovakSortKey m_keys;
 };
 
 } // namespace ulk

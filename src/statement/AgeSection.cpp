@@ -22,10 +22,12 @@ const AgeSection::Line kLineTable[AgeSection::kLines] = {
 };
 
 struct Client {
+    qint64 rowid = 0;
     QString idkod;  // as stored
     int age = 0;
     QString sex;
     QString codes;
+    bool ageWritten = false;  // vek already holds the age
 };
 
 bool failed(const QString &why, QString *error)
@@ -45,17 +47,21 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
         return failed(why, error);
     if (withCare->isEmpty())
         return true;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih FROM k_zaklad"), {}, &why);
+    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih, vek, rowid FROM k_zaklad WHERE ")
+                             + CareRecords::keyIn(QStringLiteral("idkod")),
+                         {CareRecords::keyValue(*withCare)}, &why);
     if (!why.isEmpty())
         return failed(why, error);
     while (q.next()) {
-        const QString idkod = q.value(0).toString();
-        if (!withCare->contains(CareRecords::key(idkod)))
-            continue;
         const QDate birth = StatementPeriod::storedDay(q.value(1).toString());
         if (!birth.isValid())
             continue;
-        out << Client{idkod, AgeSection::ageOn(birth, today), q.value(2).toString(), q.value(3).toString()};
+        const int age = AgeSection::ageOn(birth, today);
+        // An age already written as this number needs no write.
+        const QVariant stored = q.value(4);
+        const bool written = stored.typeId() == QMetaType::LongLong && stored.toLongLong() == age;
+        out << Client{q.value(5).toLongLong(), q.value(0).toString(), age, q.value(2).toString(),
+                      q.value(3).toString(), written};
     }
     if (q.lastError().type() != QSqlError::NoError)
         return failed(q.lastError().text(), error);
@@ -72,11 +78,14 @@ bool writeAges(const QList<Client> &clients, QString *error)
         return failed(db.lastError().text(), error);
     {
         QSqlQuery q(db);
-        if (!q.prepare(QStringLiteral("UPDATE k_zaklad SET vek = ? WHERE idkod = ?")))
+        // The row just read, by its rowid: no key lookup per client.
+        if (!q.prepare(QStringLiteral("UPDATE k_zaklad SET vek = ? WHERE rowid = ?")))
             return failed(q.lastError().text(), error);
         for (const Client &c : clients) {
+            if (c.ageWritten)
+                continue;
             q.addBindValue(c.age);
-            q.addBindValue(c.idkod);
+            q.addBindValue(c.rowid);
             if (!q.exec())
                 return failed(q.lastError().text(), error);
         }

@@ -11,7 +11,8 @@
 // Section I of the statement: the clients of a school year by age band
 // (0 to 18 years and more) and by disability, girls separately. A client
 // belongs to the school year through a care record dated within it; the age
-// is the one on the day of printing, written into k_zaklad.vek first.
+// is the one on the day of printing, written into k_zaklad.vek first (where
+// vek does not already hold it).
 namespace ulk::statement {
 
 class AgeSection {

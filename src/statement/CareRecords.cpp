@@ -2,6 +2,8 @@
 
 #include "data/Database.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSqlError>
 
 namespace ulk::statement {
@@ -12,6 +14,19 @@ QString CareRecords::key(const QString &stored)
     while (n > 0 && stored.at(n - 1) == QLatin1Char(' '))
         --n;
     return stored.left(n);
+}
+
+QString CareRecords::keyIn(const QString &column)
+{
+    return QStringLiteral("rtrim(%1, ' ') IN (SELECT value FROM json_each(?))").arg(column);
+}
+
+QString CareRecords::keyValue(const QSet<QString> &keys)
+{
+    QJsonArray a;
+    for (const QString &k : keys)
+        a.append(k);
+    return QString::fromUtf8(QJsonDocument(a).toJson(QJsonDocument::Compact));
 }
 
 std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &period, QString *error)

@@ -18,6 +18,12 @@ public:
 
     // A key as the register compares it: trailing blanks do not count.
     static QString key(const QString &stored);
+
+    // A condition on a key column that holds for the keys (as key() gives
+    // them), so that SQLite picks the clients' rows while it reads the table;
+    // bind keyValue(keys) where it stands.
+    static QString keyIn(const QString &column);
+    static QString keyValue(const QSet<QString> &keys);
 };
 
 } // namespace ulk::statement

@@ -64,13 +64,15 @@ bool readClients(const StatementPeriod &period, QHash<QString, Client> &clients,
         return failed(why, error);
     if (withCare->isEmpty())
         return true;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, pohlav, postih FROM k_zaklad"), {}, &why);
+    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, pohlav, postih FROM k_zaklad WHERE ")
+                             + CareRecords::keyIn(QStringLiteral("idkod")),
+                         {CareRecords::keyValue(*withCare)}, &why);
     if (!why.isEmpty())
         return failed(why, error);
     while (q.next()) {
         const QString key = CareRecords::key(q.value(0).toString());
         const QString codes = q.value(2).toString();
-        if (withCare->contains(key) && DisabilityCounts::hasDominant(codes))
+        if (DisabilityCounts::hasDominant(codes))
             clients.insert(key, Client{q.value(1).toString(), codes});
     }
     if (q.lastError().type() != QSqlError::NoError)
@@ -78,13 +80,17 @@ bool readClients(const StatementPeriod &period, QHash<QString, Client> &clients,
     return true;
 }
 
-// The keys of the clients with an open stay, by the facility kind's code
-// (letter case ignored). A stay is open while its end is no date.
-bool readOpenStays(QHash<QString, QSet<QString>> &stays, QString *error)
+// The keys of the clients counted (of ofClients) with an open stay, by the
+// facility kind's code (letter case ignored). A stay is open while its end
+// is no date.
+bool readOpenStays(const QSet<QString> &ofClients, QHash<QString, QSet<QString>> &stays, QString *error)
 {
+    if (ofClients.isEmpty())
+        return true;
     QString why;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, nazzar, vzar_do FROM k_zariad WHERE akronym = ? COLLATE NOCASE"),
-                         {kVych}, &why);
+    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, nazzar, vzar_do FROM k_zariad WHERE akronym = ? COLLATE NOCASE AND ")
+                             + CareRecords::keyIn(QStringLiteral("idkod")),
+                         {kVych, CareRecords::keyValue(ofClients)}, &why);
     if (!why.isEmpty())
         return failed(why, error);
     while (q.next())
@@ -121,7 +127,12 @@ std::optional<EducationSection::Result> EducationSection::compute(const Statemen
     }
     QHash<QString, Client> clients;
     QHash<QString, QSet<QString>> stays;
-    if (!readClients(period, clients, error) || !readOpenStays(stays, error))
+    QSet<QString> counted;
+    if (!readClients(period, clients, error))
+        return std::nullopt;
+    for (auto c = clients.constBegin(); c != clients.constEnd(); ++c)
+        counted.insert(c.key());
+    if (!readOpenStays(counted, stays, error))
         return std::nullopt;
 
     Result result;

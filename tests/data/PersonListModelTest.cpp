@@ -2,6 +2,8 @@
 #include "data/PersonListModel.h"
 #include "support/ProgramDir.h"
 
+#include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace ulk;
@@ -71,6 +73,54 @@ private slots:
         fresh.setOrder(live.order());
         QVERIFY(fresh.reload());
         QCOMPARE(keys(live), keys(fresh));
+    }
+
+    // The order of the sort keys is the SK collation's; a change of a column
+    // the list does not show leaves it as it was; a change of many rows at
+    // once gives the list of a fresh reading.
+    void manyRowsChanged()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        const char *names[] = {"Šťastný", "sedliak", "Sedlák", "Chovan", "Hruška", "Čech", "Cyprich", "Ďurica", "Dudek"};
+        int n = 0;
+        for (const char *name : names) {
+            ++n;
+            test::addClient(QStringLiteral("K%1").arg(n), QStringLiteral("Eva"), QString::fromUtf8(name),
+                            QString::number(10 - n));
+        }
+        for (int i = 0; i < 40; ++i)
+            test::addClient(QStringLiteral("X%1").arg(i), QStringLiteral("Ján"), QStringLiteral("Novák%1").arg(i % 7));
+        PersonListModel live(PersonListModel::Kind::Clients);
+        QVERIFY(live.refresh());
+        QStringList bySql;
+        QSqlQuery q(Database::connection());
+        QVERIFY(q.exec("SELECT idkod FROM k_zaklad ORDER BY priezv COLLATE SK, meno COLLATE SK, rowid"));
+        while (q.next())
+            bySql << q.value(0).toString();
+        QCOMPARE(keys(live), bySql);
+
+        QSignalSpy reset(&live, &QAbstractItemModel::modelReset);
+        test::sql("UPDATE k_zaklad SET vek = 7");
+        QVERIFY(live.refresh());
+        QCOMPARE(reset.count(), 0);
+
+        test::sql("UPDATE k_zaklad SET priezv = 'A' || priezv WHERE rowid % 3 = 0");
+        test::sql("UPDATE k_zaklad SET meno = NULL WHERE rowid = 2");
+        QVERIFY(live.refresh());
+        QCOMPARE(reset.count(), 1);
+        test::sql("UPDATE k_zaklad SET katcis = rowid, priezv = 'Z' || priezv WHERE rowid BETWEEN 3 AND 22");
+        QVERIFY(live.refresh());
+        PersonListModel fresh(PersonListModel::Kind::Clients);
+        QVERIFY(fresh.reload());
+        QCOMPARE(keys(live), keys(fresh));
+        QCOMPARE(live.rowCount(), 49);
+        QVERIFY(live.row(live.rowOfKey("K2")).meno.isNull());
+        // The birth date column: a stored day, and a text that is no day.
+        test::sql("UPDATE k_zaklad SET datnar = CASE rowid WHEN 1 THEN '2003-05-07' ELSE '2003-02-30' END");
+        QVERIFY(live.refresh());
+        QCOMPARE(live.data(live.index(live.rowOfKey("K1"), 2)).toString(), QString("7.5.2003"));
+        QCOMPARE(live.data(live.index(live.rowOfKey("K2"), 2)).toString(), QString());
     }
 
     void employeesFollowTheirJobFunction()

@@ -243,9 +243,18 @@ private slots:
         QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
         test::addStatementClient("HORAJA00", "2003-05-05", "Z", "3");
         test::addCare("HORAJA00   ", "2006-12-01");
+        // A key with a quote and a backslash reaches the query as a value.
+        test::addStatementClient("O'NE\\IL00", "2003-05-05", "M", "3");
+        test::addCare("O'NE\\IL00", "2006-12-01");
         const auto r = compute();
         QVERIFY(r);
-        QCOMPARE(counted(*r), QStringList({"0104:spolu=1", "0104:spolu_zeny=1", "0104:p_sluch=1", "0104:p_sluch_z=1"}));
+        QCOMPARE(counted(*r), QStringList({"0104:spolu=2", "0104:spolu_zeny=1", "0104:p_sluch=2", "0104:p_sluch_z=1"}));
+        // An age already stored is not written again.
+        test::sql("UPDATE k_zaklad SET vek = 9 WHERE idkod = 'HORAJA00'");
+        Database::takeChangedRows("k_zaklad");
+        QVERIFY(compute());
+        QCOMPARE(Database::takeChangedRows("k_zaklad").size(), 1);
+        QCOMPARE(test::scalar("SELECT vek FROM k_zaklad WHERE idkod = 'HORAJA00'").toInt(), 3);
     }
 
     void totalsBeyondSixteenBits()

@@ -1,0 +1,51 @@
+#include "Figures.h"
+
+#include <QFile>
+#include <QList>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace bench {
+
+void figure(const QString &name, const QString &anchorName, double program, double anchor, const QString &unit)
+{
+    std::printf("FIG\t%s\t%s\t%.3f\t%.3f\t%s\n", qPrintable(name), qPrintable(anchorName), program, anchor,
+                qPrintable(unit));
+    std::fflush(stdout);
+}
+
+double median(const std::function<double()> &work, const std::function<void()> &prepare, int runs)
+{
+    QList<double> times;
+    for (int i = 0; i < runs; ++i) {
+        if (prepare)
+            prepare();
+        const double t = work();
+        if (t < 0)
+            return -1;
+        times << t;
+    }
+    std::sort(times.begin(), times.end());
+    return times.at(times.size() / 2);
+}
+
+long residentKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+long peakResidentKb()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+} // namespace bench
