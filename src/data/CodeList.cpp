@@ -47,7 +47,7 @@ bool CodeList::load(const QString &selectSql, const QVariantList &values, QStrin
     const int lineAt = rec.indexOf(QStringLiteral("roleta"));
     if (codeAt < 0 || nameAt < 0) {
         if (error)
-            *error = QStringLiteral("the code list query gives no column %1 or %2").arg(m_codeColumn, m_nameColumn);
+            *error = QStringLiteral("číselník nemá stĺpec %1 alebo %2").arg(m_codeColumn, m_nameColumn);
         return false;
     }
     while (q.next()) {

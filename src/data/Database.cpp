@@ -124,7 +124,7 @@ bool Database::check(QSqlDatabase &db, bool fullCheck, QString *error)
         ? QUrl(file.section(QLatin1Char('?'), 0, 0)).toLocalFile()
         : file;
     if (QFileInfo(localFile).size() < pages * pageSize)
-        return fail(QStringLiteral("the file is shorter than its pages"));
+        return fail(QStringLiteral("súbor je kratší, ako udávajú jeho stránky"));
     QStringList present;
     if (!q.exec(QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type IN ('table','view')")))
         return fail(q.lastError().text());
@@ -134,7 +134,7 @@ bool Database::check(QSqlDatabase &db, bool fullCheck, QString *error)
         if (!present.contains(t.toLower()))
             return fail(QStringLiteral("missing table %1").arg(t));
     if (!registerSkCollation(db))
-        return fail(QStringLiteral("the SK collation is not available"));
+        return fail(QStringLiteral("slovenské triedenie (SK) nie je k dispozícii"));
     if (!q.exec(QStringLiteral("SELECT 'b' < 'ch' COLLATE SK")) || !q.next())
         return fail(q.lastError().text());
     return true;

@@ -108,7 +108,7 @@ bool PersonListModel::readRows(const QString &sql, const QString &value, QVector
         : nullptr;
     if (!db) {
         if (error)
-            *error = QStringLiteral("the database is not open");
+            *error = QStringLiteral("databáza nie je otvorená");
         return false;
     }
     sqlite3_stmt *st = nullptr;

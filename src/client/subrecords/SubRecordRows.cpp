@@ -157,7 +157,7 @@ bool SubRecordRows::update(int row, const QVariantMap &values, QString *error)
 {
     if (row < 0 || row >= size()) {
         if (error)
-            *error = QStringLiteral("the row is not in the list");
+            *error = QStringLiteral("riadok nie je v zozname");
         return false;
     }
     QStringList assignments;
@@ -176,7 +176,7 @@ bool SubRecordRows::update(int row, const QVariantMap &values, QString *error)
                              .arg(QLatin1String(m_family->table), assignments.join(QStringLiteral(", "))),
                          bound, &why);
     if (why.isEmpty() && q.numRowsAffected() != 1)
-        why = QStringLiteral("the row is no longer in the database");
+        why = QStringLiteral("riadok už v databáze nie je");
     if (!why.isEmpty() && error)
         *error = why;
     return why.isEmpty();
@@ -186,7 +186,7 @@ bool SubRecordRows::remove(int row, QString *error)
 {
     if (row < 0 || row >= size()) {
         if (error)
-            *error = QStringLiteral("the row is not in the list");
+            *error = QStringLiteral("riadok nie je v zozname");
         return false;
     }
     QString why;
