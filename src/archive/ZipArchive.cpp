@@ -1,9 +1,7 @@
 #include "archive/ZipArchive.h"
 
-#include "archive/ZipEntryReader.h"
 
 #include <QFile>
-#include <QFileDevice>
 #include <zip.h>
 
 namespace ulk {
@@ -61,32 +59,6 @@ bool ZipArchive::writeSingleEntry(const QString &zipPath, const QString &entryNa
         return false;
     }
     return true;
-}
-
-ZipArchive::ReadResult ZipArchive::readEntry(const QString &zipPath, const QString &entryName,
-                                             QFileDevice &target, QString *error)
-{
-    ZipEntryReader reader;
-    const ReadResult opened = reader.open(zipPath, entryName, error);
-    if (opened != ReadResult::Ok)
-        return opened;
-    char buffer[1 << 16];
-    for (;;) {
-        const qint64 n = reader.read(buffer, sizeof buffer, error);
-        if (n < 0)
-            return ReadResult::DamagedEntry;
-        if (n == 0)
-            break;
-        if (target.write(buffer, n) != n) {
-            setError(error, target.errorString());
-            return ReadResult::WriteFailed;
-        }
-    }
-    if (!target.flush()) {
-        setError(error, target.errorString());
-        return ReadResult::WriteFailed;
-    }
-    return ReadResult::Ok;
 }
 
 } // namespace ulk

@@ -1,8 +1,6 @@
 #pragma once
 #include <QString>
 
-class QFileDevice;
-
 // The few zip operations that archive and restore need, over libzip.
 namespace ulk {
 
@@ -21,12 +19,6 @@ public:
     // once the new archive is complete.
     static bool writeSingleEntry(const QString &zipPath, const QString &entryName,
                                  const QString &sourcePath, QString *error);
-
-    // Copies the entry whose name is exactly entryName into target (an open,
-    // writable file). No other entry is read, and no entry name is ever used
-    // as a path.
-    static ReadResult readEntry(const QString &zipPath, const QString &entryName,
-                                QFileDevice &target, QString *error);
 };
 
 } // namespace ulk

@@ -2,13 +2,11 @@
 
 #include "data/Database.h"
 #include "data/SavedQueries.h"
+#include "data/SlovakSortKey.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -56,7 +54,7 @@ RowSet ClientListQuery::arrange(const RowSet &rows)
     const int first = rows.columnIndex(QStringLiteral("meno"));
     struct Keyed {
         bool null = false;
-        std::optional<QCollatorSortKey> key;
+        QByteArray key;
     };
     // One sort key per row; comparing keys is a byte comparison. The rows
     // are cut into parts, each part keyed and sorted on a thread of its own
@@ -67,20 +65,19 @@ RowSet ClientListQuery::arrange(const RowSet &rows)
     auto less = [&keys](int a, int b) {
         if (keys[a].null != keys[b].null)
             return keys[a].null;
-        return keys[a].key->compare(*keys[b].key) < 0;
+        return keys[a].key < keys[b].key;
     };
     const int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
     const int chunk = std::max(1, (rows.size() + threads - 1) / threads);
     std::vector<std::thread> workers;
     for (int from = 0; from < rows.size(); from += chunk) {
         workers.emplace_back([&, from] {
-            QCollator slovak(QLocale(QLocale::Slovak, QLocale::Slovakia));
-            slovak.setCaseSensitivity(Qt::CaseInsensitive);
+            SlovakSortKey slovak;
             const int to = std::min(rows.size(), from + chunk);
             for (int r = from; r < to; ++r) {
                 const QVariant s = rows.value(r, surname), m = rows.value(r, first);
                 keys[r].null = s.isNull() || m.isNull();
-                keys[r].key = slovak.sortKey(keys[r].null ? QString() : s.toString() + m.toString());
+                keys[r].key = slovak.of(keys[r].null ? QString() : s.toString() + m.toString());
                 order[r] = r;
             }
             std::stable_sort(order.begin() + from, order.begin() + to, less);
