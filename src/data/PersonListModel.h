@@ -78,12 +78,14 @@ public:
 
 private:
     QString selectSql() const;
-    Row readRow(sqlite3_stmt *st);
+    Row readRow(sqlite3_stmt *st, SlovakSortKey &keys) const;
     bool lessThan(const Row &a, const Row &b) const;
     static bool sameShownValues(const Row &a, const Row &b);
     void sortRows(QVector<Row> &rows) const;
     // Appends the rows of sql, with value (unless null) bound to its one parameter.
     bool readRows(const QString &sql, const QString &value, QVector<Row> &rows, QString *error);
+    // Appends the whole list, sorted in the list's order.
+    bool readSortedList(QVector<Row> &rows, QString *error);
     QString table() const;
 
     Kind m_kind;

@@ -2,6 +2,7 @@
 #include "data/PersonListModel.h"
 #include "support/ProgramDir.h"
 
+#include <QCollator>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
@@ -121,6 +122,45 @@ private slots:
         QVERIFY(live.refresh());
         QCOMPARE(live.data(live.index(live.rowOfKey("K1"), 2)).toString(), QString("7.5.2003"));
         QCOMPARE(live.data(live.index(live.rowOfKey("K2"), 2)).toString(), QString());
+    }
+
+    // A large list is read in parts side by side: every row comes once, in
+    // the order of the whole, whatever the gaps between the rowids; a change
+    // not yet committed is in it too.
+    void largeListReadInParts()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60000) "
+                  "INSERT INTO k_zaklad (rowid, idkod, meno, priezv, katcis) SELECT "
+                  "CASE WHEN i > 59990 THEN i * 3 ELSE i END, 'K' || i, "
+                  "substr('AnnaEva Ján ', 1 + (i % 3) * 4, 4), "
+                  "CASE i % 5 WHEN 0 THEN 'Chovan' WHEN 1 THEN 'Hudák' WHEN 2 THEN 'Čierny' WHEN 3 THEN 'cibuľa' "
+                  "ELSE 'Cyprich' END, i % 97 FROM n");
+        for (const auto order : {PersonListModel::Order::ByName, PersonListModel::Order::ByCatalogue}) {
+            PersonListModel list(PersonListModel::Kind::Clients);
+            list.setOrder(order);
+            QVERIFY(list.reload());
+            QCOMPARE(list.rowCount(), 60000);
+            const QStringList all = keys(list);
+            QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), 60000);
+            QCollator sk(QLocale(QLocale::Slovak, QLocale::Slovakia));
+            sk.setCaseSensitivity(Qt::CaseInsensitive);
+            for (int r = 1; r < list.rowCount(); ++r) {
+                const PersonListModel::Row &a = list.row(r - 1), &b = list.row(r);
+                int c = order == PersonListModel::Order::ByCatalogue ? int(a.catalogue > b.catalogue) - int(a.catalogue < b.catalogue)
+                                                                     : sk.compare(a.priezv, b.priezv);
+                if (c == 0 && order == PersonListModel::Order::ByName)
+                    c = sk.compare(a.meno, b.meno);
+                QVERIFY2(c < 0 || (c == 0 && a.rowid < b.rowid), qPrintable(a.idkod + " " + b.idkod));
+            }
+        }
+        Transaction t;
+        test::addClient("NEW", "Eva", "Adamová");
+        PersonListModel list(PersonListModel::Kind::Clients);
+        QVERIFY(list.reload());
+        QCOMPARE(list.rowCount(), 60001);
+        QCOMPARE(list.row(0).idkod, QString("NEW"));
     }
 
     void employeesFollowTheirJobFunction()
