@@ -3,9 +3,11 @@
 #include "data/Database.h"
 #include "statement/CareRecords.h"
 
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <array>
+#include <sqlite3.h>
 
 namespace ulk::statement {
 
@@ -68,33 +70,6 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
     return true;
 }
 
-bool writeAges(const QList<Client> &clients, QString *error)
-{
-    if (clients.isEmpty())
-        return true;
-    QSqlDatabase db = Database::connection();
-    Transaction t(db);
-    if (!t.ok())
-        return failed(db.lastError().text(), error);
-    {
-        QSqlQuery q(db);
-        // The row just read, by its rowid: no key lookup per client.
-        if (!q.prepare(QStringLiteral("UPDATE k_zaklad SET vek = ? WHERE rowid = ?")))
-            return failed(q.lastError().text(), error);
-        for (const Client &c : clients) {
-            if (c.ageWritten)
-                continue;
-            q.addBindValue(c.age);
-            q.addBindValue(c.rowid);
-            if (!q.exec())
-                return failed(q.lastError().text(), error);
-        }
-    }
-    if (!t.commit())
-        return failed(db.lastError().text(), error);
-    return true;
-}
-
 } // namespace
 
 const AgeSection::Line &AgeSection::line(int a) { return kLineTable[a]; }
@@ -107,20 +82,22 @@ int AgeSection::ageOn(const QDate &birth, const QDate &day)
     return age > 18 ? 18 : age;
 }
 
-std::optional<AgeSection::Result> AgeSection::compute(const StatementPeriod &period, const QDate &today,
-                                                      QString *error)
+std::optional<AgeSection::Result> AgeSection::count(const StatementPeriod &period, const QDate &today,
+                                                    QString *error)
 {
     QList<Client> clients;
-    if (!readClients(period, today, clients, error) || !writeAges(clients, error))
+    if (!readClients(period, today, clients, error))
         return std::nullopt;
 
     // Each client counts once, in the line of the client's age.
+    Result result;
     std::array<DisabilityCounts, kLines> counts;
-    for (const Client &c : clients)
+    for (const Client &c : clients) {
+        if (!c.ageWritten)
+            result.ages << Age{c.rowid, c.age};
         if (c.age >= 0 && c.age < kLines)
             counts[c.age].countClient(c.codes, c.sex, DisabilityCounts::severalBySecondCode(c.codes));
-
-    Result result;
+    }
     for (int a = 0; a < kLines; ++a) {
         const Line &l = kLineTable[a];
         result.lines << (QStringList{QString::fromUtf8(l.stlpec), QString::fromUtf8(l.vek), QString::fromUtf8(l.cRiad)}
@@ -128,6 +105,78 @@ std::optional<AgeSection::Result> AgeSection::compute(const StatementPeriod &per
         result.totals.add(counts[a]);
     }
     return result;
+}
+
+bool AgeSection::writeAges(const QString &registerFile, const QList<Age> &ages, QString *error)
+{
+    if (ages.isEmpty())
+        return true;
+    sqlite3 *db = nullptr;
+    const auto failedWith = [&](const char *why) {
+        if (error)
+            *error = QString::fromUtf8(why);
+        if (db) {
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        return false;
+    };
+    if (sqlite3_open_v2(QFile::encodeName(registerFile).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        return failedWith(db ? sqlite3_errmsg(db) : "out of memory");
+    // The program's other connections may be reading a moment longer.
+    sqlite3_busy_timeout(db, 10000);
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failedWith(sqlite3_errmsg(db));
+    sqlite3_stmt *st = nullptr;
+    // The row just read, by its rowid: no key lookup per client.
+    if (sqlite3_prepare_v2(db, "UPDATE k_zaklad SET vek = ?1 WHERE rowid = ?2", -1, &st, nullptr) != SQLITE_OK)
+        return failedWith(sqlite3_errmsg(db));
+    for (const Age &a : ages) {
+        sqlite3_bind_int(st, 1, a.age);
+        sqlite3_bind_int64(st, 2, a.rowid);
+        const int rc = sqlite3_step(st);
+        sqlite3_reset(st);
+        if (rc != SQLITE_DONE) {
+            const QByteArray why = sqlite3_errmsg(db);
+            sqlite3_finalize(st);
+            return failedWith(why.constData());
+        }
+    }
+    sqlite3_finalize(st);
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failedWith(sqlite3_errmsg(db));
+    sqlite3_close(db);
+    return true;
+}
+
+std::optional<AgeSection::Result> AgeSection::compute(const StatementPeriod &period, const QDate &today,
+                                                      QString *error)
+{
+    std::optional<Result> result = count(period, today, error);
+    if (!result || !writeAges(Database::path(), result->ages, error))
+        return std::nullopt;
+    return result;
+}
+
+AgeSection::Writer::Writer(const QString &registerFile, QList<Age> ages)
+    : m_thread([this, registerFile, ages = std::move(ages)] { m_ok = writeAges(registerFile, ages, &m_error); })
+{
+}
+
+AgeSection::Writer::~Writer()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool AgeSection::Writer::finish(QString *error)
+{
+    if (m_thread.joinable())
+        m_thread.join();
+    if (!m_ok && error)
+        *error = m_error;
+    return m_ok;
 }
 
 } // namespace ulk::statement

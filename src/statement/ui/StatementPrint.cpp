@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "common/FailureText.h"
 #include "common/Prompter.h"
+#include "data/Database.h"
 #include "reports/AgeSectionReport.h"
 #include "reports/EducationSectionReport.h"
 #include "reports/EmployeeSectionReport.h"
@@ -53,7 +54,7 @@ void StatementPrint::printAgeSection(MainWindow &window)
     QString error;
     const std::optional<StatementPeriod> period = periodOf(window, &error);
     const std::optional<AgeSection::Result> result =
-        period ? AgeSection::compute(*period, Clock::today(), &error) : std::nullopt;
+        period ? AgeSection::count(*period, Clock::today(), &error) : std::nullopt;
     if (!result) {
         fail(table, error);
         return;
@@ -63,7 +64,17 @@ void StatementPrint::printAgeSection(MainWindow &window)
     if (report::ReportControl *year = report.control(section4, report::AgeSectionReport::yearLabel()))
         report.setCaption(section4, year->name, year->caption.left(15) + window.schoolYear());
     setTotals(report, report::AgeSectionReport::totalLabels(), result->totals);
-    show(window, table, report, result->lines);
+    // The ages are written into the clients' rows while the preview is
+    // shown (the counts are made from them already); the preview's closing
+    // waits for the write.
+    std::optional<AgeSection::Writer> writer;
+    show(window, table, report, result->lines, [&] { writer.emplace(Database::path(), result->ages); },
+         [&] {
+             QString why;
+             if (writer && !writer->finish(&why))
+                 tell(failureMessage(QStringLiteral("Vek klientov sa nepodarilo zapísať do registra."), why),
+                      kErrorTitle, PromptIcon::Exclamation);
+         });
 }
 
 void StatementPrint::printEducationSection(MainWindow &window)
@@ -95,7 +106,8 @@ void StatementPrint::printEmployeeSection(MainWindow &window)
 }
 
 void StatementPrint::show(MainWindow &window, const WorkTable &table, report::ReportDefinition &report,
-                          const QList<QStringList> &lines)
+                          const QList<QStringList> &lines, const std::function<void()> &whileShown,
+                          const std::function<void()> &afterShown)
 {
     QString error;
     if (!table.fill(lines, &error)) {
@@ -119,8 +131,12 @@ void StatementPrint::show(MainWindow &window, const WorkTable &table, report::Re
     }
     report.orientation = report::Orientation::Landscape;
     report.setDataSource(*rows);
+    if (whileShown)
+        whileShown();
     // A report that cannot be laid out is told by the viewer.
     report::ReportViewer::show(report, window.programDirectory(), &window);
+    if (afterShown)
+        afterShown();
     window.releaseReportConnection();
     if (!table.clear(&error))
         tell(failureMessage(QStringLiteral("Pracovnú tabuľku %1 sa nepodarilo vyprázdniť.").arg(table.name()), error),

@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace ulk {
 class MainWindow;
@@ -26,9 +27,12 @@ public:
     static void printEmployeeSection(MainWindow &window);   // section III, rptZam over z_zam
 
 private:
-    // Fills the work table, shows the report over it, empties the table.
+    // Fills the work table, shows the report over it, empties the table;
+    // whileShown runs once the table is read, just before the preview, and
+    // afterShown once the preview is closed.
     static void show(MainWindow &window, const WorkTable &table, report::ReportDefinition &report,
-                     const QList<QStringList> &lines);
+                     const QList<QStringList> &lines, const std::function<void()> &whileShown = {},
+                     const std::function<void()> &afterShown = {});
     // Tells that the section cannot be made, and empties its work table.
     static void fail(const WorkTable &table, const QString &why);
 };
