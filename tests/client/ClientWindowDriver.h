@@ -164,11 +164,11 @@ inline void focusCombo(QComboBox *combo)
     // The list is closed once it has come up (and taken the activation that
     // its showing asks for, which would otherwise arrive after it is gone).
     QAbstractItemView *view = combo->view();
-    QTest::qWaitFor([view] { return view->isVisible() && QApplication::activePopupWidget(); });
-    QTest::qWaitFor([view] { return QApplication::activeWindow() == view->window(); }, 200);
+    (void)QTest::qWaitFor([view] { return view->isVisible() && QApplication::activePopupWidget(); });
+    (void)QTest::qWaitFor([view] { return QApplication::activeWindow() == view->window(); }, 200);
     combo->hidePopup();
     QWidget *window = combo->window();
-    QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+    (void)QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
 } // namespace ulk::test
