@@ -1,13 +1,12 @@
 #include "data/PersonListModel.h"
 
 #include "data/Database.h"
+#include "data/PartReader.h"
 
 #include <QHash>
-#include <QSqlDriver>
 #include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
-#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -99,29 +98,6 @@ PersonListModel::Row PersonListModel::readRow(sqlite3_stmt *st, SlovakSortKey &k
 }
 
 namespace {
-// The program's own connection, as SQLite's handle.
-sqlite3 *programHandle()
-{
-    const QVariant handle = Database::connection().driver()->handle();
-    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-        ? *static_cast<sqlite3 *const *>(handle.constData())
-        : nullptr;
-}
-
-// Steps st to its end; false (with SQLite's message) when it failed.
-template <typename OnRow> bool stepAll(sqlite3 *db, sqlite3_stmt *st, int rc, OnRow onRow, QString *error)
-{
-    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
-        rc = sqlite3_step(st);
-        if (rc == SQLITE_ROW)
-            onRow(st);
-    }
-    if (rc != SQLITE_DONE && error)
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
-    sqlite3_finalize(st);
-    return rc == SQLITE_DONE;
-}
-
 qint64 singleNumber(sqlite3 *db, const char *sql)
 {
     sqlite3_stmt *st = nullptr;
@@ -141,7 +117,7 @@ bool PersonListModel::readRows(const QString &sql, const QString &value, QVector
 {
     // The list is the largest reading of the program: it goes straight to
     // SQLite on the program's connection, without a variant per value.
-    sqlite3 *db = programHandle();
+    sqlite3 *db = PartReader::programHandle();
     if (!db) {
         if (error)
             *error = QStringLiteral("databáza nie je otvorená");
@@ -153,7 +129,7 @@ bool PersonListModel::readRows(const QString &sql, const QString &value, QVector
         const QByteArray bound = value.toUtf8();
         rc = sqlite3_bind_text(st, 1, bound.constData(), int(bound.size()), SQLITE_TRANSIENT);
     }
-    return stepAll(db, st, rc, [&](sqlite3_stmt *s) { rows.append(readRow(s, m_keys)); }, error);
+    return PartReader::stepAll(db, st, rc, [&](sqlite3_stmt *s) { rows.append(readRow(s, m_keys)); }, error);
 }
 
 bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
@@ -162,95 +138,70 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
     // on a read-only connection of its own with its own sort keys, and sorted
     // there: reading the rows and making their keys is most of the time a
     // list takes. The sorted parts are then merged.
-    sqlite3 *db = programHandle();
-    const unsigned cores = std::thread::hardware_concurrency();
+    sqlite3 *db = PartReader::programHandle();
     const qint64 first = db ? singleNumber(db, "SELECT min(rowid) FROM k_zaklad") : -1;
     const qint64 last = db ? singleNumber(db, "SELECT max(rowid) FROM k_zaklad") : -1;
-    const char *file = db ? sqlite3_db_filename(db, "main") : nullptr;
-    // Other connections would not see a change this connection has not
-    // committed yet; a list read then must be read here.
-    const bool inTransaction = db && sqlite3_get_autocommit(db) == 0;
     const qint64 span = first >= 0 && last >= first ? last - first : 0;
-    const int parts = int(std::min<qint64>({qint64(std::min(cores, 4u)), span / kRowsPerPart, 8}));
-    if (m_kind != Kind::Clients || !file || !*file || inTransaction || parts < 2) {
+    const int parts = int(std::min<qint64>(PartReader::parts(), span / kRowsPerPart));
+    const auto inOnePiece = [&] {
+        rows.clear();
         const bool ok = readRows(selectSql(), QString(), rows, error);
         sortRows(rows);
         return ok;
-    }
-
-    struct Part {
-        qint64 from = 0, to = 0;
-        QVector<Row> rows;
-        bool ok = false;
-        QString error;
     };
-    std::vector<Part> work(static_cast<size_t>(parts));
+    if (m_kind != Kind::Clients || parts < 2)
+        return inOnePiece();
+
+    std::vector<QVector<Row>> sorted(static_cast<size_t>(parts));
     const qint64 step = span / parts + 1;
-    for (int i = 0; i < parts; ++i) {
-        work[size_t(i)].from = first + step * i;
-        work[size_t(i)].to = i + 1 < parts ? first + step * (i + 1) - 1 : last;
-    }
     const QByteArray sql = (selectSql() + QStringLiteral(" WHERE rowid BETWEEN ? AND ?")).toUtf8();
-    const QByteArray path(file);
-    const auto readPart = [&](Part &part) {
-        sqlite3 *own = nullptr;
-        if (sqlite3_open_v2(path.constData(), &own, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-            part.error = QString::fromUtf8(own ? sqlite3_errmsg(own) : "out of memory");
-            sqlite3_close(own);
-            return;
-        }
-        sqlite3_busy_timeout(own, 2000);
+    const auto readPart = [&](int part, sqlite3 *own, QString *why) {
+        const qint64 from = first + step * part;
+        const qint64 to = part + 1 < parts ? from + step - 1 : last;
+        QVector<Row> &mine = sorted[size_t(part)];
+        mine.reserve(std::min<qint64>(to - from + 1, 4 * kRowsPerPart));
         SlovakSortKey keys;
-        part.rows.reserve(std::min<qint64>(part.to - part.from + 1, 4 * kRowsPerPart));
         sqlite3_stmt *st = nullptr;
         int rc = sqlite3_prepare_v2(own, sql.constData(), int(sql.size()), &st, nullptr);
         if (rc == SQLITE_OK)
-            rc = sqlite3_bind_int64(st, 1, part.from);
+            rc = sqlite3_bind_int64(st, 1, from);
         if (rc == SQLITE_OK)
-            rc = sqlite3_bind_int64(st, 2, part.to);
-        part.ok = stepAll(own, st, rc, [&](sqlite3_stmt *s) { part.rows.append(readRow(s, keys)); }, &part.error);
-        sqlite3_close(own);
-        sortRows(part.rows);
+            rc = sqlite3_bind_int64(st, 2, to);
+        if (!PartReader::stepAll(own, st, rc, [&](sqlite3_stmt *s) { mine.append(readRow(s, keys)); }, why))
+            return false;
+        sortRows(mine);
+        return true;
     };
-    {
-        std::vector<std::thread> threads;
-        for (Part &part : work)
-            threads.emplace_back(readPart, std::ref(part));
-        // Meanwhile the memory of the merged list is made ready: the system
-        // gives a new allocation page by page at its first use, and a list
-        // of this size would otherwise wait for that during the merge.
+    // Meanwhile the memory of the merged list is made ready: the system gives
+    // a new allocation page by page at its first use, and a list of this
+    // size would otherwise wait for that during the merge.
+    const auto prepareMemory = [&] {
         const qint64 count = singleNumber(db, "SELECT count(*) FROM k_zaklad");
-        if (count > 0) {
-            rows.reserve(rows.size() + count);
-            auto *spare = reinterpret_cast<unsigned char *>(rows.data() + rows.size());
-            const size_t bytes = size_t(rows.capacity() - rows.size()) * sizeof(Row);
-            for (size_t at = 0; at < bytes; at += 4096)
-                spare[at] = 0;
-        }
-        for (std::thread &t : threads)
-            t.join();
-    }
-    for (const Part &part : work)
-        if (!part.ok) {
-            // A part that could not be read: the whole list on the program's
-            // own connection, which reports its own failure.
-            rows.clear();
-            const bool ok = readRows(selectSql(), QString(), rows, error);
-            sortRows(rows);
-            return ok;
-        }
+        if (count <= 0)
+            return;
+        rows.reserve(rows.size() + count);
+        auto *spare = reinterpret_cast<unsigned char *>(rows.data() + rows.size());
+        const size_t bytes = size_t(rows.capacity() - rows.size()) * sizeof(Row);
+        for (size_t at = 0; at < bytes; at += 4096)
+            spare[at] = 0;
+    };
+    // A part that could not be read: the whole list on the program's own
+    // connection, which reports its own failure.
+    if (!PartReader::run(parts, readPart, nullptr, prepareMemory))
+        return inOnePiece();
+
     qsizetype total = 0;
-    for (const Part &part : work)
-        total += part.rows.size();
+    for (const QVector<Row> &part : sorted)
+        total += part.size();
     rows.reserve(rows.size() + total);
-    std::vector<qsizetype> next(work.size(), 0);
+    std::vector<qsizetype> next(sorted.size(), 0);
     for (qsizetype n = 0; n < total; ++n) {
-        size_t from = work.size();
-        for (size_t i = 0; i < work.size(); ++i)
-            if (next[i] < work[i].rows.size()
-                && (from == work.size() || lessThan(work[i].rows.at(next[i]), work[from].rows.at(next[from]))))
+        size_t from = sorted.size();
+        for (size_t i = 0; i < sorted.size(); ++i)
+            if (next[i] < sorted[i].size()
+                && (from == sorted.size() || lessThan(sorted[i].at(next[i]), sorted[from].at(next[from]))))
                 from = i;
-        rows.append(std::move(work[from].rows[next[from]++]));
+        rows.append(std::move(sorted[from][next[from]++]));
     }
     return true;
 }

@@ -1,10 +1,13 @@
 #include "statement/CareRecords.h"
 
 #include "data/Database.h"
+#include "data/PartReader.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlError>
+#include <sqlite3.h>
+#include <vector>
 
 namespace ulk::statement {
 
@@ -31,10 +34,50 @@ QString CareRecords::keyValue(const QSet<QString> &keys)
 
 std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &period, QString *error)
 {
-    QString why;
     // The range reads the date index; each date is then checked as a day.
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datum FROM k_zaznam_spc WHERE datum >= ? AND datum < ?"),
-                         {period.from(), period.until()}, &why);
+    const char *sql = "SELECT idkod, datum FROM k_zaznam_spc WHERE datum >= ? AND datum < ?";
+    // The records of a school year lie all over the table, each read on its
+    // own: the year is read in parts of its days side by side.
+    const int parts = PartReader::parts();
+    if (parts > 1) {
+        const qint64 days = period.firstDay().daysTo(period.lastDay()) + 1;
+        std::vector<QSet<QString>> found(static_cast<size_t>(parts));
+        const auto bound = [&](int part) {
+            return part == 0 ? period.from()
+                : part == parts ? period.until()
+                                : period.firstDay().addDays(days * part / parts).toString(Qt::ISODate);
+        };
+        const auto readPart = [&](int part, sqlite3 *own, QString *why) {
+            const QByteArray from = bound(part).toUtf8(), until = bound(part + 1).toUtf8();
+            sqlite3_stmt *st = nullptr;
+            int rc = sqlite3_prepare_v2(own, sql, -1, &st, nullptr);
+            if (rc == SQLITE_OK)
+                rc = sqlite3_bind_text(st, 1, from.constData(), int(from.size()), SQLITE_STATIC);
+            if (rc == SQLITE_OK)
+                rc = sqlite3_bind_text(st, 2, until.constData(), int(until.size()), SQLITE_STATIC);
+            const auto text = [](sqlite3_stmt *s, int c) {
+                return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, c)),
+                                         sqlite3_column_bytes(s, c));
+            };
+            return PartReader::stepAll(
+                own, st, rc,
+                [&](sqlite3_stmt *s) {
+                    if (period.containsStored(text(s, 1)))
+                        found[size_t(part)].insert(key(text(s, 0)));
+                },
+                why);
+        };
+        if (PartReader::run(parts, readPart, nullptr)) {
+            QSet<QString> keys = std::move(found[0]);
+            for (size_t i = 1; i < found.size(); ++i)
+                keys.unite(found[i]);
+            return keys;
+        }
+        // A part that could not be read: all on the program's connection,
+        // which tells its own failure.
+    }
+    QString why;
+    QSqlQuery q = runSql(QString::fromLatin1(sql), {period.from(), period.until()}, &why);
     if (!why.isEmpty()) {
         if (error)
             *error = why;

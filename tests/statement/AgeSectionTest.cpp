@@ -257,6 +257,21 @@ private slots:
         QCOMPARE(test::scalar("SELECT vek FROM k_zaklad WHERE idkod = 'HORAJA00'").toInt(), 3);
     }
 
+    // The year is read in parts of its days: a record on any day counts, and
+    // one a day before or after the year does not.
+    void everyDayOfTheYearCounts()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::sql("WITH RECURSIVE d(i) AS (SELECT -1 UNION ALL SELECT i + 1 FROM d WHERE i < 365) "
+                  "INSERT INTO k_zaklad (idkod, datnar, pohlav, postih) SELECT 'D' || i, '2000-01-01', 'M', '1' FROM d");
+        test::sql("INSERT INTO k_zaznam_spc (idkod, datum) SELECT idkod, date('2006-09-01', "
+                  "substr(idkod, 2) || ' days') FROM k_zaklad");
+        const auto r = compute();
+        QVERIFY(r);
+        QCOMPARE(r->totals.value("spolu"), 365);
+    }
+
     void totalsBeyondSixteenBits()
     {
         test::ProgramDir dir;
