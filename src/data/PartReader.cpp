@@ -34,6 +34,11 @@ bool run(int count, const std::function<bool(int, sqlite3 *, QString *)> &readPa
 {
     sqlite3 *db = programHandle();
     const QByteArray file(db ? sqlite3_db_filename(db, "main") : nullptr);
+    if (file.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("databáza nie je otvorená");
+        return false;
+    }
     struct Outcome {
         bool ok = false;
         QString error;
@@ -65,7 +70,7 @@ bool run(int count, const std::function<bool(int, sqlite3 *, QString *)> &readPa
                 *error = out.error;
             return false;
         }
-    return !file.isEmpty();
+    return true;
 }
 
 bool stepAll(sqlite3 *db, sqlite3_stmt *st, int rc, const std::function<void(sqlite3_stmt *)> &onRow,
