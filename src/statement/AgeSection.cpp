@@ -150,15 +150,6 @@ bool AgeSection::writeAges(const QString &registerFile, const QList<Age> &ages, 
     return true;
 }
 
-std::optional<AgeSection::Result> AgeSection::compute(const StatementPeriod &period, const QDate &today,
-                                                      QString *error)
-{
-    std::optional<Result> result = count(period, today, error);
-    if (!result || !writeAges(Database::path(), result->ages, error))
-        return std::nullopt;
-    return result;
-}
-
 AgeSection::Writer::Writer(const QString &registerFile, QList<Age> ages)
     : m_thread([this, registerFile, ages = std::move(ages)] { m_ok = writeAges(registerFile, ages, &m_error); })
 {

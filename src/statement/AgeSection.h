@@ -50,9 +50,6 @@ public:
     // they cannot be written; then none is.
     static bool writeAges(const QString &registerFile, const QList<Age> &ages, QString *error);
 
-    // count(), then writeAges() into the open register: nothing when either fails.
-    static std::optional<Result> compute(const StatementPeriod &period, const QDate &today, QString *error);
-
     // Writes the ages on a thread of its own from its construction, so that
     // the preview is shown meanwhile; finish() waits for the write.
     class Writer {
