@@ -2,6 +2,8 @@
 
 #include <QFileDevice>
 #include <QSqlError>
+#include <cerrno>
+#include <sqlite3.h>
 
 namespace ulk {
 
@@ -43,6 +45,43 @@ QString failureCause(const QString &engineText)
         if (text.contains(QLatin1String(c.needle)))
             return QString::fromUtf8(c.text);
     return QString();
+}
+
+QString sqliteCause(int resultCode)
+{
+    switch (resultCode & 0xff) {
+    case SQLITE_FULL: return QStringLiteral("na disku nie je miesto");
+    case SQLITE_READONLY: return QStringLiteral("súbor alebo adresár je len na čítanie");
+    case SQLITE_PERM: return QStringLiteral("súbor alebo adresár je len na čítanie");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return QStringLiteral("databázu práve používa iný program");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return QStringLiteral("súbor databázy je poškodený");
+    case SQLITE_IOERR: return QStringLiteral("disk sa nepodarilo čítať alebo zapísať");
+    case SQLITE_CANTOPEN: return QStringLiteral("súbor databázy nie je možné otvoriť");
+    case SQLITE_NOMEM: return QStringLiteral("nie je dosť pamäte");
+    case SQLITE_INTERRUPT: return QStringLiteral("práca bola prerušená");
+    default: return QStringLiteral("chyba databázy (kód %1)").arg(resultCode);
+    }
+}
+
+QString systemCause(int errnoValue)
+{
+    switch (errnoValue) {
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("na disku nie je miesto");
+    case EROFS:
+    case EACCES:
+    case EPERM: return QStringLiteral("súbor alebo adresár je len na čítanie");
+    case EIO: return QStringLiteral("disk sa nepodarilo čítať alebo zapísať");
+    case EBUSY: return QStringLiteral("súbor práve používa iný program");
+    case ENOENT: return QStringLiteral("súbor alebo adresár neexistuje");
+    case EISDIR: return QStringLiteral("na mieste súboru je adresár");
+    case ENOTDIR: return QStringLiteral("cesta k súboru nevedie cez adresár");
+    case ENAMETOOLONG: return QStringLiteral("názov súboru je príliš dlhý");
+    case ENOMEM: return QStringLiteral("nie je dosť pamäte");
+    default: return QStringLiteral("chyba systému (kód %1)").arg(errnoValue);
+    }
 }
 
 QString failureMessage(const QString &sentence, const QString &engineText)
