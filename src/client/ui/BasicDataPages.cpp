@@ -81,6 +81,7 @@ BasicDataPages::BasicDataPages(QWidget *clientPage, QWidget *parentsPage)
         buildDisability(Person(p));
     buildFields();
     buildOptions();
+    orderTabs();
 }
 
 BasicDataPages::~BasicDataPages() = default;
@@ -261,6 +262,33 @@ void BasicDataPages::buildOptions()
         row->addStretch(1);
         m_grids[std::size_t(frameIndex(g.frame))]->addWidget(holder, 0, 0, 1, 3);
     }
+}
+
+void BasicDataPages::orderTabs()
+{
+    // Tab follows each page from top to bottom, left to right: a frame's
+    // option buttons above its fields, each field followed by the picker
+    // beside it, the persons' disabilities under their fields. The fields'
+    // indices run in that order on both pages.
+    const QList<QWidget *> pickers = allPickers();
+    QList<QWidget *> order[2];
+    for (const BasicDataField &def : F::all()) {
+        QList<QWidget *> &page = order[def.tab];
+        if (def.index == 20 || def.index == 35 || def.index == 50) {
+            const int first = def.index == 20 ? 0 : def.index == 35 ? 2 : 4;
+            const int last = def.index == 50 ? 6 : first + 1;
+            for (int o = first; o <= last; ++o)
+                page << option(o);
+        }
+        page << field(def.index);
+        const QString picker = F::pickerOf(def.index);
+        for (QWidget *w : pickers)
+            if (!picker.isEmpty() && w->objectName() == picker)
+                page << w;
+    }
+    for (const QList<QWidget *> &page : order)
+        for (int i = 1; i < page.size(); ++i)
+            QWidget::setTabOrder(page.at(i - 1), page.at(i));
 }
 
 bool BasicDataPages::loadCodeLists(QString *error)

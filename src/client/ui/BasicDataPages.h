@@ -70,6 +70,7 @@ private:
     void buildOptions();
     void buildDisability(Person person);
     void placeField(int index, QWidget *extra);
+    void orderTabs();
     static const char *disabilityColumn(Person person);
 
     std::array<FieldEdit *, BasicDataFields::count> m_fields{};
