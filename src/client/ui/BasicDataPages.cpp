@@ -258,6 +258,7 @@ void BasicDataPages::buildOptions()
             b->setObjectName(QStringLiteral("optKrz%1").arg(g.first + i));
             row->addWidget(b);
             m_options[std::size_t(g.first + i)] = b;
+            m_frameOptions[std::size_t(frameIndex(g.frame))] << b;
         }
         row->addStretch(1);
         m_grids[std::size_t(frameIndex(g.frame))]->addWidget(holder, 0, 0, 1, 3);
@@ -272,13 +273,14 @@ void BasicDataPages::orderTabs()
     // indices run in that order on both pages.
     const QList<QWidget *> pickers = allPickers();
     QList<QWidget *> order[2];
+    std::array<bool, frameCount> entered{};
     for (const BasicDataField &def : F::all()) {
         QList<QWidget *> &page = order[def.tab];
-        if (def.index == 20 || def.index == 35 || def.index == 50) {
-            const int first = def.index == 20 ? 0 : def.index == 35 ? 2 : 4;
-            const int last = def.index == 50 ? 6 : first + 1;
-            for (int o = first; o <= last; ++o)
-                page << option(o);
+        const int f = frameIndex(def.frame);
+        if (!entered[std::size_t(f)]) {
+            entered[std::size_t(f)] = true;
+            for (QRadioButton *b : m_frameOptions[std::size_t(f)])
+                page << b;
         }
         page << field(def.index);
         const QString picker = F::pickerOf(def.index);

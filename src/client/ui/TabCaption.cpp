@@ -69,6 +69,13 @@ TabCaption::TabCaption(int index, int count, const QString &caption, QWidget *pa
     setFocusPolicy(Qt::ClickFocus);
     setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     setAccessibleDescription(QStringLiteral("záložka %1 zo %2").arg(index + 1).arg(count));
+    // A screen reader hears the page tab selected or left.
+    connect(this, &QAbstractButton::toggled, this, [this] {
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    });
 }
 
 void TabCaption::focusInEvent(QFocusEvent *event)
