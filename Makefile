@@ -1,8 +1,12 @@
-# make run   installs what is missing, builds, creates ulk.mdb beside the program if none is there, starts it
+# make run   installs what is missing, builds, installs the program into register/ (which no target deletes),
+#            creates ulk.mdb there if none is there, starts it
 # make test  installs what is missing, builds and runs every test headless
 # make bench builds the benchmark in Release and runs it
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# The user's register: the program finds ulk.mdb beside itself, so make run
+# copies the program into this folder and starts it there. No target deletes it.
+REGISTER ?= register
 
 .PHONY: deps build run test bench clean
 
@@ -14,8 +18,25 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ ! -f $(BUILD)/ulk.mdb ]; then $(BUILD)/ulk-newdb $(BUILD); fi
-	$(BUILD)/ulk
+	@mkdir -p $(REGISTER)
+	@# A register an older make run kept in the build folder moves to the
+	@# register folder (with its journal and archives), never overwriting one.
+	@if [ -f $(BUILD)/ulk.mdb ]; then \
+	  if [ -f $(BUILD)/ulk.lck ] && ! flock -n $(BUILD)/ulk.lck true; then \
+	    echo "Program beží nad $(BUILD)/ulk.mdb: ukončite ho a spustite make run znova."; exit 1; fi; \
+	  target=$(REGISTER)/ulk.mdb; \
+	  if [ -e $$target ]; then target=$(REGISTER)/ulk-z-$(BUILD)-$$(date +%Y%m%d-%H%M%S).mdb; fi; \
+	  mv $(BUILD)/ulk.mdb $$target; \
+	  if [ -f $(BUILD)/ulk.mdb-journal ]; then mv $(BUILD)/ulk.mdb-journal $$target-journal; fi; \
+	  rm -f $(BUILD)/ulk.lck; \
+	  echo "Register z $(BUILD)/ulk.mdb je presunutý do $$target."; \
+	fi
+	@for z in $(BUILD)/*.zip; do \
+	  if [ -f "$$z" ] && [ ! -e "$(REGISTER)/$${z##*/}" ]; then mv "$$z" $(REGISTER)/ && echo "Archív $$z je presunutý do $(REGISTER)/."; fi; \
+	done
+	@cp --remove-destination $(BUILD)/ulk $(REGISTER)/ulk
+	@if [ ! -f $(REGISTER)/ulk.mdb ]; then $(BUILD)/ulk-newdb $(REGISTER); fi
+	cd $(REGISTER) && ./ulk
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -8,11 +8,12 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every window's title, so that a
+    // message box would no longer show its own title whole.
     QApplication::setApplicationName(QStringLiteral("ULK"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Evidencia klientov ULK"));
     QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
     ulk::installSlovakTranslation(app);
-    ulk::QtPrompter prompter;
+    ulk::QtPrompter prompter(QStringLiteral("Evidencia klientov ULK"));
     ulk::setPrompter(&prompter);
 
     // The program ends when its main window is closed for good, also when it

@@ -7,13 +7,19 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDirIterator>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace ulk;
@@ -25,6 +31,7 @@ struct Shown {
     QStringList buttons; // sorted, without accelerator marks
     QString defaultButton;
     QStringList clipped;
+    QString title;
 };
 
 // Runs open(), records the buttons of the modal window of class `type` it
@@ -40,10 +47,69 @@ template <typename Open> Shown showAndEscape(const char *type, Open open)
         if (auto *box = qobject_cast<QMessageBox *>(w))
             shown.defaultButton = box->defaultButton()->text().remove(QLatin1Char('&'));
         shown.clipped = test::clippedCaptions(w);
+        shown.title = w->windowTitle();
         QTest::keyClick(w, Qt::Key_Escape);
     });
     open();
     return shown;
+}
+
+// Asked last of the translators, it hears every text that no Slovak
+// translation answered.
+class Untranslated : public QTranslator {
+public:
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        if (source && *source)
+            m_missed.insert(QString::fromUtf8(context) + QStringLiteral(": ") + QString::fromUtf8(source));
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+    QStringList missed() const
+    {
+        QStringList all(m_missed.cbegin(), m_missed.cend());
+        all.sort();
+        return all;
+    }
+    bool isMissed(const QString &text) const
+    {
+        for (const QString &m : m_missed)
+            if (m.section(QStringLiteral(": "), 1) == text)
+                return true;
+        return false;
+    }
+    void clear() { m_missed.clear(); }
+
+private:
+    mutable QSet<QString> m_missed;
+};
+
+// Every text a window shows: labels, buttons, combo items, group boxes, tab
+// titles, tool tips and its title, each with the control that shows it.
+QList<QPair<QString, QString>> textsOf(QWidget *window)
+{
+    const auto named = [](const QWidget *w) {
+        return QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
+    };
+    QList<QPair<QString, QString>> texts{{named(window), window->windowTitle()}};
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        const QString where = named(w);
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            texts << qMakePair(where, b->text());
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            texts << qMakePair(where, l->text());
+        else if (auto *g = qobject_cast<QGroupBox *>(w))
+            texts << qMakePair(where, g->title());
+        else if (auto *c = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < c->count(); ++i)
+                texts << qMakePair(where, c->itemText(i));
+        else if (auto *t = qobject_cast<QTabWidget *>(w))
+            for (int i = 0; i < t->count(); ++i)
+                texts << qMakePair(where, t->tabText(i));
+        if (!w->toolTip().isEmpty())
+            texts << qMakePair(where, w->toolTip());
+    }
+    return texts;
 }
 
 bool slovak(const Shown &shown)
@@ -61,7 +127,12 @@ public:
     explicit QtPrompterTest(QString home) : m_home(std::move(home)) {}
 
 private slots:
-    void initTestCase() { installSlovakTranslation(*qApp); }
+    void initTestCase()
+    {
+        QCoreApplication::installTranslator(&m_untranslated);
+        installSlovakTranslation(*qApp);
+        m_untranslated.clear();
+    }
 
     // Every button set: Slovak texts, the same default button and Esc answer.
     void messageBoxes()
@@ -90,6 +161,14 @@ private slots:
             QCOMPARE(shown.defaultButton, c.texts.at(c.defaultButton));
             QCOMPARE(answer, c.onEsc);
         }
+        // A box shows its own title whole, or the program's when it has none.
+        QtPrompter program(QStringLiteral("Evidencia klientov ULK"));
+        for (const QString &title : {QString("Chybová správa"), QString()}) {
+            const Shown shown = showAndEscape("QMessageBox", [&] {
+                program.message({"Otázka", title, PromptIcon::Exclamation, PromptButtons::Ok, 0});
+            });
+            QCOMPARE(shown.title, title.isEmpty() ? QString("Evidencia klientov ULK") : title);
+        }
     }
 
     // The input box, both file dialogs, and the print dialog opened from a
@@ -113,6 +192,96 @@ private slots:
         QVERIFY2(slovak(printing) && slovak(setup), qPrintable((printing.buttons + setup.buttons).join('|')));
     }
 
+    // The print dialog with its options and its printer's properties, and the
+    // page set-up: no text shown in English, also none of the paper sizes, the
+    // units or the messages the dialogs give on a wrong entry.
+    void printDialogsHaveNoEnglishText()
+    {
+        m_untranslated.clear();
+        QStringList english;
+        QMap<QString, QString> seen; // control → its texts, for the checks below
+        const auto look = [&](QWidget *window) {
+            for (const auto &[where, text] : textsOf(window)) {
+                const QString plain = QString(text).remove(QLatin1Char('&'));
+                if (m_untranslated.isMissed(text) || m_untranslated.isMissed(plain))
+                    english << where + QStringLiteral(" \"") + plain + QLatin1Char('"');
+                seen[where] += plain + QLatin1Char('|');
+            }
+        };
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QPrintDialog print(&printer);
+        test::whenModal("QPrintDialog", [&](QWidget *dialog) {
+            // The options below, then the printer's properties.
+            QPushButton *more = nullptr;
+            for (QPushButton *b : dialog->findChildren<QPushButton *>())
+                if (b->text().remove(QLatin1Char('&')).startsWith(QStringLiteral("Možnosti")))
+                    more = b;
+            QVERIFY(more);
+            QTest::mouseClick(more, Qt::LeftButton);
+            test::whenModal("QPrintPropertiesDialog", [&](QWidget *properties) {
+                look(properties);
+                QTest::keyClick(properties, Qt::Key_Escape);
+            });
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("properties")), Qt::LeftButton);
+            look(dialog);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        print.exec();
+        QPageSetupDialog pageSetup(&printer);
+        test::whenModal("QPageSetupDialog", [&](QWidget *dialog) {
+            // Each unit names the margins anew.
+            auto *units = dialog->findChild<QComboBox *>(QStringLiteral("unitCombo"));
+            for (int i = 0; i < units->count(); ++i)
+                units->setCurrentIndex(i);
+            look(dialog);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        pageSetup.exec();
+        // Paper sizes by name and custom sizes in every unit.
+        for (int id = 0; id <= int(QPageSize::LastPageSize); ++id)
+            QPageSize::name(QPageSize::PageSizeId(id));
+        for (QPageSize::Unit unit : {QPageSize::Millimeter, QPageSize::Point, QPageSize::Inch, QPageSize::Pica,
+                                     QPageSize::Didot, QPageSize::Cicero})
+            QPageSize(QSizeF(123, 77), unit).name();
+        QPageSize(QSize(300, 400), QString(), QPageSize::ExactMatch).name();
+        // What the dialogs say when a page range is wrong or options clash.
+        const std::pair<const char *, const char *> messages[] = {
+            {"QPrintDialog", "Invalid Pages Definition"},
+            {"QPrintDialog", "%1 does not follow the correct syntax. Please use ',' to separate ranges and pages, "
+                             "'-' to define ranges and make sure ranges do not intersect with each other."},
+            {"QPrintDialog", "Duplex Settings Conflicts"},
+            {"QPrintDialog", "There are conflicts in duplex settings. Do you want to fix them?"},
+            {"QPrintDialog", "Options 'Pages Per Sheet' and 'Page Set' cannot be used together.\n"
+                             "Please turn one of those options off."},
+            {"QPrintDialog", "%1 is a directory.\nPlease choose a different file name."},
+            {"QPrintDialog", "File %1 is not writable.\nPlease choose a different file name."},
+            {"QPrintDialog", "%1 already exists.\nDo you want to overwrite it?"},
+            {"QPrintPropertiesDialog", "Page Setup Conflicts"},
+            {"QPrintPropertiesDialog", "There are conflicts in page setup options. Do you want to fix them?"},
+            {"QPrintPropertiesDialog", "Advanced Option Conflicts"},
+            {"QPrintPropertiesDialog", "There are conflicts in some advanced options. Do you want to fix them?"},
+        };
+        for (const auto &[context, source] : messages)
+            QCoreApplication::translate(context, source);
+
+        QVERIFY2(english.isEmpty(), qPrintable(english.join(QLatin1Char('\n'))));
+        QVERIFY2(m_untranslated.missed().isEmpty(), qPrintable(m_untranslated.missed().join(QLatin1Char('\n'))));
+        // The texts a user of the program met in English.
+        QCOMPARE(seen.value("QGroupBox duplex"), QString("Obojstranná tlač|"));
+        QCOMPARE(seen.value("QRadioButton noDuplex") + seen.value("QRadioButton duplexLong")
+                     + seen.value("QRadioButton duplexShort"),
+                 QString("Vypnutá|Väzba na dlhšej strane|Väzba na kratšej strane|"));
+        QCOMPARE(seen.value("QRadioButton pagesRadioButton"), QString("Strany|"));
+        QCOMPARE(seen.value("QLabel pageSetLabel"), QString("Výber strán:|"));
+        QCOMPARE(seen.value("QComboBox pageSetCombo"), QString("Všetky strany|Nepárne strany|Párne strany|"));
+        QCOMPARE(seen.value("QPrintPropertiesDialog "), QString("Vlastnosti tlačiarne|"));
+        QVERIFY(seen.value("QTabWidget tabs").startsWith("Strana|Možnosti úlohy|Rozšírené|Počet exemplárov|Možnosti|"));
+        QVERIFY(seen.value("QGroupBox pagesPerSheetButtonGroup").startsWith("Rozloženie strán|"));
+        QVERIFY(seen.value("QLabel label_2").contains("Strán na hárok:|"));
+        QVERIFY(seen.value("QLabel label").contains("Poradie strán:|"));
+    }
+
     // The dialogs above keep nothing in the user's home or configuration.
     void cleanupTestCase()
     {
@@ -126,6 +295,7 @@ private slots:
 
 private:
     QString m_home;
+    Untranslated m_untranslated;
 };
 
 int main(int argc, char **argv)

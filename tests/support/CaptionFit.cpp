@@ -40,9 +40,13 @@ QString name(const QWidget *w, const QString &text)
 QStringList clippedCaptions(QWidget *window)
 {
     QStringList clipped;
-    // The title bar takes its share of the screen's height.
-    if (window->frameGeometry().width() > 1366 || window->frameGeometry().height() > 768 - 32)
-        clipped << QStringLiteral("window %1 larger than 1366×768").arg(window->objectName());
+    // The window manager's frame takes its share of the screen: the borders
+    // of the width, the title bar and the borders of the height.
+    if (window->frameGeometry().width() > 1024 - 10 || window->frameGeometry().height() > 768 - 32)
+        clipped << QStringLiteral("window %1 of %2×%3 larger than a 1024×768 screen")
+                       .arg(window->objectName())
+                       .arg(window->frameGeometry().width())
+                       .arg(window->frameGeometry().height());
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(window) || w->isWindow())
             continue;

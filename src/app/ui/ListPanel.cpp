@@ -10,6 +10,7 @@
 #include "employee/ui/EmployeeWindow.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -47,6 +48,9 @@ ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
         g->setSelectionBehavior(QAbstractItemView::SelectRows);
         g->setSelectionMode(QAbstractItemView::SingleSelection);
+        // Tab leaves the list for its buttons; Enter opens the record.
+        g->setTabKeyNavigation(false);
+        g->installEventFilter(this);
         g->verticalHeader()->setDefaultSectionSize(20);
         // The small font of the list lets a whole date fit its narrow column.
         QFont f(QStringLiteral("Liberation Sans"));
@@ -66,7 +70,8 @@ ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget
         auto *b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(atX(left), atY(8100), px(width), px(495));
-        b->setAutoDefault(false);
+        // Enter presses the button that has the focus, as Space does.
+        b->setAutoDefault(true);
         return b;
     };
     m_new = button("CmdNovy", QStringLiteral("Nový"), kLeft, kButtonWidth);
@@ -83,6 +88,19 @@ ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget
     connect(m_sort, &QPushButton::clicked, this, &ListPanel::toggleSort);
     for (QTableView *g : {m_gridClients, m_gridEmployees})
         connect(g, &QTableView::doubleClicked, this, &ListPanel::editRecord);
+}
+
+bool ListPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter on a row opens its record, as a double click does.
+    if (event->type() == QEvent::KeyPress && (watched == m_gridClients || watched == m_gridEmployees)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            editRecord();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ListPanel::disableButtons()

@@ -38,6 +38,9 @@ public slots:
     void search();
     void deleteRecord();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // A record window opened from the list `mode` was closed.
     void recordWindowClosed(int mode);

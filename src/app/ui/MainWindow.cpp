@@ -153,6 +153,8 @@ bool MainWindow::load()
     m_list->disableButtons();
     m_sideBar->prepare();
     computeSchoolYear();
+    // The keyboard starts at the side bar, also after an archive or a restore.
+    m_sideBar->focusFirstTile();
     return true;
 }
 

@@ -30,12 +30,16 @@ SideBar::SideBar(QWidget *parent) : QFrame(parent)
         {6, 4080, 1095, "Nastaví školský rok pre tvorbu výkazov v tvare RR/RR+1 resp. RRRR/RRRR+1"},
         {4, 5520, 495, "Ukončí program"},
     };
+    int place = 0;
     for (const Spec &s : specs) {
+        // Created from top to bottom, so that Tab goes down the bar.
+        m_order[std::size_t(place++)] = s.number;
         auto *t = new Tile(s.number, this);
         t->setGeometry(px(240), px(s.top), px(2415), px(s.height));
         t->setToolTip(QString::fromUtf8(s.pictureTip));
         m_tiles[s.number] = t;
         connect(t, &Tile::hovered, this, [this, n = s.number] { hoverTile(n); });
+        connect(t, &Tile::stepRequested, this, [this, n = s.number](int step) { focusNeighbour(n, step); });
     }
     auto tip = [](QLabel *l, const QString &t) { l->setToolTip(t); };
     tip(m_tiles[1]->addLabel(QStringLiteral("Label1"), QStringLiteral("KLIENTI"), {720, 120, 975, 0}, 9.75),
@@ -71,7 +75,10 @@ SideBar::SideBar(QWidget *parent) : QFrame(parent)
         m_skipNextHover = true;
     });
     connect(m_tiles[2], &Tile::labelClicked, this, &SideBar::employeesChosen);
-    for (auto sig : {&Tile::pictureClicked, &Tile::labelClicked}) {
+    // Enter and Space act as a click on the tile's caption.
+    connect(m_tiles[1], &Tile::keyActivated, this, &SideBar::clientsChosen);
+    connect(m_tiles[2], &Tile::keyActivated, this, &SideBar::employeesChosen);
+    for (auto sig : {&Tile::pictureClicked, &Tile::labelClicked, &Tile::keyActivated}) {
         connect(m_tiles[3], sig, this, &SideBar::supplementaryChosen);
         connect(m_tiles[5], sig, this, &SideBar::careChosen);
         connect(m_tiles[4], sig, this, &SideBar::exitChosen);
@@ -83,7 +90,25 @@ QColor SideBar::tileColour(int tile) const { return m_tiles.at(tile)->colour(); 
 
 QString SideBar::schoolYear() const { return m_schoolYear->text(); }
 
-void SideBar::setSchoolYear(const QString &year) { m_schoolYear->setText(year); }
+void SideBar::setSchoolYear(const QString &year)
+{
+    m_schoolYear->setText(year);
+    m_tiles[6]->captionsChanged();
+}
+
+void SideBar::focusFirstTile() { m_tiles[m_order.front()]->setFocus(Qt::OtherFocusReason); }
+
+void SideBar::focusNeighbour(int tile, int step)
+{
+    // The arrow keys go round the bar.
+    const int count = int(m_order.size());
+    for (int i = 0; i < count; ++i)
+        if (m_order[std::size_t(i)] == tile) {
+            const int next = m_order[std::size_t((i + step + count) % count)];
+            m_tiles[next]->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            return;
+        }
+}
 
 void SideBar::hoverTile(int k)
 {

@@ -32,6 +32,9 @@ public:
     // Back to the design state: no tile chosen, every tile in the design colour.
     void reset();
 
+    // The keyboard starts at the first tile, "KLIENTI".
+    void focusFirstTile();
+
     QString schoolYear() const;
     void setSchoolYear(const QString &year);
 
@@ -49,12 +52,14 @@ signals:
 
 private:
     void hoverTile(int k);
+    void focusNeighbour(int tile, int step);
 
     int m_hoveredTile = 0;
     int m_chosenTile = 0;
     bool m_skipNextHover = false;
     std::array<QColor, 7> m_tileRest; // index 1..6
     std::array<Tile *, 7> m_tiles{};
+    std::array<int, 6> m_order{}; // tile numbers from top to bottom
     QLabel *m_schoolYear = nullptr;
 };
 

@@ -1,7 +1,9 @@
 #include "app/ui/Tile.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace ulk {
 
@@ -20,6 +22,8 @@ Tile::Tile(int number, QWidget *parent) : QFrame(parent), m_number(number)
     setObjectName(QStringLiteral("Picture%1").arg(number));
     setMouseTracking(true);
     setFrameShape(QFrame::Box);
+    // The keyboard reaches the tile; a click keeps the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     // Until painted, a tile shows the tooltip background colour of the system.
     setBackground(this, palette().color(QPalette::ToolTipBase));
 }
@@ -38,7 +42,18 @@ QLabel *Tile::addLabel(const QString &objectName, const QString &caption, QRect 
     setBackground(label, palette().color(QPalette::ToolTipBase));
     label->installEventFilter(this);
     m_labels << label;
+    captionsChanged();
     return label;
+}
+
+void Tile::captionsChanged()
+{
+    // Assistive tools name the tile by what its labels show.
+    QStringList captions;
+    for (const QLabel *l : m_labels)
+        if (!l->text().trimmed().isEmpty())
+            captions << l->text().trimmed();
+    setAccessibleName(captions.join(QLatin1Char(' ')));
 }
 
 void Tile::paint(const QColor &colour)
@@ -65,6 +80,38 @@ void Tile::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
         emit pictureClicked();
     QFrame::mousePressEvent(event);
+}
+
+void Tile::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            emit keyActivated();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        emit stepRequested(-1);
+        return;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        emit stepRequested(1);
+        return;
+    default:
+        QFrame::keyPressEvent(event);
+    }
+}
+
+void Tile::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(3, 3, -4, -4));
 }
 
 bool Tile::eventFilter(QObject *watched, QEvent *event)

@@ -81,6 +81,7 @@ BasicDataPages::BasicDataPages(QWidget *clientPage, QWidget *parentsPage)
         buildDisability(Person(p));
     buildFields();
     buildOptions();
+    orderTabs();
 }
 
 BasicDataPages::~BasicDataPages() = default;
@@ -257,10 +258,39 @@ void BasicDataPages::buildOptions()
             b->setObjectName(QStringLiteral("optKrz%1").arg(g.first + i));
             row->addWidget(b);
             m_options[std::size_t(g.first + i)] = b;
+            m_frameOptions[std::size_t(frameIndex(g.frame))] << b;
         }
         row->addStretch(1);
         m_grids[std::size_t(frameIndex(g.frame))]->addWidget(holder, 0, 0, 1, 3);
     }
+}
+
+void BasicDataPages::orderTabs()
+{
+    // Tab follows each page from top to bottom, left to right: a frame's
+    // option buttons above its fields, each field followed by the picker
+    // beside it, the persons' disabilities under their fields. The fields'
+    // indices run in that order on both pages.
+    const QList<QWidget *> pickers = allPickers();
+    QList<QWidget *> order[2];
+    std::array<bool, frameCount> entered{};
+    for (const BasicDataField &def : F::all()) {
+        QList<QWidget *> &page = order[def.tab];
+        const int f = frameIndex(def.frame);
+        if (!entered[std::size_t(f)]) {
+            entered[std::size_t(f)] = true;
+            for (QRadioButton *b : m_frameOptions[std::size_t(f)])
+                page << b;
+        }
+        page << field(def.index);
+        const QString picker = F::pickerOf(def.index);
+        for (QWidget *w : pickers)
+            if (!picker.isEmpty() && w->objectName() == picker)
+                page << w;
+    }
+    for (const QList<QWidget *> &page : order)
+        for (int i = 1; i < page.size(); ++i)
+            QWidget::setTabOrder(page.at(i - 1), page.at(i));
 }
 
 bool BasicDataPages::loadCodeLists(QString *error)

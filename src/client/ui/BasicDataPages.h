@@ -70,6 +70,7 @@ private:
     void buildOptions();
     void buildDisability(Person person);
     void placeField(int index, QWidget *extra);
+    void orderTabs();
     static const char *disabilityColumn(Person person);
 
     std::array<FieldEdit *, BasicDataFields::count> m_fields{};
@@ -77,6 +78,7 @@ private:
     std::array<QComboBox *, 4> m_cmbPos{};
     std::array<QComboBox *, personCount> m_cmbSek{};
     std::array<QRadioButton *, 7> m_options{};
+    std::array<QList<QRadioButton *>, 7> m_frameOptions; // by frame: its option buttons
     std::array<QGroupBox *, 7> m_frames{};
     std::array<QGridLayout *, 7> m_grids{};
     std::array<int, 7> m_placed{};

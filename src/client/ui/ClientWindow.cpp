@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -80,7 +81,7 @@ ClientWindow::ClientWindow(const QString &programDirectory, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmKlientUdaj"));
     setModal(true);
-    resize(878, 640);
+    resize(1000, 640);
     buildTabs();
     buildButtons();
 
@@ -140,6 +141,9 @@ void ClientWindow::buildTabs()
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setUsesScrollButtons(true);
+    // The captions above take the clicks; Tab passes the hidden bar by.
+    m_tabs->setFocusPolicy(Qt::NoFocus);
+    m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
     std::array<QWidget *, tabCount> pages{};
     for (int t = 0; t < tabCount; ++t) {
         pages[std::size_t(t)] = new QWidget;
@@ -151,6 +155,8 @@ void ClientWindow::buildTabs()
     for (const MemoField &m : MemoFields::all()) {
         auto *edit = new QPlainTextEdit(pages[std::size_t(m.tab)]);
         edit->setObjectName(MemoFields::objectName(m.index));
+        // Tab leaves the long text for the buttons, as in every other field.
+        edit->setTabChangesFocus(true);
         auto *layout = new QVBoxLayout(pages[std::size_t(m.tab)]);
         layout->addWidget(edit);
         m_memo[std::size_t(m.index)] = edit;
@@ -191,7 +197,8 @@ void ClientWindow::buildButtons()
 
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(0);
-    layout->addWidget(new TabRows(m_tabs, 7, this));
+    // Three rows of captions keep the window within a 1024 pixels wide screen.
+    layout->addWidget(new TabRows(m_tabs, 5, this));
     layout->addWidget(m_tabs, 1);
     layout->addSpacing(6);
     layout->addLayout(row);

@@ -1,17 +1,18 @@
 #include "client/ui/TabRows.h"
 
+#include "client/ui/TabCaption.h"
+
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace ulk {
 
-TabRows::TabRows(QTabWidget *tabs, int firstRow, QWidget *parent) : QWidget(parent), m_tabs(tabs)
+TabRows::TabRows(QTabWidget *tabs, int perRow, QWidget *parent) : QWidget(parent), m_tabs(tabs)
 {
     setObjectName(tabs->objectName() + QStringLiteral("Captions"));
     auto *rows = new QVBoxLayout(this);
@@ -20,20 +21,12 @@ TabRows::TabRows(QTabWidget *tabs, int firstRow, QWidget *parent) : QWidget(pare
     auto *group = new QButtonGroup(this);
     QHBoxLayout *row = nullptr;
     for (int i = 0; i < tabs->count(); ++i) {
-        if (i == 0 || i == firstRow) {
+        if (i % perRow == 0) {
             row = new QHBoxLayout;
             row->setSpacing(0);
             rows->addLayout(row);
         }
-        auto *b = new QToolButton(this);
-        b->setObjectName(QStringLiteral("tabCaption%1").arg(i));
-        b->setText(tabs->tabText(i));
-        b->setCheckable(true);
-        b->setAccessibleDescription(QStringLiteral("záložka"));
-        // A click takes the focus, as the tab control of old did: the field
-        // left is checked on its way to the caption, and no field of the page
-        // coming to the front is entered and left on the way.
-        b->setFocusPolicy(Qt::ClickFocus);
+        auto *b = new TabCaption(i, tabs->count(), tabs->tabText(i), this);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->setEnabled(tabs->isTabEnabled(i));
         group->addButton(b, i);
@@ -43,7 +36,12 @@ TabRows::TabRows(QTabWidget *tabs, int firstRow, QWidget *parent) : QWidget(pare
         tabs->widget(i)->installEventFilter(this);
     }
     tabs->tabBar()->hide();
-    connect(group, &QButtonGroup::idClicked, tabs, &QTabWidget::setCurrentIndex);
+    // A caption checked in any way (a click, the keyboard, an assistive
+    // tool's press) brings its page to the front.
+    connect(group, &QButtonGroup::idToggled, tabs, [tabs](int id, bool checked) {
+        if (checked)
+            tabs->setCurrentIndex(id);
+    });
     connect(tabs, &QTabWidget::currentChanged, this, &TabRows::showCurrent);
     showCurrent(tabs->currentIndex());
 }

@@ -40,14 +40,9 @@ std::optional<QString> chosenFile(QFileDialog &dialog)
         return std::nullopt;
     return dialog.selectedFiles().first();
 }
-
-QString titleOr(const QString &title)
-{
-    return title.isEmpty() ? QApplication::applicationDisplayName() : title;
-}
 } // namespace
 
-QtPrompter::QtPrompter()
+QtPrompter::QtPrompter(QString programTitle) : m_programTitle(std::move(programTitle))
 {
     // The program keeps no settings, yet a Qt file dialog (also the one behind
     // the print dialog's file button) stores its last folder, side bar and view
@@ -57,6 +52,13 @@ QtPrompter::QtPrompter()
     const QString nowhere = QStringLiteral("/dev/null");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
+QString QtPrompter::titleOr(const QString &title) const
+{
+    if (!title.isEmpty())
+        return title;
+    return m_programTitle.isEmpty() ? QApplication::applicationName() : m_programTitle;
 }
 
 PromptAnswer QtPrompter::message(const MessageRequest &r)

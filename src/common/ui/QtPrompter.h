@@ -6,12 +6,18 @@ namespace ulk {
 
 class QtPrompter : public Prompter {
 public:
-    QtPrompter();
+    // A box with no title of its own shows programTitle.
+    explicit QtPrompter(QString programTitle = QString());
     PromptAnswer message(const MessageRequest &request) override;
     std::optional<QString> input(const QString &prompt, const QString &title,
                                  const QString &defaultText) override;
     std::optional<QString> saveFile(const FileRequest &request) override;
     std::optional<QString> openFile(const FileRequest &request) override;
+
+private:
+    QString titleOr(const QString &title) const;
+
+    QString m_programTitle;
 };
 
 } // namespace ulk
