@@ -90,10 +90,7 @@ RowSet ClientListQuery::arrange(const RowSet &rows)
         for (int from = 0; from + width < rows.size(); from += 2 * width)
             std::inplace_merge(order.begin() + from, order.begin() + from + width,
                                order.begin() + std::min(rows.size(), from + 2 * width), less);
-    RowSet out(rows.columns());
-    for (int r : order)
-        out.append(rows.row(r));
-    return out;
+    return rows.reordered(order);
 }
 
 } // namespace ulk
