@@ -1,11 +1,14 @@
 #include "reports/ReportPainter.h"
 
-#include <QFileInfo>
+#include "common/FailureText.h"
+
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 
 namespace ulk::report {
 
@@ -29,6 +32,13 @@ int alignmentFlags(Alignment a)
     case Alignment::Left: break;
     }
     return Qt::AlignLeft;
+}
+
+// The Slovak cause of a failed file whose system error number is lost.
+QString fileCause(const QFileDevice &file)
+{
+    const QString cause = failureCause(file.errorString());
+    return cause.isEmpty() ? QStringLiteral("súbor sa nepodarilo zapísať") : cause;
 }
 
 } // namespace
@@ -62,17 +72,19 @@ void ReportPainter::paintPage(const ReportPage &page, QPainter &painter)
     }
 }
 
-bool ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device, int first, int last)
+ReportPainter::Outcome ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device, int first,
+                                           int last, const PageDone &pageDone)
 {
     QPainter painter;
     if (!painter.begin(device))
-        return false;
+        return Outcome::Failed;
     const int end = last < 0 ? doc.pageCount() - 1 : std::min(last, doc.pageCount() - 1);
+    first = std::max(0, first);
     // Page by page: each is laid out, painted and dropped.
-    for (int i = std::max(0, first); i <= end; ++i) {
+    for (int i = first; i <= end; ++i) {
         if (i > first && !device->newPage()) {
             painter.end();
-            return false;
+            return Outcome::Failed;
         }
         // Twips onto the device's page, the same scale both ways.
         const double scale = std::min(device->width() / doc.pageSize.width(),
@@ -83,26 +95,47 @@ bool ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device, 
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         paintPage(doc.pages.at(i), painter);
+        if (pageDone && !pageDone(i - first + 1, end - first + 1)) {
+            painter.end();
+            return Outcome::Stopped;
+        }
     }
-    return painter.end();
+    return painter.end() ? Outcome::Painted : Outcome::Failed;
 }
 
-bool ReportPainter::writePdf(const ReportDocument &doc, const QString &filePath, QString *error)
+bool ReportPainter::writePdf(const ReportDocument &doc, const QString &filePath, QString *error,
+                             const PageDone &pageDone)
 {
-    bool ok = false;
+    const auto fail = [error](const QFileDevice &file, int errnoValue) {
+        if (error)
+            *error = errnoValue != 0 ? systemCause(errnoValue) : fileCause(file);
+        return false;
+    };
+    QSaveFile file(filePath);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file, errno);
+    Outcome outcome;
     {
-        QPdfWriter writer(filePath);
+        QPdfWriter writer(&file);
         writer.setResolution(1440);
-        writer.setTitle(doc.reportName);
+        writer.setTitle(doc.caption.isEmpty() ? doc.reportName : doc.caption);
         writer.setCreator(QStringLiteral("Evidencia klientov ULK"));
         writer.setPageLayout(pageLayout(doc));
-        ok = paint(doc, &writer);
+        outcome = paint(doc, &writer, 0, -1, pageDone);
     }
-    if (!ok || !QFileInfo(filePath).isFile() || QFileInfo(filePath).size() == 0) {
-        if (error)
-            *error = QStringLiteral("súbor %1 sa nepodarilo zapísať").arg(filePath);
-        return false;
+    if (outcome != Outcome::Painted) {
+        file.cancelWriting();
+        if (outcome == Outcome::Stopped) {
+            if (error)
+                error->clear();
+            return false;
+        }
+        return fail(file, 0);
     }
+    errno = 0;
+    if (!file.commit())
+        return fail(file, errno);
     return true;
 }
 

@@ -347,7 +347,7 @@ private slots:
         bool seen = false;
         test::whenModal("ulk::report::PreviewDialog", [&](QWidget *dlg) {
             seen = true;
-            QCOMPARE(dlg->windowTitle(), QString("Zoznam klientov"));
+            QCOMPARE(dlg->windowTitle(), QString("Zoznam klientov ULK"));
             auto *save = dlg->findChild<QAction *>("actUlozitPdf");
             QVERIFY(save);
             save->trigger();
@@ -358,7 +358,7 @@ private slots:
         QVERIFY(p.unexpected.isEmpty());
         QCOMPARE(p.prompts.size(), 1);
         QCOMPARE(p.prompts[0].kind, test::Prompt::SaveFile);
-        QCOMPARE(p.prompts[0].defaultText, QString("rptZozKlient.pdf"));
+        QCOMPARE(p.prompts[0].defaultText, QString("Zoznam klientov ULK.pdf"));
         QProcess run;
         run.start(pdftotext, {"-layout", pdf, "-"});
         QVERIFY(run.waitForFinished(20000));

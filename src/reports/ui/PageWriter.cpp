@@ -1,0 +1,116 @@
+#include "reports/ui/PageWriter.h"
+
+#include "common/FailureText.h"
+#include "common/Prompter.h"
+#include "reports/ReportPainter.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QProgressDialog>
+
+namespace ulk::report {
+
+namespace {
+
+// The progress of one writing, shown once it has taken the delay given.
+class Progress {
+public:
+    Progress(QWidget *parent, const QString &title, const QString &what, int delay)
+        : m_dialog(parent), m_what(what)
+    {
+        m_dialog.setObjectName(QStringLiteral("prgStrany"));
+        m_dialog.setWindowTitle(title);
+        m_dialog.setCancelButtonText(QStringLiteral("Zrušiť"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setAutoReset(false);
+        m_dialog.setAutoClose(false);
+        m_dialog.setMinimumDuration(delay);
+        m_dialog.setValue(0);
+    }
+
+    // A page done; false once the user has chosen "Zrušiť". Once the
+    // progress is up, the windows repaint here.
+    bool step(int done, int total)
+    {
+        if (m_dialog.maximum() != total)
+            m_dialog.setMaximum(total);
+        m_dialog.setLabelText(QStringLiteral("%1: strana %2 z %3").arg(m_what).arg(done).arg(total));
+        m_dialog.setValue(done);
+        return !m_dialog.wasCanceled();
+    }
+    bool stopped() const { return m_dialog.wasCanceled(); }
+
+private:
+    QProgressDialog m_dialog;
+    QString m_what;
+};
+
+} // namespace
+
+PageWriter::PageWriter(const ReportDocument &doc, QWidget *parent) : QObject(parent), m_doc(doc), m_parent(parent) {}
+
+QString PageWriter::pdfFileName(const ReportDocument &doc)
+{
+    QString name;
+    for (const QChar c : doc.caption)
+        if (c.isPrint() && !QStringLiteral("/\\:*?\"<>|").contains(c))
+            name += c;
+    name = name.simplified();
+    return (name.isEmpty() ? doc.reportName : name) + QStringLiteral(".pdf");
+}
+
+bool PageWriter::saveAsPdf()
+{
+    FileRequest request;
+    request.title = QStringLiteral("Uložiť zostavu ako PDF");
+    request.fileName = pdfFileName(m_doc);
+    request.filters = {QStringLiteral("Dokument PDF (*.pdf)")};
+    request.confirmOverwrite = true;
+    const std::optional<QString> file = prompter().saveFile(request);
+    if (!file || file->isEmpty())
+        return false;
+    Progress progress(m_parent, QStringLiteral("Uložiť ako PDF"), QStringLiteral("Ukladá sa"), m_delay);
+    QString error;
+    const bool written = ReportPainter::writePdf(m_doc, *file, &error, [&](int done, int total) {
+        const bool go = progress.step(done, total);
+        emit pageWritten(done, total);
+        return go && !progress.stopped();
+    });
+    if (written)
+        return true;
+    if (progress.stopped())
+        tell(QStringLiteral("Ukladanie bolo zrušené, zostava sa neuložila."), QStringLiteral("Informácia"),
+             PromptIcon::Information);
+    else
+        tell(failureMessage(QStringLiteral("Zostavu sa nepodarilo uložiť."), error), QStringLiteral("Chybová správa"),
+             PromptIcon::Exclamation);
+    return false;
+}
+
+bool PageWriter::print(QPrinter &printer, int first, int last)
+{
+    Progress progress(m_parent, QStringLiteral("Tlač"), QStringLiteral("Tlačí sa"), m_delay);
+    const ReportPainter::Outcome outcome =
+        ReportPainter::paint(m_doc, &printer, first, last, [&](int done, int total) {
+            const bool go = progress.step(done, total);
+            emit pageWritten(done, total);
+            if (go && !progress.stopped())
+                return true;
+            printer.abort();
+            return false;
+        });
+    if (outcome == ReportPainter::Outcome::Painted)
+        return true;
+    // Printed into a file, the pages written so far are dropped.
+    if (outcome == ReportPainter::Outcome::Stopped && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName());
+    if (outcome == ReportPainter::Outcome::Stopped)
+        tell(QStringLiteral("Tlač bola zrušená, zostava sa nevytlačila."), QStringLiteral("Informácia"),
+             PromptIcon::Information);
+    else
+        tell(QStringLiteral("Zostavu sa nepodarilo vytlačiť."), QStringLiteral("Chybová správa"),
+             PromptIcon::Exclamation);
+    return false;
+}
+
+} // namespace ulk::report
