@@ -233,6 +233,23 @@ private slots:
         QCOMPARE(QString::fromUtf8(kept.readAll()), QString("pôvodný obsah"));
     }
 
+    // A PDF that cannot be written is told with its cause in Slovak.
+    void failedSaveIsTold()
+    {
+        test::ScriptedPrompter p;
+        QTemporaryDir dir;
+        const ReportDocument doc = listOf(10);
+        PreviewDialog dlg(doc);
+        showActive(dlg);
+        p.chooseFile(dir.filePath("nie/je/tu.pdf"));
+        p.answer(PromptAnswer::Ok);
+        dlg.saveAsPdf();
+        QCOMPARE(p.prompts.size(), 2);
+        QCOMPARE(p.prompts[1].text, QString("Zostavu sa nepodarilo uložiť.\nsúbor alebo adresár neexistuje"));
+        QCOMPARE(p.prompts[1].title, QString("Chybová správa"));
+        QVERIFY(p.unexpected.isEmpty());
+    }
+
     // Paging through a long list keeps only a few pages laid out.
     void fewPagesKept()
     {
