@@ -90,26 +90,36 @@ bool PageWriter::saveAsPdf()
 bool PageWriter::print(QPrinter &printer, int first, int last)
 {
     Progress progress(m_parent, QStringLiteral("Tlač"), QStringLiteral("Tlačí sa"), m_delay);
+    // A print system that cannot take a job back gets the pages painted
+    // before the stop; the user is told so.
+    bool aborted = false;
+    int done = 0, total = 0;
     const ReportPainter::Outcome outcome =
-        ReportPainter::paint(m_doc, &printer, first, last, [&](int done, int total) {
-            const bool go = progress.step(done, total);
-            emit pageWritten(done, total);
+        ReportPainter::paint(m_doc, &printer, first, last, [&](int pages, int of) {
+            done = pages;
+            total = of;
+            const bool go = progress.step(pages, of);
+            emit pageWritten(pages, of);
             if (go && !progress.stopped())
                 return true;
-            printer.abort();
+            aborted = printer.abort();
             return false;
         });
     if (outcome == ReportPainter::Outcome::Painted)
         return true;
-    // Printed into a file, the pages written so far are dropped.
-    if (outcome == ReportPainter::Outcome::Stopped && !printer.outputFileName().isEmpty())
-        QFile::remove(printer.outputFileName());
-    if (outcome == ReportPainter::Outcome::Stopped)
-        tell(QStringLiteral("Tlač bola zrušená, zostava sa nevytlačila."), QStringLiteral("Informácia"),
-             PromptIcon::Information);
-    else
+    if (outcome == ReportPainter::Outcome::Stopped) {
+        // Printed into a file, the pages written so far are dropped.
+        const QString file = printer.outputFileName();
+        if (!file.isEmpty() && QFile::remove(file))
+            aborted = true;
+        tell(aborted ? QStringLiteral("Tlač bola zrušená, zostava sa nevytlačila.")
+                     : QStringLiteral("Tlač bola zrušená; tlačiareň dostala strany pripravené pred zrušením "
+                                      "(%1 z %2).").arg(done).arg(total),
+             QStringLiteral("Informácia"), PromptIcon::Information);
+    } else {
         tell(QStringLiteral("Zostavu sa nepodarilo vytlačiť."), QStringLiteral("Chybová správa"),
              PromptIcon::Exclamation);
+    }
     return false;
 }
 

@@ -9,8 +9,9 @@ class QWidget;
 // Writes the pages of a report where the user chose: a PDF file or a
 // printer. A writing that takes longer than about half a second shows its
 // progress ("strana 12 z 4082") with "Zrušiť", which stops it at the next
-// page: the PDF is dropped (an existing file stays as it was) or the print
-// job is aborted, and the user is told that nothing was saved or printed.
+// page: the PDF is dropped (an existing file stays as it was), a print into
+// a file likewise, a print job is aborted where the print system lets it
+// (else it gets the pages painted so far), and the user is told which.
 // The windows behind repaint while the pages are written.
 namespace ulk::report {
 

@@ -43,7 +43,8 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     m_first = addAction(QStringLiteral("actPrvaStrana"), QStringLiteral("Prvá"), QStringLiteral("Prvá strana"),
                         QKeySequence(Qt::CTRL | Qt::Key_Home), QStringLiteral("Ctrl+Home"));
     m_previous = addAction(QStringLiteral("actPredchadzajuca"), QStringLiteral("Predchádzajúca"),
-                           QStringLiteral("Predchádzajúca strana"), QKeySequence(Qt::Key_PageUp), QStringLiteral("Page Up"));
+                           QStringLiteral("Predchádzajúca strana"), QKeySequence(Qt::Key_PageUp),
+                           QStringLiteral("Page Up"));
     m_pageBox = new QSpinBox(bar);
     m_pageBox->setObjectName(QStringLiteral("spnStrana"));
     m_pageBox->setToolTip(QStringLiteral("Číslo zobrazenej strany"));
@@ -52,9 +53,11 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     m_pageCount = new QLabel(QStringLiteral(" z %1 ").arg(std::max(1, doc.pageCount())), bar);
     m_pageCount->setObjectName(QStringLiteral("lblPocetStran"));
     m_next = addAction(QStringLiteral("actNasledujuca"), QStringLiteral("Nasledujúca"),
-                       QStringLiteral("Nasledujúca strana"), QKeySequence(Qt::Key_PageDown), QStringLiteral("Page Down"));
+                       QStringLiteral("Nasledujúca strana"), QKeySequence(Qt::Key_PageDown),
+                       QStringLiteral("Page Down"));
     m_last = addAction(QStringLiteral("actPoslednaStrana"), QStringLiteral("Posledná"),
-                       QStringLiteral("Posledná strana"), QKeySequence(Qt::CTRL | Qt::Key_End), QStringLiteral("Ctrl+End"));
+                       QStringLiteral("Posledná strana"), QKeySequence(Qt::CTRL | Qt::Key_End),
+                       QStringLiteral("Ctrl+End"));
     QAction *smaller = addAction(QStringLiteral("actZmensit"), QStringLiteral("Zmenšiť"),
                                  QStringLiteral("Zmenšiť zobrazenie"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
                                  QStringLiteral("Ctrl+-"));
@@ -73,7 +76,8 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     QAction *whole = addAction(QStringLiteral("actCelaStrana"), QStringLiteral("Celá strana"),
                                QStringLiteral("Zobraziť celú stranu"));
     QAction *print = addAction(QStringLiteral("actTlacit"), QStringLiteral("Tlačiť…"),
-                               QStringLiteral("Vytlačí zostavu"), QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("Ctrl+P"));
+                               QStringLiteral("Vytlačí zostavu"), QKeySequence(Qt::CTRL | Qt::Key_P),
+                               QStringLiteral("Ctrl+P"));
     QAction *save = addAction(QStringLiteral("actUlozitPdf"), QStringLiteral("Uložiť ako PDF"),
                               QStringLiteral("Uloží zostavu do súboru PDF"), QKeySequence(Qt::CTRL | Qt::Key_S),
                               QStringLiteral("Ctrl+S"));
