@@ -52,17 +52,21 @@ struct RowSet::Data : QSharedData {
         return buffer.data() + buffer.size();
     }
 
+    // n bytes copied into the buffer, or nothing when they do not fit.
+    std::optional<Cell> bytes(Kind kind, const char *from, qsizetype n)
+    {
+        char *to = reserve(n);
+        if (!to)
+            return std::nullopt;
+        if (n > 0)
+            std::memcpy(to, from, size_t(n));
+        const Cell c{quint32(buffer.size()), quint32(n) << kKindBits | kind};
+        buffer.resize(buffer.size() + n);
+        return c;
+    }
+
     Cell store(const QVariant &v)
     {
-        const auto bytes = [this](Kind kind, const char *from, qsizetype n) -> std::optional<Cell> {
-            char *to = reserve(n);
-            if (!to)
-                return std::nullopt;
-            std::memcpy(to, from, size_t(n));
-            const Cell c{quint32(buffer.size()), quint32(n) << kKindBits | kind};
-            buffer.resize(buffer.size() + n);
-            return c;
-        };
         std::optional<Cell> c;
         switch (v.metaType().id()) {
         case QMetaType::UnknownType:
@@ -195,6 +199,40 @@ void RowSet::append(const QVariantList &row)
     // A row longer than the columns keeps only what the columns name.
     for (int c = 0; c < m_columns.size(); ++c)
         data.cells.push_back(c < row.size() ? data.store(row.at(c)) : Cell{0, Invalid});
+    ++data.rows;
+}
+
+void RowSet::appendRaw(const RawValue *values)
+{
+    Data &data = *d;
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const RawValue &v = values[c];
+        std::optional<Cell> cell;
+        switch (v.kind) {
+        case RawValue::Null:
+            cell = Cell{0, Invalid};
+            break;
+        case RawValue::Integer:
+            cell = data.bytes(Integer, reinterpret_cast<const char *>(&v.integer), sizeof v.integer);
+            break;
+        case RawValue::Real:
+            cell = data.bytes(Real, reinterpret_cast<const char *>(&v.real), sizeof v.real);
+            break;
+        case RawValue::Text:
+            cell = data.bytes(Text, v.data, v.size);
+            break;
+        case RawValue::Bytes:
+            cell = data.bytes(Bytes, v.data, v.size);
+            break;
+        }
+        if (!cell) {
+            // Past what a cell can point at: kept as a value of its own.
+            data.rest.append(v.kind == RawValue::Text ? QVariant(QString::fromUtf8(v.data, v.size))
+                                                      : QVariant(QByteArray(v.data, v.size)));
+            cell = Cell{quint32(data.rest.size() - 1), Other};
+        }
+        data.cells.push_back(*cell);
+    }
     ++data.rows;
 }
 

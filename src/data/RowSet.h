@@ -43,6 +43,19 @@ public:
 
     void append(const QVariantList &row);
 
+    // A value as a reader takes it straight from its source: texts as UTF-8
+    // bytes (read as a QString, as SQLite's texts are), bytes as a
+    // QByteArray, numbers as qlonglong or double.
+    struct RawValue {
+        enum Kind { Null, Integer, Real, Text, Bytes } kind = Null;
+        qlonglong integer = 0;
+        double real = 0;
+        const char *data = nullptr;
+        qsizetype size = 0;
+    };
+    // Appends a row of one raw value a column, without making QVariants.
+    void appendRaw(const RawValue *values);
+
     // The same rows in another order: order[i] is the row that comes i-th.
     // The values are not copied.
     RowSet reordered(const std::vector<int> &order) const;
