@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QProgressDialog>
 
 namespace ulk::report {
@@ -20,6 +21,11 @@ public:
     {
         m_dialog.setObjectName(QStringLiteral("prgStrany"));
         m_dialog.setWindowTitle(title);
+        auto *bar = new QProgressBar(&m_dialog);
+        bar->setFormat(QStringLiteral("%p %"));
+        m_dialog.setBar(bar);
+        // Wide enough for its title whole.
+        m_dialog.setMinimumWidth(m_dialog.fontMetrics().horizontalAdvance(title) * 3 + 120);
         m_dialog.setCancelButtonText(QStringLiteral("Zrušiť"));
         m_dialog.setWindowModality(Qt::WindowModal);
         m_dialog.setAutoReset(false);
