@@ -5,6 +5,7 @@
 #include "reports/ReportPainter.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -24,8 +25,10 @@ public:
         auto *bar = new QProgressBar(&m_dialog);
         bar->setFormat(QStringLiteral("%p %"));
         m_dialog.setBar(bar);
-        // Wide enough for its title whole.
-        m_dialog.setMinimumWidth(m_dialog.fontMetrics().horizontalAdvance(title) * 3 + 120);
+        // Wide enough for its title whole, with the program's name that the
+        // window system adds to it, and the title bar's buttons.
+        const QString shown = title + QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
+        m_dialog.setMinimumWidth(m_dialog.fontMetrics().horizontalAdvance(shown) + 120);
         m_dialog.setCancelButtonText(QStringLiteral("Zrušiť"));
         m_dialog.setWindowModality(Qt::WindowModal);
         m_dialog.setAutoReset(false);
