@@ -4,6 +4,7 @@
 #include "common/Prompter.h"
 #include "reports/ReportPainter.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
@@ -38,13 +39,17 @@ public:
     }
 
     // A page done; false once the user has chosen "Zrušiť". Once the
-    // progress is up, the windows repaint here.
+    // progress is up, the windows repaint here, some twenty times a second
+    // rather than at every page: a repaint takes as long as a page.
     bool step(int done, int total)
     {
         if (m_dialog.maximum() != total)
             m_dialog.setMaximum(total);
         m_dialog.setLabelText(QStringLiteral("%1: strana %2 z %3").arg(m_what).arg(done).arg(total));
-        m_dialog.setValue(done);
+        if (!m_shown.isValid() || m_shown.elapsed() >= 50 || done == total) {
+            m_dialog.setValue(done);
+            m_shown.start();
+        }
         return !m_dialog.wasCanceled();
     }
     bool stopped() const { return m_dialog.wasCanceled(); }
@@ -52,6 +57,7 @@ public:
 private:
     QProgressDialog m_dialog;
     QString m_what;
+    QElapsedTimer m_shown;
 };
 
 } // namespace
