@@ -41,10 +41,13 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Sizes of the registers measured: make bench SIZES="20000 200000 1000000".
+# Windows are timed on the X server in DISPLAY when there is one: xvfb-run make bench.
+SIZES ?= 20000 200000
 bench: deps
 	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build build-release -j $(JOBS) --target ulk-bench ulk ulk-generate
-	build-release/bench/ulk-bench
+	build-release/bench/ulk-bench $(SIZES)
 
 clean:
 	rm -rf $(BUILD) build-release

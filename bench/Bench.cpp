@@ -1,6 +1,9 @@
 // `make bench`: the register's figures at 20,000 and 200,000 generated
-// clients, each beside an anchor (the same work done the plainest way on the
-// same file, in the same run), in one table.
+// clients (or the sizes given: `make bench SIZES="20000 200000 1000000"`),
+// each beside an anchor (the same work done the plainest way on the same
+// file, in the same run), in one table. Windows are timed on an X server when
+// DISPLAY names one (`xvfb-run make bench`), else offscreen; the table says
+// which.
 //
 // ulk-bench [CLIENTS...]     generates the registers once (kept beside the
 //                            bench), then measures each size in a process
@@ -52,8 +55,19 @@ QString number(double v, const QString &unit)
     return QStringLiteral("%1 %2").arg(v, 0, 'f', v < 10 ? 1 : 0).arg(unit);
 }
 
+// Where the windows are drawn and timed.
+QString platformText()
+{
+    if (qgetenv("QT_QPA_PLATFORM") == "xcb")
+        return QStringLiteral("windows timed on the X server %1 until it has taken each frame")
+            .arg(qEnvironmentVariable("DISPLAY"));
+    return QStringLiteral("windows timed on the offscreen platform (an in-memory buffer, no X server: "
+                          "run under xvfb-run or with DISPLAY set to time them on one)");
+}
+
 void printTable(const QStringList &order, const QMap<QString, Row> &rows, const QList<int> &sizes)
 {
+    std::printf("\n%s\n", qPrintable(platformText()));
     std::printf("\n%-46s %-34s", "figure", "anchor");
     for (int n : sizes)
         std::printf(" | %7d: %9s %9s %6s", n, "program", "anchor", "ratio");
@@ -137,7 +151,9 @@ int measureAll(const QList<int> &sizes)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // On an X server when there is one (DISPLAY set, as xvfb-run sets it);
+    // the measuring process and the program started inherit the choice.
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("--measure")) {

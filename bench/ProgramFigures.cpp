@@ -17,11 +17,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 
 using namespace ulk;
@@ -30,15 +33,29 @@ namespace bench {
 
 namespace {
 
+// Answers every question Yes, the search's input box with `typed` and the
+// save dialog with `saveAs`.
 class BenchPrompter : public Prompter {
 public:
     PromptAnswer message(const MessageRequest &) override { return PromptAnswer::Yes; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> saveFile(const FileRequest &) override { return std::nullopt; }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override { return typed; }
+    std::optional<QString> saveFile(const FileRequest &) override { return saveAs; }
     std::optional<QString> openFile(const FileRequest &) override { return std::nullopt; }
+
+    std::optional<QString> typed;
+    std::optional<QString> saveAs;
 };
 
 double since(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
+
+// The window's frame handed to the window system and, on an X server, taken
+// in by it: the server answers a round trip only after every request sent
+// before it, the frame's included.
+void paintedOnScreen(QWidget *window)
+{
+    window->repaint();
+    QGuiApplication::sync();
+}
 
 // Times a user's action until its result is on screen: the action, then a
 // synchronous repaint of the window that shows the result.
@@ -47,38 +64,44 @@ double untilPainted(QWidget *window, const std::function<void()> &action)
     QElapsedTimer t;
     t.start();
     action();
-    window->repaint();
+    paintedOnScreen(window);
     return since(t);
 }
 
 // Times an action that opens a modal window (and returns once it is closed)
-// until that window has been shown and painted; then `after` runs on it (it
-// may take further times) and the window is closed.
-double untilModalPainted(const std::function<void()> &action, const std::function<void(QWidget *)> &after = {})
+// until that window has been shown (mapped and exposed, on an X server) and
+// painted; then `after` runs on it (it may take further times) and the
+// window is closed. *closeWait: from the close until the action returned.
+double untilModalPainted(const std::function<void()> &action, const std::function<void(QWidget *)> &after = {},
+                         double *closeWait = nullptr)
 {
     QElapsedTimer t;
-    double shown = -1;
+    double shown = -1, closed = -1;
     QTimer poll;
     poll.setInterval(0);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible())
+        if (!w || !w->isVisible() || !w->windowHandle() || !w->windowHandle()->isExposed())
             return;
         poll.stop();
-        w->repaint();
+        paintedOnScreen(w);
         shown = since(t);
         if (after)
             after(w);
+        closed = since(t);
         w->close();
     });
     t.start();
     poll.start();
     action();
     poll.stop();
+    if (closeWait)
+        *closeWait = closed >= 0 ? since(t) - closed : -1;
     return shown;
 }
 
 struct Session {
+    BenchPrompter *prompter = nullptr;
     QString dir, db;
     std::unique_ptr<MainWindow> window;
     QLabel *clientsTile = nullptr;
@@ -143,6 +166,41 @@ void recordFigures(Session &s)
         });
     });
     figure(QStringLiteral("save with key change until the list shows it"), QStringLiteral("goal 50 ms"), save, 50);
+
+    // Only the street changes: the key stays.
+    const double plain = median([&] {
+        ClientRow stored;
+        ClientRecord::load(key, &stored);
+        ClientRow edited = stored;
+        edited.values[QStringLiteral("ulica")] = QStringLiteral("Hlavná %1").arg(run++);
+        return untilPainted(s.window.get(), [&] {
+            ClientRecord::save(stored, edited, ClientRecord::KeyRule::Edit);
+            s.list()->refresh();
+            const QModelIndex at = s.list()->index(s.list()->rowOfKey(key), 0);
+            s.grid->setCurrentIndex(at);
+            s.grid->scrollTo(at);
+        });
+    });
+    figure(QStringLiteral("save, key kept, until the list shows it"), QStringLiteral("goal 50 ms"), plain, 50);
+}
+
+// "Hľadaj" with a surname typed, until the list shows the client found;
+// "Výmaz " of a client (confirmed) until the list is shown without it.
+void searchDeleteFigures(Session &s)
+{
+    const PersonListModel::Row wanted = s.list()->row(s.list()->rowCount() / 3);
+    s.prompter->typed = wanted.priezv.trimmed() + QLatin1Char(' ') + wanted.meno.trimmed();
+    const double search = median([&] {
+        return untilPainted(s.window.get(), [&] { QTest::mouseClick(s.button("cmdHladaj"), Qt::LeftButton); });
+    }, [&] { s.grid->setCurrentIndex(s.list()->index(0, 0)); });
+    s.prompter->typed.reset();
+    figure(QStringLiteral("search by surname and name until shown"), QStringLiteral("goal 100 ms"), search, 100);
+
+    const double removal = median([&] {
+        return untilPainted(s.window.get(), [&] { QTest::mouseClick(s.button("cmdVymaz"), Qt::LeftButton); });
+    }, [&] { s.grid->setCurrentIndex(s.list()->index(s.list()->rowCount() / 2, 0)); });
+    figure(QStringLiteral("delete a client until the list shows it gone"), QStringLiteral("SQLite, ICU Slovak collation"),
+           removal, median([&] { return Anchors::listByName(s.db); }));
 }
 
 void statementFigures(Session &s, double firstShown)
@@ -154,18 +212,21 @@ void statementFigures(Session &s, double firstShown)
     // Section I writes the age of every client it counts (the ages are
     // forgotten before each run, behind the program's back, so that it writes
     // them all); the list is then shown again after each run.
-    QList<double> again, written;
+    QList<double> again, written, closing;
     const double age = median(
         [&] {
             QElapsedTimer whole;
             whole.start();
-            const double t = untilModalPainted([&] { s.action("mniVek")->trigger(); });
+            double wait = -1;
+            const double t = untilModalPainted([&] { s.action("mniVek")->trigger(); }, {}, &wait);
             written << since(whole);
+            closing << wait;
             again << s.showClients();
             return t;
         },
         [&] { Anchors::clearAges(s.db); });
     std::sort(written.begin(), written.end());
+    std::sort(closing.begin(), closing.end());
     std::sort(again.begin(), again.end());
     figure(QStringLiteral("statement section I until its preview shows"), QStringLiteral("one SQL aggregate"), age,
            median([&] { return Anchors::ageSection(s.db, from, until, today); }));
@@ -173,6 +234,8 @@ void statementFigures(Session &s, double firstShown)
     // once waits for them.
     figure(QStringLiteral("section I until the ages are written"), QString(),
            written.at(written.size() / 2), -1);
+    figure(QStringLiteral("section I: its preview closed at once waits"), QString(), closing.at(closing.size() / 2),
+           -1);
     figure(QStringLiteral("client list shown again after section I"), QStringLiteral("its first painting"),
            again.at(again.size() / 2), firstShown);
     figure(QStringLiteral("statement section II until its preview shows"), QStringLiteral("one SQL aggregate"),
@@ -212,6 +275,50 @@ void clientListPreview(Session &s)
     figure(QStringLiteral("client list report: first page shown"), QString(), mid(first), -1);
     figure(QStringLiteral("client list report: last page reached"), QString(), mid(last), -1);
     figure(QStringLiteral("client list report: memory grown"), QString(), mid(grown), -1, QStringLiteral("MB"));
+
+    // "Uložiť ako PDF" of the whole list from its preview, until the file is
+    // written; the memory the process grew by while it was written.
+    const QString pdf = QDir(s.dir).filePath(QStringLiteral("zoznam.pdf"));
+    s.prompter->saveAs = pdf;
+    QList<double> saved, saveGrown;
+    double pages = -1;
+    for (int run = 0; run < 3; ++run) {
+        QFile::remove(pdf);
+        untilModalPainted([&] { s.action("mniZozKlient")->trigger(); }, [&](QWidget *w) {
+            auto *save = w->findChild<QAction *>(QStringLiteral("actUlozitPdf"));
+            auto *count = w->findChild<QLabel *>(QStringLiteral("lblPocetStran"));
+            if (!save)
+                return;
+            // The most the process held while the pages were written, seen
+            // whenever the save lets events through, and at its end.
+            const long before = residentKb();
+            long most = before;
+            QTimer sample;
+            sample.setInterval(0);
+            QObject::connect(&sample, &QTimer::timeout, [&] { most = std::max(most, residentKb()); });
+            sample.start();
+            QElapsedTimer t;
+            t.start();
+            save->trigger();
+            if (QFileInfo(pdf).size() > 0)
+                saved << since(t);
+            sample.stop();
+            most = std::max(most, residentKb());
+            saveGrown << (most - before) / 1024.0;
+            if (count)
+                pages = count->text().remove(QStringLiteral("z")).trimmed().toInt();
+        });
+        if (saved.isEmpty() || saved.constLast() > 20000)
+            break;
+    }
+    s.prompter->saveAs.reset();
+    QFile::remove(pdf);
+    for (QList<double> *l : {&saved, &saveGrown})
+        std::sort(l->begin(), l->end());
+    figure(QStringLiteral("client list report: saved as PDF, every page"), QString(), mid(saved), -1);
+    figure(QStringLiteral("client list report: pages saved"), QString(), pages, -1, QStringLiteral("pages"));
+    figure(QStringLiteral("client list report: memory grown in saving"), QString(), mid(saveGrown), -1,
+           QStringLiteral("MB"));
 }
 
 void fileFigures(Session &s)
@@ -252,6 +359,7 @@ void measureProgram(const QString &dir)
     BenchPrompter prompter;
     setPrompter(&prompter);
     Session s;
+    s.prompter = &prompter;
     s.dir = dir;
     s.db = Database::pathIn(dir);
     s.window = std::make_unique<MainWindow>(dir);
@@ -263,6 +371,7 @@ void measureProgram(const QString &dir)
 
     const double firstShown = listFigures(s);
     recordFigures(s);
+    searchDeleteFigures(s);
     statementFigures(s, firstShown);
     clientListPreview(s);
     fileFigures(s);

@@ -12,9 +12,10 @@ namespace bench {
 // QT_LOGGING_RULES, each region it hands to the platform ("Flushing ... of
 // <widget>"). The first flush of the main window (object name FrmUvod) is
 // the moment its first complete frame reaches the screen. The program runs
-// unchanged (offscreen platform, no switch of its own); the clock is the
+// unchanged (no switch of its own); the clock is the
 // bench's, from just before the process is started, and the log lines reach
-// it through a pipe as they are written.
+// it through a pipe as they are written. The program runs on the bench's
+// platform (an X server or offscreen), which it inherits.
 double startUp(const QString &program, const QString &dir, long *peakKb)
 {
     const QString copy = QDir(dir).filePath(QStringLiteral("ulk"));
@@ -23,7 +24,6 @@ double startUp(const QString &program, const QString &dir, long *peakKb)
         return -1;
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("qt.widgets.painting=true"));
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);

@@ -40,6 +40,12 @@ ClientListQuery::Result ClientListQuery::ensure(QSqlDatabase db, QString *error)
     return Result::Created;
 }
 
+QString ClientListQuery::unorderedSql()
+{
+    const QString sql = SavedQueries::zozKlient();
+    return sql.left(sql.indexOf(QLatin1String(" ORDER BY"))).trimmed();
+}
+
 bool ClientListQuery::hasOwnSql(QSqlDatabase db)
 {
     QString why;
@@ -77,7 +83,11 @@ RowSet ClientListQuery::arrange(const RowSet &rows)
             for (int r = from; r < to; ++r) {
                 const QVariant s = rows.value(r, surname), m = rows.value(r, first);
                 keys[r].null = s.isNull() || m.isNull();
-                keys[r].key = slovak.of(keys[r].null ? QString() : s.toString() + m.toString());
+                const QString joined = keys[r].null ? QString() : s.toString() + m.toString();
+                // Names the collation holds equal (they differ in letter case
+                // only) follow in the order of their bytes, as SQLite orders
+                // them: a Slovak sort key ends in its only zero byte.
+                keys[r].key = slovak.of(joined) + joined.toUtf8();
                 order[r] = r;
             }
             std::stable_sort(order.begin() + from, order.begin() + to, less);
@@ -90,10 +100,7 @@ RowSet ClientListQuery::arrange(const RowSet &rows)
         for (int from = 0; from + width < rows.size(); from += 2 * width)
             std::inplace_merge(order.begin() + from, order.begin() + from + width,
                                order.begin() + std::min(rows.size(), from + 2 * width), less);
-    RowSet out(rows.columns());
-    for (int r : order)
-        out.append(rows.row(r));
-    return out;
+    return rows.reordered(order);
 }
 
 } // namespace ulk

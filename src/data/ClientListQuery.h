@@ -24,9 +24,14 @@ public:
     // "Cibuľa", "Šimon" after "Zeman"), so the rows read are put in order by
     // arrange(). A view with other SQL (an older database) keeps its own order.
     static bool hasOwnSql(QSqlDatabase db);
+    // The program's own SQL of the view without its ORDER BY: the rows are
+    // put in order by arrange(), so SQLite's sort of them by their bytes is
+    // skipped.
+    static QString unorderedSql();
     // The rows of the view ordered by surname and first name joined, under
-    // the Slovak collation (case ignored, "ch" after "h"); a row without one
-    // of them first, as SQL orders a null; equal names keep their order.
+    // the Slovak collation (case ignored, "ch" after "h"), names that differ
+    // in letter case only by their bytes; a row without one of them first,
+    // as SQL orders a null; equal names keep their order.
     static RowSet arrange(const RowSet &rows);
 };
 

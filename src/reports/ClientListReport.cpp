@@ -12,7 +12,7 @@ ReportDefinition ClientListReport::create()
 {
     ReportDefinition r(name());
     r.setDataMember(command());
-    r.caption = QStringLiteral("Zoznam klientov");
+    r.caption = QStringLiteral("Zoznam klientov ULK");
     // The body is 10541 twips wide: narrow side margins keep it on a portrait A4.
     r.margins = QMarginsF(680, 1134, 680, 1134);
     r.width = 10541;

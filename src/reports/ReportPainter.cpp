@@ -1,11 +1,16 @@
 #include "reports/ReportPainter.h"
 
-#include <QFileInfo>
+#include "common/FailureText.h"
+
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <optional>
 
 namespace ulk::report {
 
@@ -31,6 +36,13 @@ int alignmentFlags(Alignment a)
     return Qt::AlignLeft;
 }
 
+// The Slovak cause of a failed file whose system error number is lost.
+QString fileCause(const QFileDevice &file)
+{
+    const QString cause = failureCause(file.errorString());
+    return cause.isEmpty() ? QStringLiteral("súbor sa nepodarilo zapísať") : cause;
+}
+
 } // namespace
 
 QPageLayout ReportPainter::pageLayout(const ReportDocument &doc)
@@ -50,29 +62,43 @@ void ReportPainter::paintPage(const ReportPage &page, QPainter &painter)
         painter.drawLine(l.line);
     }
     painter.setPen(Qt::black);
+    QFont font;
+    std::optional<QFontMetricsF> metrics;
     for (const PlacedText &t : page.texts) {
         if (t.text.isEmpty())
             continue;
-        painter.setFont(t.font.qfont());
-        // A text longer than its box is cut at the box's edge, never drawn over a neighbour.
-        painter.setClipRect(t.rect);
+        const QFont f = t.font.qfont();
+        if (!metrics || f != font) {
+            font = f;
+            metrics.emplace(font);
+            painter.setFont(font);
+        }
+        // A text longer than its box is cut at the box's edge, never drawn
+        // over a neighbour; only such a text is clipped (a clip costs a PDF
+        // a state of its own, twice the bytes and a third of the time).
+        const bool cut = metrics->horizontalAdvance(t.text) > t.rect.width();
+        if (cut)
+            painter.setClipRect(t.rect);
         painter.drawText(t.rect, alignmentFlags(t.alignment) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
                          t.text);
-        painter.setClipping(false);
+        if (cut)
+            painter.setClipping(false);
     }
 }
 
-bool ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device, int first, int last)
+ReportPainter::Outcome ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device, int first,
+                                           int last, const PageDone &pageDone)
 {
     QPainter painter;
     if (!painter.begin(device))
-        return false;
+        return Outcome::Failed;
     const int end = last < 0 ? doc.pageCount() - 1 : std::min(last, doc.pageCount() - 1);
+    first = std::max(0, first);
     // Page by page: each is laid out, painted and dropped.
-    for (int i = std::max(0, first); i <= end; ++i) {
+    for (int i = first; i <= end; ++i) {
         if (i > first && !device->newPage()) {
             painter.end();
-            return false;
+            return Outcome::Failed;
         }
         // Twips onto the device's page, the same scale both ways.
         const double scale = std::min(device->width() / doc.pageSize.width(),
@@ -83,26 +109,47 @@ bool ReportPainter::paint(const ReportDocument &doc, QPagedPaintDevice *device, 
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         paintPage(doc.pages.at(i), painter);
+        if (pageDone && !pageDone(i - first + 1, end - first + 1)) {
+            painter.end();
+            return Outcome::Stopped;
+        }
     }
-    return painter.end();
+    return painter.end() ? Outcome::Painted : Outcome::Failed;
 }
 
-bool ReportPainter::writePdf(const ReportDocument &doc, const QString &filePath, QString *error)
+bool ReportPainter::writePdf(const ReportDocument &doc, const QString &filePath, QString *error,
+                             const PageDone &pageDone)
 {
-    bool ok = false;
+    const auto fail = [error](const QFileDevice &file, int errnoValue) {
+        if (error)
+            *error = errnoValue != 0 ? systemCause(errnoValue) : fileCause(file);
+        return false;
+    };
+    QSaveFile file(filePath);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file, errno);
+    Outcome outcome;
     {
-        QPdfWriter writer(filePath);
+        QPdfWriter writer(&file);
         writer.setResolution(1440);
-        writer.setTitle(doc.reportName);
+        writer.setTitle(doc.caption.isEmpty() ? doc.reportName : doc.caption);
         writer.setCreator(QStringLiteral("Evidencia klientov ULK"));
         writer.setPageLayout(pageLayout(doc));
-        ok = paint(doc, &writer);
+        outcome = paint(doc, &writer, 0, -1, pageDone);
     }
-    if (!ok || !QFileInfo(filePath).isFile() || QFileInfo(filePath).size() == 0) {
-        if (error)
-            *error = QStringLiteral("súbor %1 sa nepodarilo zapísať").arg(filePath);
-        return false;
+    if (outcome != Outcome::Painted) {
+        file.cancelWriting();
+        if (outcome == Outcome::Stopped) {
+            if (error)
+                error->clear();
+            return false;
+        }
+        return fail(file, 0);
     }
+    errno = 0;
+    if (!file.commit())
+        return fail(file, errno);
     return true;
 }
 

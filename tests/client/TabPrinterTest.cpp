@@ -321,7 +321,7 @@ private slots:
         QVERIFY(seen);
         QVERIFY(p.unexpected.isEmpty());
         QCOMPARE(p.prompts.size(), 1);
-        QCOMPARE(p.prompts[0].defaultText, QString("rptZakUdaj.pdf"));
+        QCOMPARE(p.prompts[0].defaultText, QString("Základné údaje o klientovi.pdf"));
         QProcess run;
         run.start(pdftotext, {"-layout", pdf, "-"});
         QVERIFY(run.waitForFinished(20000));

@@ -8,6 +8,8 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -302,6 +304,38 @@ private slots:
         QCOMPARE(texts(doc->pages[0].textsOf("Section1")), QStringList({"12"}));
     }
 
+    // A text wider than its box is cut at the box's right edge; one that
+    // fits is drawn whole.
+    void longTextCutAtItsBox()
+    {
+        ReportPage page;
+        PlacedText cut;
+        cut.text = QStringLiteral("Bánovce nad Bebravou Bánovce nad Bebravou");
+        cut.rect = QRectF(0, 0, 1200, 300);
+        cut.font = ReportFont::timesNewRoman(9);
+        PlacedText whole = cut;
+        whole.text = QStringLiteral("Psč");
+        whole.rect = QRectF(0, 400, 1200, 300);
+        page.texts = {cut, whole};
+        QImage image(1600, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.scale(0.25, 0.25);
+            ReportPainter::paintPage(page, painter);
+        }
+        const auto inked = [&](int x0, int x1, int y0, int y1) {
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x)
+                    if (qGray(image.pixel(x, y)) < 128)
+                        return true;
+            return false;
+        };
+        QVERIFY(inked(0, 300, 0, 75));
+        QVERIFY(!inked(301, 1600, 0, 75));
+        QVERIFY(inked(0, 300, 100, 175));
+    }
+
     void pdfHoldsTheTexts()
     {
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
@@ -331,7 +365,7 @@ private slots:
         QVERIFY2(pages.contains("842 x 595 pts"), qPrintable(pages));
 
         QVERIFY(!ReportPainter::writePdf(*doc, tmp.filePath("nie/je/tu.pdf"), &error));
-        QVERIFY(error.contains("sa nepodarilo zapísať"));
+        QCOMPARE(error, QString("súbor alebo adresár neexistuje"));
     }
 };
 

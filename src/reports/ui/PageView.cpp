@@ -17,16 +17,15 @@ PageView::PageView(const ReportDocument &doc, QWidget *parent) : QWidget(parent)
 void PageView::setPageIndex(int index)
 {
     index = std::clamp(index, 0, std::max(0, m_doc.pageCount() - 1));
-    if (index == m_index && m_page)
+    if (index == m_index)
         return;
     m_index = index;
-    m_page.reset();
     update();
 }
 
 void PageView::setScale(double scale)
 {
-    m_scale = std::clamp(scale, 0.01, 1.0);
+    m_scale = std::clamp(scale, 0.001, 1.0);
     resize(sizeHint());
     updateGeometry();
     update();
@@ -34,9 +33,15 @@ void PageView::setScale(double scale)
 
 const ReportPage &PageView::page() const
 {
-    if (!m_page)
-        m_page = m_doc.pageCount() > 0 ? m_doc.pages.at(m_index) : ReportPage();
-    return *m_page;
+    for (qsizetype i = 0; i < m_kept.size(); ++i)
+        if (m_kept.at(i).first == m_index) {
+            m_kept.move(i, m_kept.size() - 1);
+            return m_kept.last().second;
+        }
+    m_kept.append({m_index, m_doc.pageCount() > 0 ? m_doc.pages.at(m_index) : ReportPage()});
+    while (m_kept.size() > kPagesKept)
+        m_kept.removeFirst();
+    return m_kept.last().second;
 }
 
 QSize PageView::sizeHint() const

@@ -1,13 +1,13 @@
 #include "reports/ui/PreviewDialog.h"
 
-#include "common/Prompter.h"
 #include "reports/ReportPainter.h"
 #include "reports/ui/PageView.h"
-#include "reports/ui/ReportViewer.h"
+#include "reports/ui/PageWriter.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -25,6 +26,8 @@ namespace ulk::report {
 
 namespace {
 const QList<int> kZoomSteps = {25, 50, 75, 100, 125, 150, 200, 300, 400};
+constexpr double kMinZoom = 0.1;
+constexpr double kMaxZoom = 4.0;
 }
 
 PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDialog(parent), m_doc(doc)
@@ -38,9 +41,10 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     auto *bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tlbUkazka"));
     m_first = addAction(QStringLiteral("actPrvaStrana"), QStringLiteral("Prvá"), QStringLiteral("Prvá strana"),
-                        QKeySequence(Qt::CTRL | Qt::Key_Home));
+                        QKeySequence(Qt::CTRL | Qt::Key_Home), QStringLiteral("Ctrl+Home"));
     m_previous = addAction(QStringLiteral("actPredchadzajuca"), QStringLiteral("Predchádzajúca"),
-                           QStringLiteral("Predchádzajúca strana"), QKeySequence(Qt::Key_PageUp));
+                           QStringLiteral("Predchádzajúca strana"), QKeySequence(Qt::Key_PageUp),
+                           QStringLiteral("Page Up"));
     m_pageBox = new QSpinBox(bar);
     m_pageBox->setObjectName(QStringLiteral("spnStrana"));
     m_pageBox->setToolTip(QStringLiteral("Číslo zobrazenej strany"));
@@ -49,11 +53,14 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     m_pageCount = new QLabel(QStringLiteral(" z %1 ").arg(std::max(1, doc.pageCount())), bar);
     m_pageCount->setObjectName(QStringLiteral("lblPocetStran"));
     m_next = addAction(QStringLiteral("actNasledujuca"), QStringLiteral("Nasledujúca"),
-                       QStringLiteral("Nasledujúca strana"), QKeySequence(Qt::Key_PageDown));
+                       QStringLiteral("Nasledujúca strana"), QKeySequence(Qt::Key_PageDown),
+                       QStringLiteral("Page Down"));
     m_last = addAction(QStringLiteral("actPoslednaStrana"), QStringLiteral("Posledná"),
-                       QStringLiteral("Posledná strana"), QKeySequence(Qt::CTRL | Qt::Key_End));
+                       QStringLiteral("Posledná strana"), QKeySequence(Qt::CTRL | Qt::Key_End),
+                       QStringLiteral("Ctrl+End"));
     QAction *smaller = addAction(QStringLiteral("actZmensit"), QStringLiteral("Zmenšiť"),
-                                 QStringLiteral("Zmenšiť zobrazenie"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+                                 QStringLiteral("Zmenšiť zobrazenie"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
+                                 QStringLiteral("Ctrl+-"));
     m_zoomBox = new QComboBox(bar);
     m_zoomBox->setObjectName(QStringLiteral("cboZvacsenie"));
     m_zoomBox->setToolTip(QStringLiteral("Zväčšenie"));
@@ -62,17 +69,20 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     for (int z : kZoomSteps)
         m_zoomBox->addItem(QStringLiteral("%1 %").arg(z), z);
     QAction *larger = addAction(QStringLiteral("actZvacsit"), QStringLiteral("Zväčšiť"),
-                                QStringLiteral("Zväčšiť zobrazenie"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+                                QStringLiteral("Zväčšiť zobrazenie"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                QStringLiteral("Ctrl++"));
     QAction *width = addAction(QStringLiteral("actNaSirku"), QStringLiteral("Na šírku"),
                                QStringLiteral("Prispôsobiť šírke okna"));
     QAction *whole = addAction(QStringLiteral("actCelaStrana"), QStringLiteral("Celá strana"),
                                QStringLiteral("Zobraziť celú stranu"));
     QAction *print = addAction(QStringLiteral("actTlacit"), QStringLiteral("Tlačiť…"),
-                               QStringLiteral("Vytlačí zostavu"), QKeySequence(Qt::CTRL | Qt::Key_P));
+                               QStringLiteral("Vytlačí zostavu"), QKeySequence(Qt::CTRL | Qt::Key_P),
+                               QStringLiteral("Ctrl+P"));
     QAction *save = addAction(QStringLiteral("actUlozitPdf"), QStringLiteral("Uložiť ako PDF"),
-                              QStringLiteral("Uloží zostavu do súboru PDF"));
+                              QStringLiteral("Uloží zostavu do súboru PDF"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                              QStringLiteral("Ctrl+S"));
     QAction *close = addAction(QStringLiteral("actZavriet"), QStringLiteral("Zavrieť"),
-                               QStringLiteral("Zavrie ukážku pred tlačou"));
+                               QStringLiteral("Zavrie ukážku pred tlačou"), QKeySequence(), QStringLiteral("Esc"));
     // Page turning by arrows of the style, zoom by its signs: the bar stays
     // as narrow as the window.
     m_first->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
@@ -102,6 +112,31 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     m_scroll->setWidget(m_view);
     m_scroll->setFocusPolicy(Qt::StrongFocus);
 
+    // The tool bar by keyboard: Tab reaches its buttons in their order, and
+    // Enter or Space presses the one with the focus.
+    QWidget *previous = nullptr;
+    for (QAction *a : bar->actions()) {
+        QWidget *w = bar->widgetForAction(a);
+        if (!w || a->isSeparator())
+            continue;
+        if (qobject_cast<QToolButton *>(w)) {
+            w->setFocusPolicy(Qt::TabFocus);
+            w->installEventFilter(this);
+        }
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    // In a narrow window the buttons that do not fit are behind the bar's
+    // extension button, which Tab reaches then.
+    if (auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setFocusPolicy(Qt::TabFocus);
+        more->installEventFilter(this);
+        QWidget::setTabOrder(previous, more);
+        previous = more;
+    }
+    QWidget::setTabOrder(previous, m_scroll);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -115,20 +150,15 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int value) { showPage(value - 1); });
     connect(smaller, &QAction::triggered, this, [this] { setZoom(zoom() / 1.25); });
     connect(larger, &QAction::triggered, this, [this] { setZoom(zoom() * 1.25); });
-    connect(m_zoomBox, &QComboBox::textActivated, this, [this](const QString &text) {
-        QString digits = text;
-        digits.remove(QLatin1Char('%'));
-        bool ok = false;
-        const double percent = digits.trimmed().toDouble(&ok);
-        if (ok && percent > 0)
-            setZoom(percent / 100.0);
-        else
-            updateControls();
-    });
+    // A zoom chosen from the list, or typed ("250", "60 %") and Enter.
+    m_zoomBox->setCompleter(nullptr);
+    connect(m_zoomBox, &QComboBox::textActivated, this, &PreviewDialog::applyZoomText);
+    connect(m_zoomBox->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { applyZoomText(m_zoomBox->currentText()); });
     connect(width, &QAction::triggered, this, &PreviewDialog::fitToWidth);
     connect(whole, &QAction::triggered, this, &PreviewDialog::fitToPage);
     connect(print, &QAction::triggered, this, &PreviewDialog::print);
-    connect(save, &QAction::triggered, this, [this] { ReportViewer::saveAsPdf(m_doc); });
+    connect(save, &QAction::triggered, this, &PreviewDialog::saveAsPdf);
     connect(close, &QAction::triggered, this, &QDialog::reject);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -141,11 +171,11 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
 }
 
 QAction *PreviewDialog::addAction(const QString &objectName, const QString &text, const QString &toolTip,
-                                  const QKeySequence &key)
+                                  const QKeySequence &key, const QString &keyText)
 {
     auto *action = new QAction(text, this);
     action->setObjectName(objectName);
-    action->setToolTip(toolTip);
+    action->setToolTip(keyText.isEmpty() ? toolTip : QStringLiteral("%1 (%2)").arg(toolTip, keyText));
     if (!key.isEmpty()) {
         action->setShortcut(key);
         action->setShortcutContext(Qt::WindowShortcut);
@@ -170,7 +200,7 @@ double PreviewDialog::zoom() const { return m_view->scale() / paperPixelsPerTwip
 void PreviewDialog::setZoom(double zoom)
 {
     m_fit = Fit::None;
-    m_view->setScale(std::clamp(zoom, 0.1, 8.0) * paperPixelsPerTwip());
+    m_view->setScale(std::clamp(zoom, kMinZoom, kMaxZoom) * paperPixelsPerTwip());
     updateControls();
 }
 
@@ -201,7 +231,28 @@ bool PreviewDialog::eventFilter(QObject *watched, QEvent *event)
         else if (m_fit == Fit::Page)
             fitToPage();
     }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *button = qobject_cast<QToolButton *>(watched);
+        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+void PreviewDialog::applyZoomText(const QString &text)
+{
+    QString number = text;
+    number.remove(QLatin1Char('%'));
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double percent = number.trimmed().toDouble(&ok);
+    if (ok && std::isfinite(percent))
+        setZoom(percent / 100.0);
+    else
+        updateControls();
 }
 
 void PreviewDialog::updateControls()
@@ -218,10 +269,18 @@ void PreviewDialog::updateControls()
     m_zoomBox->setEditText(QStringLiteral("%1 %").arg(std::lround(zoom() * 100)));
 }
 
+void PreviewDialog::saveAsPdf()
+{
+    PageWriter writer(m_doc, this);
+    writer.setProgressDelay(m_progressDelay);
+    connect(&writer, &PageWriter::pageWritten, this, &PreviewDialog::pageWritten);
+    writer.saveAsPdf();
+}
+
 void PreviewDialog::print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_doc.reportName);
+    printer.setDocName(m_doc.caption.isEmpty() ? m_doc.reportName : m_doc.caption);
     printer.setPageLayout(ReportPainter::pageLayout(m_doc));
     printer.setFullPage(true);
     QPrintDialog dialog(&printer, this);
@@ -238,9 +297,10 @@ void PreviewDialog::print()
         last = printer.toPage() - 1;
     }
     printer.setFullPage(true);
-    if (!ReportPainter::paint(m_doc, &printer, first, last))
-        tell(QStringLiteral("Zostavu sa nepodarilo vytlačiť."), QStringLiteral("Chybová správa"),
-             PromptIcon::Exclamation);
+    PageWriter writer(m_doc, this);
+    writer.setProgressDelay(m_progressDelay);
+    connect(&writer, &PageWriter::pageWritten, this, &PreviewDialog::pageWritten);
+    writer.print(printer, first, last);
 }
 
 } // namespace ulk::report

@@ -1,8 +1,6 @@
 #include "reports/ui/ReportViewer.h"
 
-#include "common/FailureText.h"
 #include "common/Prompter.h"
-#include "reports/ReportPainter.h"
 #include "reports/ReportRule.h"
 #include "reports/ui/PreviewDialog.h"
 
@@ -42,25 +40,6 @@ void ReportViewer::preview(const ReportDocument &doc, QWidget *parent)
 {
     PreviewDialog dialog(doc, parent);
     dialog.exec();
-}
-
-bool ReportViewer::saveAsPdf(const ReportDocument &doc)
-{
-    FileRequest request;
-    request.title = QStringLiteral("Uložiť zostavu ako PDF");
-    request.fileName = doc.reportName + QStringLiteral(".pdf");
-    request.filters = {QStringLiteral("Dokument PDF (*.pdf)")};
-    request.confirmOverwrite = true;
-    const std::optional<QString> file = prompter().saveFile(request);
-    if (!file || file->isEmpty())
-        return false;
-    QString error;
-    if (!ReportPainter::writePdf(doc, *file, &error)) {
-        tell(failureMessage(QStringLiteral("Zostavu sa nepodarilo uložiť."), error), QStringLiteral("Chybová správa"),
-             PromptIcon::Exclamation);
-        return false;
-    }
-    return true;
 }
 
 } // namespace ulk::report

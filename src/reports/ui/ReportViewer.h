@@ -27,9 +27,6 @@ public:
 
     // The modal print preview of laid-out pages.
     static void preview(const ReportDocument &doc, QWidget *parent = nullptr);
-    // Asks for a file name and writes the pages there as a PDF; false when
-    // the user cancels or the file cannot be written (which is told).
-    static bool saveAsPdf(const ReportDocument &doc);
 };
 
 } // namespace ulk::report
