@@ -2,17 +2,18 @@
 
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
+#include "data/Parts.h"
+#include "data/RegisterConnection.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <algorithm>
-#include <deque>
-#include <future>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 #include <sqlite3.h>
-#include <thread>
 #include <vector>
 
 namespace ulk {
@@ -65,24 +66,34 @@ std::vector<QVariantList> convert(const Batch &batch, int count)
     return rows;
 }
 
+// Batches handed from the thread that steps through the rows to the parts
+// that make them into Qt values, and back in their order.
+struct Pipeline {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::vector<Batch> waiting;                             // by batch number, taken by a part
+    std::vector<std::optional<std::vector<QVariantList>>> made;  // by batch number
+    bool finished = false;
+};
+
 // Every row of a query without parameters, read straight from SQLite: while
 // SQLite steps through the rows, the rows copied out before are made into
-// Qt values on other threads, a few thousand at a time, so that a source of
-// 200,000 clients is read in a fraction of the time a QSqlQuery takes.
-// Values come as QSqlQuery gives them: integers as qlonglong, reals as
-// double, texts as QString, nulls as null.
+// Qt values by parts on other threads, a few thousand at a time, so that a
+// source of 200,000 clients is read in a fraction of the time a QSqlQuery
+// takes. Values come as QSqlQuery gives them: integers as qlonglong, reals
+// as double, texts as QString, nulls as null.
 std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QString *error)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+    sqlite3 *h = RegisterConnection::handleOf(db);
+    if (!h) {
         *error = QStringLiteral("spojenie nie je SQLite");
         return std::nullopt;
     }
-    sqlite3 *h = *static_cast<sqlite3 *const *>(handle.constData());
     sqlite3_stmt *stmt = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-        *error = QString::fromUtf8(sqlite3_errmsg(h));
+        qWarning("ulk: %s", sqlite3_errmsg(h));
+        *error = RegisterConnection::causeOf(h);
         sqlite3_finalize(stmt);
         return std::nullopt;
     }
@@ -92,52 +103,99 @@ std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QStr
         columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
 
     constexpr int kBatchRows = 4096;
-    const size_t parallel = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-    std::deque<std::future<std::vector<QVariantList>>> pending;
+    const int parts = Parts::machine();
+    Pipeline p;
     RowSet rows(columns);
-    auto collect = [&rows, &pending] {
-        for (const QVariantList &row : pending.front().get())
-            rows.append(row);
-        pending.pop_front();
-    };
-    auto submit = [&](Batch &&batch) {
-        if (pending.size() >= parallel)
-            collect();
-        pending.push_back(std::async(std::launch::async, [count, b = std::move(batch)] { return convert(b, count); }));
-    };
-    Batch batch;
-    int inBatch = 0;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        for (int c = 0; c < count; ++c) {
-            Cell cell{sqlite3_column_type(stmt, c)};
-            if (cell.type == SQLITE_INTEGER) {
-                cell.integer = sqlite3_column_int64(stmt, c);
-            } else if (cell.type == SQLITE_FLOAT) {
-                cell.real = sqlite3_column_double(stmt, c);
-            } else if (cell.type != SQLITE_NULL) {
-                const char *bytes = cell.type == SQLITE_BLOB
-                    ? static_cast<const char *>(sqlite3_column_blob(stmt, c))
-                    : reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
-                cell.size = sqlite3_column_bytes(stmt, c);
-                cell.offset = batch.buffer.size();
-                batch.buffer.append(bytes, cell.size);
+    size_t collected = 0;
+    // Appends the batches made so far in their order; with wait, at least the next one.
+    const auto collect = [&](bool wait) {
+        for (;;) {
+            std::vector<QVariantList> batch;
+            {
+                std::unique_lock guard(p.lock);
+                if (wait)
+                    p.changed.wait(guard, [&] { return p.made[collected].has_value(); });
+                if (collected == p.made.size() || !p.made[collected])
+                    return;
+                batch = std::move(*p.made[collected]);
+                p.made[collected++].reset();
             }
-            batch.cells.push_back(cell);
+            wait = false;
+            for (const QVariantList &row : batch)
+                rows.append(row);
         }
-        if (++inBatch == kBatchRows) {
+    };
+    const auto submit = [&](Batch &&batch) {
+        {
+            const std::lock_guard guard(p.lock);
+            p.waiting.push_back(std::move(batch));
+            p.made.emplace_back();
+        }
+        p.changed.notify_all();
+        // No more than a few batches wait in memory.
+        collect(p.made.size() - collected >= size_t(2 * parts));
+    };
+    const auto makeValues = [&](int part) {
+        for (size_t i = size_t(part);; i += size_t(parts)) {
+            Batch batch;
+            {
+                std::unique_lock guard(p.lock);
+                p.changed.wait(guard, [&] { return p.waiting.size() > i || p.finished; });
+                if (p.waiting.size() <= i)
+                    return QString();
+                batch = std::move(p.waiting[i]);
+            }
+            std::vector<QVariantList> made = convert(batch, count);
+            {
+                const std::lock_guard guard(p.lock);
+                p.made[i] = std::move(made);
+            }
+            p.changed.notify_all();
+        }
+    };
+    int rc = SQLITE_OK;
+    const auto step = [&] {
+        Batch batch;
+        int inBatch = 0;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            for (int c = 0; c < count; ++c) {
+                Cell cell{sqlite3_column_type(stmt, c)};
+                if (cell.type == SQLITE_INTEGER) {
+                    cell.integer = sqlite3_column_int64(stmt, c);
+                } else if (cell.type == SQLITE_FLOAT) {
+                    cell.real = sqlite3_column_double(stmt, c);
+                } else if (cell.type != SQLITE_NULL) {
+                    const char *bytes = cell.type == SQLITE_BLOB
+                        ? static_cast<const char *>(sqlite3_column_blob(stmt, c))
+                        : reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                    cell.size = sqlite3_column_bytes(stmt, c);
+                    cell.offset = batch.buffer.size();
+                    batch.buffer.append(bytes, cell.size);
+                }
+                batch.cells.push_back(cell);
+            }
+            if (++inBatch == kBatchRows) {
+                submit(std::move(batch));
+                batch = Batch();
+                inBatch = 0;
+            }
+        }
+        if (rc != SQLITE_DONE) {
+            qWarning("ulk: %s", sqlite3_errmsg(h));
+            *error = RegisterConnection::causeOf(h);
+        }
+        if (inBatch > 0)
             submit(std::move(batch));
-            batch = Batch();
-            inBatch = 0;
+        {
+            const std::lock_guard guard(p.lock);
+            p.finished = true;
         }
-    }
-    if (rc != SQLITE_DONE)
-        *error = QString::fromUtf8(sqlite3_errmsg(h));
+        p.changed.notify_all();
+        while (collected < p.made.size())
+            collect(true);
+    };
+    Parts::run(parts, makeValues, step);
     sqlite3_finalize(stmt);
-    if (inBatch > 0)
-        submit(std::move(batch));
-    while (!pending.empty())
-        collect();
     if (rc != SQLITE_DONE)
         return std::nullopt;
     return rows;
@@ -279,10 +337,10 @@ std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, cons
         for (const QVariant &v : keyMatchValues(key))
             q.addBindValue(v);
         if (!q.exec())
-            return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+            return fail(QStringLiteral("%1: %2").arg(cmd->source, RegisterConnection::causeOf(q.lastError())));
         rows = RowSet::fromQuery(q);
         if (q.lastError().isValid())
-            return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+            return fail(QStringLiteral("%1: %2").arg(cmd->source, RegisterConnection::causeOf(q.lastError())));
     } else {
         std::optional<RowSet> whole = readWhole(db, sql, &why);
         if (!whole)

@@ -1,7 +1,7 @@
 #include "statement/CareRecords.h"
 
 #include "data/Database.h"
-#include "data/PartReader.h"
+#include "data/Parts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -38,7 +38,7 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
     const char *sql = "SELECT idkod, datum FROM k_zaznam_spc WHERE datum >= ? AND datum < ?";
     // The records of a school year lie all over the table, each read on its
     // own: the year is read in parts of its days side by side.
-    const int parts = PartReader::parts();
+    const int parts = Parts::ofRegister();
     if (parts > 1) {
         const qint64 days = period.firstDay().daysTo(period.lastDay()) + 1;
         std::vector<QSet<QString>> found(static_cast<size_t>(parts));
@@ -47,7 +47,7 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
                 : part == parts ? period.until()
                                 : period.firstDay().addDays(days * part / parts).toString(Qt::ISODate);
         };
-        const auto readPart = [&](int part, sqlite3 *own, QString *why) {
+        const auto readPart = [&](int part, sqlite3 *own) {
             const QByteArray from = bound(part).toUtf8(), until = bound(part + 1).toUtf8();
             sqlite3_stmt *st = nullptr;
             int rc = sqlite3_prepare_v2(own, sql, -1, &st, nullptr);
@@ -59,22 +59,24 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
                 return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, c)),
                                          sqlite3_column_bytes(s, c));
             };
-            return PartReader::stepAll(
+            QString why;
+            Parts::stepAll(
                 own, st, rc,
                 [&](sqlite3_stmt *s) {
                     if (period.containsStored(text(s, 1)))
                         found[size_t(part)].insert(key(text(s, 0)));
                 },
-                why);
+                &why);
+            return why;
         };
-        if (PartReader::run(parts, readPart, nullptr)) {
+        if (Parts::firstFailure(Parts::read(parts, readPart)).isEmpty()) {
             QSet<QString> keys = std::move(found[0]);
             for (size_t i = 1; i < found.size(); ++i)
                 keys.unite(found[i]);
             return keys;
         }
-        // A part that could not be read: all on the program's connection,
-        // which tells its own failure.
+        // A part that could not be read (its failure is in the log): all on
+        // the program's connection, which tells its own failure.
     }
     QString why;
     QSqlQuery q = runSql(QString::fromLatin1(sql), {period.from(), period.until()}, &why);
