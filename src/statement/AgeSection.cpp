@@ -50,7 +50,7 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
     if (withCare->isEmpty())
         return true;
     QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih, vek, rowid FROM k_zaklad WHERE ")
-                             + CareRecords::keyIn(QStringLiteral("idkod")),
+                             + CareRecords::keyIn(QStringLiteral("k_zaklad")),
                          {CareRecords::keyValue(*withCare)}, &why);
     if (!why.isEmpty())
         return failed(why, error);

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlError>
+#include <algorithm>
 #include <sqlite3.h>
 #include <vector>
 
@@ -19,16 +20,29 @@ QString CareRecords::key(const QString &stored)
     return stored.left(n);
 }
 
-QString CareRecords::keyIn(const QString &column)
+QString CareRecords::keyIn(const QString &table)
 {
-    return QStringLiteral("rtrim(%1, ' ') IN (SELECT value FROM json_each(?))").arg(column);
+    // A stored key and the same key followed by blanks lie in the index
+    // between the key and the key followed by '!' (blanks sort before it):
+    // each key is one short range of the index, whose row ids then lead to
+    // the rows in the order of the table.
+    return QStringLiteral("rowid IN (SELECT stored.rowid FROM json_each(?) AS wanted JOIN %1 AS stored"
+                          " ON stored.idkod >= wanted.value AND stored.idkod < wanted.value || '!'"
+                          " AND rtrim(stored.idkod, ' ') = wanted.value)")
+        .arg(table);
 }
 
 QString CareRecords::keyValue(const QSet<QString> &keys)
 {
-    QJsonArray a;
+    // In the index's order, so that the ranges are read one after another.
+    std::vector<QByteArray> sorted;
+    sorted.reserve(size_t(keys.size()));
     for (const QString &k : keys)
-        a.append(k);
+        sorted.push_back(k.toUtf8());
+    std::sort(sorted.begin(), sorted.end());
+    QJsonArray a;
+    for (const QByteArray &k : sorted)
+        a.append(QString::fromUtf8(k));
     return QString::fromUtf8(QJsonDocument(a).toJson(QJsonDocument::Compact));
 }
 

@@ -19,10 +19,12 @@ public:
     // A key as the register compares it: trailing blanks do not count.
     static QString key(const QString &stored);
 
-    // A condition on a key column that holds for the keys (as key() gives
-    // them), so that SQLite picks the clients' rows while it reads the table;
-    // bind keyValue(keys) where it stands.
-    static QString keyIn(const QString &column);
+    // A condition on the rows of a table (one of the program's own names)
+    // whose key column idkod holds one of the keys (as key() gives them),
+    // trailing blanks of the stored key ignored. The rows are found through
+    // the column's index and read in the table's order; bind keyValue(keys)
+    // where it stands.
+    static QString keyIn(const QString &table);
     static QString keyValue(const QSet<QString> &keys);
 };
 

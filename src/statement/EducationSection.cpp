@@ -65,7 +65,7 @@ bool readClients(const StatementPeriod &period, QHash<QString, Client> &clients,
     if (withCare->isEmpty())
         return true;
     QSqlQuery q = runSql(QStringLiteral("SELECT idkod, pohlav, postih FROM k_zaklad WHERE ")
-                             + CareRecords::keyIn(QStringLiteral("idkod")),
+                             + CareRecords::keyIn(QStringLiteral("k_zaklad")),
                          {CareRecords::keyValue(*withCare)}, &why);
     if (!why.isEmpty())
         return failed(why, error);
@@ -88,9 +88,10 @@ bool readOpenStays(const QSet<QString> &ofClients, QHash<QString, QSet<QString>>
     if (ofClients.isEmpty())
         return true;
     QString why;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, nazzar, vzar_do FROM k_zariad WHERE akronym = ? COLLATE NOCASE AND ")
-                             + CareRecords::keyIn(QStringLiteral("idkod")),
-                         {kVych, CareRecords::keyValue(ofClients)}, &why);
+    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, nazzar, vzar_do FROM k_zariad WHERE ")
+                             + CareRecords::keyIn(QStringLiteral("k_zariad"))
+                             + QStringLiteral(" AND akronym = ? COLLATE NOCASE"),
+                         {CareRecords::keyValue(ofClients), kVych}, &why);
     if (!why.isEmpty())
         return failed(why, error);
     while (q.next())
