@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/Parts.h"
+#include "statement/ReadFailure.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -96,7 +97,7 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
     QSqlQuery q = runSql(QString::fromLatin1(sql), {period.from(), period.until()}, &why);
     if (!why.isEmpty()) {
         if (error)
-            *error = why;
+            *error = readFailure(QStringLiteral("k_zaznam_spc"), q.lastError());
         return std::nullopt;
     }
     QSet<QString> keys;
@@ -105,7 +106,7 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
             keys.insert(key(q.value(0).toString()));
     if (q.lastError().type() != QSqlError::NoError) {
         if (error)
-            *error = q.lastError().text();
+            *error = readFailure(QStringLiteral("k_zaznam_spc"), q.lastError());
         return std::nullopt;
     }
     return keys;

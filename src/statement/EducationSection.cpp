@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "statement/CareRecords.h"
+#include "statement/ReadFailure.h"
 #include "statement/StatementCell.h"
 
 #include <QHash>
@@ -46,11 +47,11 @@ bool readKinds(QList<Kind> &kinds, QString *error)
                                         "ORDER BY kod COLLATE SK"),
                          {kVych}, &why);
     if (!why.isEmpty())
-        return failed(why, error);
+        return failed(readFailure(QStringLiteral("c_zariad"), q.lastError()), error);
     while (q.next())
         kinds << Kind{q.value(0).toString(), q.value(1).toString()};
     if (q.lastError().type() != QSqlError::NoError)
-        return failed(q.lastError().text(), error);
+        return failed(readFailure(QStringLiteral("c_zariad"), q.lastError()), error);
     return true;
 }
 
@@ -68,7 +69,7 @@ bool readClients(const StatementPeriod &period, QHash<QString, Client> &clients,
                              + CareRecords::keyIn(QStringLiteral("k_zaklad")),
                          {CareRecords::keyValue(*withCare)}, &why);
     if (!why.isEmpty())
-        return failed(why, error);
+        return failed(readFailure(QStringLiteral("k_zaklad"), q.lastError()), error);
     while (q.next()) {
         const QString key = CareRecords::key(q.value(0).toString());
         const QString codes = q.value(2).toString();
@@ -76,7 +77,7 @@ bool readClients(const StatementPeriod &period, QHash<QString, Client> &clients,
             clients.insert(key, Client{q.value(1).toString(), codes});
     }
     if (q.lastError().type() != QSqlError::NoError)
-        return failed(q.lastError().text(), error);
+        return failed(readFailure(QStringLiteral("k_zaklad"), q.lastError()), error);
     return true;
 }
 
@@ -93,12 +94,12 @@ bool readOpenStays(const QSet<QString> &ofClients, QHash<QString, QSet<QString>>
                              + QStringLiteral(" AND akronym = ? COLLATE NOCASE"),
                          {CareRecords::keyValue(ofClients), kVych}, &why);
     if (!why.isEmpty())
-        return failed(why, error);
+        return failed(readFailure(QStringLiteral("k_zariad"), q.lastError()), error);
     while (q.next())
         if (!StatementPeriod::storedDay(q.value(2).toString()).isValid())
             stays[q.value(1).toString().toCaseFolded()].insert(CareRecords::key(q.value(0).toString()));
     if (q.lastError().type() != QSqlError::NoError)
-        return failed(q.lastError().text(), error);
+        return failed(readFailure(QStringLiteral("k_zariad"), q.lastError()), error);
     return true;
 }
 

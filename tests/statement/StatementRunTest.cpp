@@ -2,9 +2,11 @@
 #include "data/Database.h"
 #include "statement/AgeSection.h"
 #include "statement/EducationSection.h"
+#include "statement/StatementRun.h"
 #include "StatementFixtures.h"
 
 #include <QTest>
+#include <sqlite3.h>
 
 using namespace ulk;
 using namespace ulk::statement;
@@ -44,6 +46,53 @@ private slots:
         QVERIFY2(education, qPrintable(error));
         QCOMPARE(education->totals.value("spolu"), 1);
         QCOMPARE(education->lines[0].mid(4, 2), QStringList({"0201", "1"}));
+    }
+
+    // Another program reading the register keeps the age write from its
+    // commit: once the preview is closed the write gets its bound and no
+    // more, is rolled back and told; the counts and the work table are as
+    // they would be.
+    void ageWriteAgainstAHeldReadFailsWithinItsBound()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
+        test::addStatementClient("VIAC00", "2000-03-06", "M", "23");
+        test::addCare("DNES00", "2007-01-31");
+        test::addCare("VIAC00", "2007-01-31");
+        StatementRun run(StatementRun::Section::Ages, dir.path(), "2006/2007");
+        QVERIFY2(run.prepare(), qPrintable(run.failure()));
+        QCOMPARE(run.rows().size(), 19);
+        QVERIFY(QSqlDatabase::contains(run.reportConnectionName()));
+
+        sqlite3 *reader = nullptr;
+        sqlite3_stmt *reading = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(dir.dbPath()).constData(), &reader, SQLITE_OPEN_READONLY, nullptr),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_prepare_v2(reader, "SELECT idkod FROM k_zaklad", -1, &reading, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+        bool shown = false;
+        const QString message = run.whileShown([&] { shown = true; }, std::chrono::milliseconds(0));
+        sqlite3_finalize(reading);
+        sqlite3_close(reader);
+
+        QVERIFY(shown);
+        QCOMPARE(message, QString("Vek klientov sa nepodarilo zapísať do registra.\n"
+                                  "databázu práve používa iný program"));
+        QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad WHERE vek IS NOT NULL").toInt(), 0);
+        QCOMPARE(test::rowCount("z_vek"), 19);
+        QCOMPARE(run.finish(), QString());
+        QCOMPARE(test::rowCount("z_vek"), 0);
+        QVERIFY(!QSqlDatabase::connectionNames().contains(run.reportConnectionName()));
+        QCOMPARE(test::rowCount("k_zaklad"), 2);
+        QCOMPARE(test::rowCount("k_zaznam_spc"), 2);
+        // Without the reader the next print writes the ages.
+        StatementRun again(StatementRun::Section::Ages, dir.path(), "2006/2007");
+        QVERIFY(again.prepare());
+        QCOMPARE(again.whileShown([] {}, std::chrono::milliseconds(0)), QString());
+        QCOMPARE(again.finish(), QString());
+        QCOMPARE(test::queryRows("SELECT idkod, vek FROM k_zaklad ORDER BY idkod"),
+                 QList<QStringList>({{"DNES00", "7"}, {"VIAC00", "6"}}));
     }
 };
 
