@@ -8,7 +8,9 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 #include <array>
+#include <vector>
 #include <sqlite3.h>
 
 namespace ulk::statement {
@@ -51,24 +53,26 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
         return failed(why, error);
     if (withCare->isEmpty())
         return true;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih, vek, rowid FROM k_zaklad WHERE ")
-                             + CareRecords::keyIn(QStringLiteral("k_zaklad")),
-                         {CareRecords::keyValue(*withCare)}, &why);
-    if (!why.isEmpty())
-        return failed(readFailure(QStringLiteral("k_zaklad"), q.lastError()), error);
-    while (q.next()) {
-        const QDate birth = StatementPeriod::storedDay(q.value(1).toString());
+    // Read in parts side by side when the clients are many; the parts come
+    // together in the order of the parts.
+    std::vector<QList<Client>> parts;
+    const auto start = [&](int count) { parts.assign(size_t(count), {}); };
+    const auto onRow = [&](int part, sqlite3_stmt *row) {
+        const QDate birth = StatementPeriod::storedDay(CareRecords::text(row, 1));
         if (!birth.isValid())
-            continue;
+            return;
         const int age = AgeSection::ageOn(birth, today);
         // An age already written as this number needs no write.
-        const QVariant stored = q.value(4);
-        const bool written = stored.typeId() == QMetaType::LongLong && stored.toLongLong() == age;
-        out << Client{q.value(5).toLongLong(), q.value(0).toString(), age, q.value(2).toString(),
-                      q.value(3).toString(), written};
-    }
-    if (q.lastError().type() != QSqlError::NoError)
-        return failed(readFailure(QStringLiteral("k_zaklad"), q.lastError()), error);
+        const bool written = sqlite3_column_type(row, 4) == SQLITE_INTEGER && sqlite3_column_int64(row, 4) == age;
+        parts[size_t(part)] << Client{sqlite3_column_int64(row, 5), CareRecords::text(row, 0), age,
+                                      CareRecords::text(row, 2), CareRecords::text(row, 3), written};
+    };
+    if (!CareRecords::readRows({QStringLiteral("k_zaklad"), QStringLiteral("idkod, datnar, pohlav, postih, vek, rowid"),
+                                QString(), {}},
+                               *withCare, start, onRow, &why))
+        return failed(why, error);
+    for (QList<Client> &part : parts)
+        out += std::move(part);
     return true;
 }
 
@@ -100,6 +104,8 @@ std::optional<AgeSection::Result> AgeSection::count(const StatementPeriod &perio
         if (c.age >= 0 && c.age < kLines)
             counts[c.age].countClient(c.codes, c.sex, DisabilityCounts::severalBySecondCode(c.codes));
     }
+    // Written in the order of the table, page after page.
+    std::sort(result.ages.begin(), result.ages.end(), [](const Age &x, const Age &y) { return x.rowid < y.rowid; });
     for (int a = 0; a < kLines; ++a) {
         const Line &l = kLineTable[a];
         result.lines << (QStringList{QString::fromUtf8(l.stlpec), QString::fromUtf8(l.vek), QString::fromUtf8(l.cRiad)}
