@@ -71,6 +71,11 @@ RegisterConnection::~RegisterConnection() { close(); }
 
 void RegisterConnection::close()
 {
+    if (m_db) {
+        // Nothing on the handle may call back into this object any more.
+        sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+        sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+    }
     if (!m_name.isEmpty()) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_name, false);
