@@ -74,7 +74,6 @@ void RegisterConnection::close()
     if (m_db) {
         // Nothing on the handle may call back into this object any more.
         sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-        sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
     }
     if (!m_name.isEmpty()) {
         {
@@ -92,12 +91,6 @@ void RegisterConnection::close()
 QSqlDatabase RegisterConnection::database() const
 {
     return m_name.isEmpty() ? QSqlDatabase() : QSqlDatabase::database(m_name, false);
-}
-
-void RegisterConnection::allowDeadline()
-{
-    if (m_db)
-        sqlite3_progress_handler(m_db, 1000, onProgress, this);
 }
 
 void RegisterConnection::setDeadline(std::chrono::steady_clock::time_point deadline)
@@ -129,11 +122,6 @@ int RegisterConnection::onBusy(void *self, int count)
         delay = std::clamp<qint64>((deadline - nanosOf(now)) / 1000000 + 1, 0, delay);
     std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     return 1;
-}
-
-int RegisterConnection::onProgress(void *self)
-{
-    return static_cast<RegisterConnection *>(self)->pastDeadline() ? 1 : 0;
 }
 
 bool RegisterConnection::configure(sqlite3 *db, QString *error)

@@ -46,12 +46,9 @@ public:
     QString name() const { return m_name; }
     void close();
 
-    // Makes the connection stoppable by setDeadline(); called on the
-    // connection's own thread before its work starts.
-    void allowDeadline();
-    // From the moment given on, waits for locks end at once and a running
-    // statement is interrupted, so that the work on the connection fails
-    // soon after. Any thread may set it.
+    // From the moment given on, a wait for a lock that another connection
+    // holds ends at once: work that cannot get its lock fails then. Any
+    // thread may set it.
     void setDeadline(std::chrono::steady_clock::time_point deadline);
     bool pastDeadline() const;
 
@@ -72,7 +69,6 @@ public:
 
 private:
     static int onBusy(void *self, int count);
-    static int onProgress(void *self);
 
     sqlite3 *m_db = nullptr;
     QString m_name;

@@ -126,8 +126,6 @@ bool writeOn(RegisterConnection &c, const QList<AgeSection::Age> &ages, QString 
         if (error)
             *error = RegisterConnection::causeOf(db);
         sqlite3_finalize(st);
-        // The rollback itself is not to be interrupted.
-        sqlite3_progress_handler(db, 0, nullptr, nullptr);
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         return false;
     };
@@ -177,7 +175,6 @@ bool AgeSection::writeAges(const QString &registerFile, const QList<Age> &ages, 
             *error = own.error();
         return false;
     }
-    own.allowDeadline();
     const QString failure = Parts::run(
                                 1,
                                 [&](int) {

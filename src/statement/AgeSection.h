@@ -46,7 +46,8 @@ public:
     // *error, when the register cannot be read.
     static std::optional<Result> count(const StatementPeriod &period, const QDate &today, QString *error);
 
-    // How long the age write may go on once the preview has been closed.
+    // How long the age write may wait for a lock that another program holds
+    // once the preview has been closed.
     static constexpr std::chrono::milliseconds kWriteBound{5000};
 
     // Writes the ages into the register file in one transaction, on a
@@ -54,8 +55,9 @@ public:
     // commit (so that a reader of the register makes it wait once, at the
     // commit, not at every page). meanwhile runs on the calling thread while
     // the ages are written on a thread of their own; from its end on, the
-    // write has `bound` to finish, or it is rolled back. False, with the
-    // Slovak cause in *error, when the ages are not written; then none is.
+    // write waits for a lock held by another program at most `bound`, else
+    // it is rolled back. False, with the Slovak cause in *error, when the
+    // ages are not written; then none is.
     static bool writeAges(const QString &registerFile, const QList<Age> &ages, QString *error,
                           const std::function<void()> &meanwhile = {},
                           std::chrono::milliseconds bound = kWriteBound);

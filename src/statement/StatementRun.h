@@ -48,8 +48,9 @@ public:
 
     // Runs shown (the preview) on the calling thread. Section I writes the
     // ages into the clients' rows meanwhile; once shown has returned the
-    // write has ageWriteBound to finish, or it is rolled back. The message
-    // of a failed age write, or an empty text.
+    // write waits for a lock that another program holds at most
+    // ageWriteBound, else it is rolled back. The message of a failed age
+    // write, or an empty text.
     QString whileShown(const std::function<void()> &shown,
                        std::chrono::milliseconds ageWriteBound = AgeSection::kWriteBound);
 

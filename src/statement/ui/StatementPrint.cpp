@@ -8,6 +8,8 @@
 #include "statement/StatementCell.h"
 #include "statement/StatementRun.h"
 
+#include <QApplication>
+
 namespace ulk::statement {
 
 namespace {
@@ -71,9 +73,20 @@ void StatementPrint::show(StatementRun &run, report::ReportDefinition &report, c
 {
     report.orientation = report::Orientation::Landscape;
     report.setDataSource(run.rows());
-    // A report that cannot be laid out is told by the viewer.
-    tellFailure(run.whileShown([&] { report::ReportViewer::show(report, programDirectory, parent); },
-                               ageWriteBound));
+    // A report that cannot be laid out is told by the viewer. Once the
+    // preview is closed, the ages may still be being written: the cursor
+    // shows the wait.
+    bool waiting = false;
+    const QString ageWrite = run.whileShown(
+        [&] {
+            report::ReportViewer::show(report, programDirectory, parent);
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            waiting = true;
+        },
+        ageWriteBound);
+    if (waiting)
+        QApplication::restoreOverrideCursor();
+    tellFailure(ageWrite);
     tellFailure(run.finish());
 }
 

@@ -23,7 +23,8 @@ class StatementRun;
 class StatementPrint {
 public:
     // Section I, rptVek over z_vek; the ages written while the preview is
-    // shown have ageWriteBound to finish once it is closed.
+    // shown wait for another program's lock at most ageWriteBound once it
+    // is closed.
     static void printAgeSection(const QString &programDirectory, const QString &schoolYear, QWidget *parent,
                                 std::chrono::milliseconds ageWriteBound = AgeSection::kWriteBound);
     // Section II, rptVzd over z_vzdelavanie.
