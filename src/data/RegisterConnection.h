@@ -37,7 +37,7 @@ public:
     RegisterConnection &operator=(const RegisterConnection &) = delete;
 
     bool isOpen() const { return m_db != nullptr; }
-    // Why the connection could not be opened: a Slovak sentence with its cause.
+    // Why the connection could not be opened, in Slovak (the log has SQLite's words).
     QString error() const { return m_error; }
     // SQLite's handle, for stepping statements directly; null when not open.
     sqlite3 *handle() const { return m_db; }
@@ -61,8 +61,8 @@ public:
     // SQLite's handle of a Qt SQL connection, or null.
     static sqlite3 *handleOf(const QSqlDatabase &db);
 
-    // The Slovak cause of the last failure on a handle; SQLite's own words go
-    // to the log only.
+    // The Slovak cause of the last failure on a handle, from its result code;
+    // SQLite's own English words belong in the log only.
     static QString causeOf(sqlite3 *db);
     // The Slovak cause of a failed Qt SQL statement or connection.
     static QString causeOf(const QSqlError &error);
