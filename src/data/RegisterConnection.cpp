@@ -21,8 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr qint64 kNoDeadline = std::numeric_limits<qint64>::max();
 
-std::atomic<int> g_serial{0};
-
 qint64 nanosOf(Clock::time_point t)
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
@@ -36,7 +34,8 @@ RegisterConnection::RegisterConnection(const QString &file, Access access, Api a
     const bool readOnly = access == Access::ReadOnly;
     QString why;
     if (api == Api::QtSql) {
-        m_name = QStringLiteral("%1-%2").arg(namePrefix).arg(++g_serial);
+        // Unique while the object lives, which is as long as the connection.
+        m_name = QStringLiteral("%1-%2").arg(namePrefix).arg(quintptr(this), 0, 16);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
         db.setDatabaseName(uriOf(file, access));

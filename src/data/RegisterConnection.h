@@ -28,7 +28,7 @@ public:
     static constexpr int kBusyTimeoutMs = 2000;
 
     // Opens the file, never creating it. A Qt SQL connection is named
-    // namePrefix followed by a number of its own; it belongs to the thread
+    // namePrefix followed by a suffix of its own; it belongs to the thread
     // that opens it.
     RegisterConnection(const QString &file, Access access, Api api = Api::Sqlite,
                        const QString &namePrefix = QStringLiteral("ulk-part"));
