@@ -2,6 +2,7 @@
 
 #include "archive/ZipArchive.h"
 #include "data/Database.h"
+#include "data/Parts.h"
 #include "data/SqliteHeader.h"
 #include "data/TempFiles.h"
 
@@ -91,10 +92,13 @@ bool packCopy(const QDir &dir, QSqlDatabase db, const QString &zipPath, QString 
 bool packFile(const QString &database, const QString &zipPath, QString *error)
 {
     QString why;
-    bool usable = false;
-    std::thread check([&] { usable = Database::isUsableFile(database, &why); });
-    const bool packed = ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), database, error);
-    check.join();
+    bool packed = false;
+    const bool usable =
+        Parts::run(
+            1, [&](int) { return Database::isUsableFile(database, &why) ? QString() : why; },
+            [&] { packed = ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), database, error); })
+            .constFirst()
+            .isEmpty();
     if (packed && !usable) {
         QFile::remove(zipPath);
         return fail(error, QStringLiteral("databáza nie je v poriadku\n") + why);

@@ -1,13 +1,13 @@
 #include "data/ClientListQuery.h"
 
 #include "data/Database.h"
+#include "data/Parts.h"
 #include "data/SavedQueries.h"
 #include "data/SlovakSortKey.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 namespace ulk {
@@ -73,28 +73,24 @@ RowSet ClientListQuery::arrange(const RowSet &rows)
             return keys[a].null;
         return keys[a].key < keys[b].key;
     };
-    const int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-    const int chunk = std::max(1, (rows.size() + threads - 1) / threads);
-    std::vector<std::thread> workers;
-    for (int from = 0; from < rows.size(); from += chunk) {
-        workers.emplace_back([&, from] {
-            SlovakSortKey slovak;
-            const int to = std::min(rows.size(), from + chunk);
-            for (int r = from; r < to; ++r) {
-                const QVariant s = rows.value(r, surname), m = rows.value(r, first);
-                keys[r].null = s.isNull() || m.isNull();
-                const QString joined = keys[r].null ? QString() : s.toString() + m.toString();
-                // Names the collation holds equal (they differ in letter case
-                // only) follow in the order of their bytes, as SQLite orders
-                // them: a Slovak sort key ends in its only zero byte.
-                keys[r].key = slovak.of(joined) + joined.toUtf8();
-                order[r] = r;
-            }
-            std::stable_sort(order.begin() + from, order.begin() + to, less);
-        });
-    }
-    for (std::thread &w : workers)
-        w.join();
+    const int chunk = std::max(1, (rows.size() + Parts::machine() - 1) / Parts::machine());
+    Parts::run((rows.size() + chunk - 1) / chunk, [&](int part) {
+        SlovakSortKey slovak;
+        const int from = part * chunk;
+        const int to = std::min(rows.size(), from + chunk);
+        for (int r = from; r < to; ++r) {
+            const QVariant s = rows.value(r, surname), m = rows.value(r, first);
+            keys[r].null = s.isNull() || m.isNull();
+            const QString joined = keys[r].null ? QString() : s.toString() + m.toString();
+            // Names the collation holds equal (they differ in letter case
+            // only) follow in the order of their bytes, as SQLite orders
+            // them: a Slovak sort key ends in its only zero byte.
+            keys[r].key = slovak.of(joined) + joined.toUtf8();
+            order[r] = r;
+        }
+        std::stable_sort(order.begin() + from, order.begin() + to, less);
+        return QString();
+    });
     // Merging keeps equal names in the order read.
     for (int width = chunk; width < rows.size(); width *= 2)
         for (int from = 0; from + width < rows.size(); from += 2 * width)

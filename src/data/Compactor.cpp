@@ -1,6 +1,9 @@
 #include "data/Compactor.h"
 
+#include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/Parts.h"
+#include "data/RegisterConnection.h"
 #include "data/RegisterLock.h"
 #include "data/TempFiles.h"
 
@@ -13,9 +16,8 @@
 
 #include <atomic>
 #include <cstdio>
-#include <mutex>
-#include <thread>
-#include <vector>
+#include <optional>
+#include <sqlite3.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -77,47 +79,58 @@ QStringList tablesOf(const Contents &contents)
     return tables;
 }
 
+// One PRAGMA run to its end; its first value, or nothing (with the Slovak
+// cause in *why).
+std::optional<QString> pragmaValue(sqlite3 *db, const QByteArray &sql, QString *why)
+{
+    sqlite3_stmt *st = nullptr;
+    std::optional<QString> value;
+    const int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr);
+    if (!Parts::stepAll(
+            db, st, rc,
+            [&](sqlite3_stmt *row) {
+                if (!value)
+                    value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(row, 0)));
+            },
+            why))
+        return std::nullopt;
+    if (!value)
+        *why = QStringLiteral("kontrola nedala výsledok");
+    return value;
+}
+
+// The b-tree check of the copy, table by table (each with its indexes), in
+// parts side by side, each part on a connection of its own. A copy made by
+// VACUUM INTO has no free pages, so its b-trees are all of its pages.
 bool checkTreesInParallel(const QString &path, const QStringList &tables, QString *error)
 {
     std::atomic<int> next{0};
     std::atomic<bool> failed{false};
-    QString firstError;
-    std::mutex errorLock;
-    auto work = [&](int worker) {
-        const QString name = QStringLiteral("ulk-compact-check-%1").arg(worker);
-        {
-            QString why;
-            QSqlDatabase db = Database::openExtra(path, name, true, &why);
-            QSqlQuery q(db);
-            if (db.isOpen() && worker == 0 && (!q.exec(QStringLiteral("PRAGMA freelist_count")) || !q.next()
-                                               || q.value(0).toLongLong() != 0))
+    const auto work = [&](int part) {
+        const RegisterConnection own(path, RegisterConnection::Access::ReadOnly);
+        QString why = own.error();
+        if (own.isOpen() && part == 0) {
+            const std::optional<QString> free = pragmaValue(own.handle(), "PRAGMA freelist_count", &why);
+            if (free && *free != QLatin1String("0"))
                 why = QStringLiteral("kópia má voľné stránky");
-            for (int i = next++; why.isEmpty() && db.isOpen() && !failed && i < tables.size(); i = next++) {
-                if (!q.exec(QStringLiteral("PRAGMA quick_check(\"%1\")").arg(tables.at(i))) || !q.next())
-                    why = q.lastError().text();
-                else if (q.value(0).toString() != QLatin1String("ok"))
-                    why = tables.at(i) + QStringLiteral(": ") + q.value(0).toString();
-                q.finish();
-            }
-            if (!db.isOpen() || !why.isEmpty()) {
-                failed = true;
-                const std::lock_guard guard(errorLock);
-                if (firstError.isEmpty())
-                    firstError = why.isEmpty() ? db.lastError().text() : why;
+        }
+        for (int i = next++; why.isEmpty() && !failed && i < tables.size(); i = next++) {
+            const QByteArray sql = QStringLiteral("PRAGMA quick_check(\"%1\")").arg(tables.at(i)).toUtf8();
+            const std::optional<QString> result = pragmaValue(own.handle(), sql, &why);
+            if (result && *result != QLatin1String("ok")) {
+                qWarning("ulk: %s: %s", qUtf8Printable(tables.at(i)), qUtf8Printable(*result));
+                why = tables.at(i) + QStringLiteral(": ") + sqliteCause(SQLITE_CORRUPT);
             }
         }
-        Database::closeExtra(name);
+        if (!why.isEmpty())
+            failed = true;
+        return why;
     };
-    const int workers = int(qBound(1u, std::thread::hardware_concurrency() / 2, 4u));
-    std::vector<std::thread> threads;
-    for (int w = 1; w < workers; ++w)
-        threads.emplace_back(work, w);
-    work(0);
-    for (std::thread &t : threads)
-        t.join();
-    if (failed && error)
-        *error = firstError;
-    return !failed;
+    const QString why =
+        Parts::firstFailure(Parts::run(int(std::min<qsizetype>(Parts::machine(), tables.size() + 1)), work));
+    if (!why.isEmpty() && error)
+        *error = why;
+    return why.isEmpty();
 }
 
 } // namespace
@@ -140,7 +153,7 @@ bool readContents(QSqlDatabase db, Contents *contents, QString *error)
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name"))) {
         if (error)
-            *error = q.lastError().text();
+            *error = RegisterConnection::causeOf(q.lastError());
         return false;
     }
     while (q.next())
@@ -149,7 +162,7 @@ bool readContents(QSqlDatabase db, Contents *contents, QString *error)
     for (const QString &t : Database::expectedTables()) {
         if (!q.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(t)) || !q.next()) {
             if (error)
-                *error = q.lastError().text();
+                *error = RegisterConnection::causeOf(q.lastError());
             return false;
         }
         contents->rowCounts.append(q.value(0).toLongLong());
@@ -159,14 +172,14 @@ bool readContents(QSqlDatabase db, Contents *contents, QString *error)
 
 bool readContents(const QString &filePath, Contents *contents, QString *error)
 {
-    const QString name = QStringLiteral("ulk-contents");
-    bool ok = false;
-    {
-        QSqlDatabase db = Database::openExtra(filePath, name, true, error);
-        ok = db.isOpen() && readContents(db, contents, error);
+    const RegisterConnection own(filePath, RegisterConnection::Access::ReadOnly, RegisterConnection::Api::QtSql,
+                                 QStringLiteral("ulk-contents"));
+    if (!own.isOpen()) {
+        if (error)
+            *error = own.error();
+        return false;
     }
-    Database::closeExtra(name);
-    return ok;
+    return readContents(own.database(), contents, error);
 }
 
 bool compact(const QString &programDirectory, QString *error)
@@ -204,31 +217,34 @@ bool compact(const QString &programDirectory, QString *error)
     // fresh connection makes the copy: both only read ulk.mdb, and with the
     // register held and no connection of the program open nothing writes it.
     // (The program's first read at start rolled back any journal a crash left.)
-    QString why, contentsWhy;
+    QString why;
     Contents before;
-    bool contentsRead = false;
-    std::thread contents([&] { contentsRead = readContents(source, &before, &contentsWhy); });
-    const QString name = QStringLiteral("ulk-compact");
-    {
-        QSqlDatabase db = Database::openExtra(source, name, false, &why);
-        if (db.isOpen()) {
-            QSqlQuery q(db);
+    const QString contentsWhy = Parts::firstFailure(Parts::run(
+        1,
+        [&](int) {
+            QString failure;
+            return readContents(source, &before, &failure) ? QString() : failure;
+        },
+        [&] {
+            const RegisterConnection own(source, RegisterConnection::Access::ReadWrite,
+                                         RegisterConnection::Api::QtSql, QStringLiteral("ulk-compact"));
+            if (!own.isOpen()) {
+                why = QStringLiteral("databázu nie je možné otvoriť: ") + own.error();
+                return;
+            }
+            QSqlQuery q(own.database());
             // The copy is written to the disk once, below, while it is checked.
             q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
             if (!q.prepare(QStringLiteral("VACUUM INTO ?"))) {
-                why = q.lastError().text();
+                why = RegisterConnection::causeOf(q.lastError());
             } else {
                 q.addBindValue(QDir::toNativeSeparators(QFileInfo(target).absoluteFilePath()));
                 if (!q.exec())
-                    why = QStringLiteral("kópiu databázy nie je možné vytvoriť: ") + q.lastError().text();
+                    why = QStringLiteral("kópiu databázy nie je možné vytvoriť: ")
+                        + RegisterConnection::causeOf(q.lastError());
             }
-        } else {
-            why = QStringLiteral("databázu nie je možné otvoriť: ") + why;
-        }
-    }
-    Database::closeExtra(name);
-    contents.join();
-    if (!contentsRead)
+        }));
+    if (!contentsWhy.isEmpty())
         return fail(QStringLiteral("databázu nie je možné prečítať: ") + contentsWhy);
     if (!why.isEmpty())
         return fail(why);
@@ -239,11 +255,15 @@ bool compact(const QString &programDirectory, QString *error)
     if (!(after == before))
         return fail(QStringLiteral("kópia databázy nemá všetky údaje"));
     // The copy goes to the disk while its b-trees are checked.
-    bool synced = false;
-    std::thread sync([&] { synced = syncFile(target); });
-    const bool usable =
-        Database::isUsableFile(target, &why, false) && checkTreesInParallel(target, tablesOf(after), &why);
-    sync.join();
+    bool usable = false;
+    const bool synced = Parts::run(
+                            1, [&](int) { return syncFile(target) ? QString() : QStringLiteral("zápis na disk"); },
+                            [&] {
+                                usable = Database::isUsableFile(target, &why, false)
+                                    && checkTreesInParallel(target, tablesOf(after), &why);
+                            })
+                            .constFirst()
+                            .isEmpty();
     if (!usable)
         return fail(QStringLiteral("kópia databázy nie je v poriadku: ") + why);
     if (!synced)

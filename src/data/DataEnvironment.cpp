@@ -2,6 +2,7 @@
 
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
+#include "data/RegisterConnection.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -23,16 +24,16 @@ namespace {
 // double, texts as QString, nulls as null.
 std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QString *error)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+    sqlite3 *h = RegisterConnection::handleOf(db);
+    if (!h) {
         *error = QStringLiteral("spojenie nie je SQLite");
         return std::nullopt;
     }
-    sqlite3 *h = *static_cast<sqlite3 *const *>(handle.constData());
     sqlite3_stmt *stmt = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-        *error = QString::fromUtf8(sqlite3_errmsg(h));
+        qWarning("ulk: %s", sqlite3_errmsg(h));
+        *error = RegisterConnection::causeOf(h);
         sqlite3_finalize(stmt);
         return std::nullopt;
     }
@@ -73,8 +74,10 @@ std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QStr
         }
         rows.appendRaw(values.data());
     }
-    if (rc != SQLITE_DONE)
-        *error = QString::fromUtf8(sqlite3_errmsg(h));
+    if (rc != SQLITE_DONE) {
+        qWarning("ulk: %s", sqlite3_errmsg(h));
+        *error = RegisterConnection::causeOf(h);
+    }
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         return std::nullopt;
@@ -218,10 +221,10 @@ std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, cons
         for (const QVariant &v : keyMatchValues(key))
             q.addBindValue(v);
         if (!q.exec())
-            return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+            return fail(QStringLiteral("%1: %2").arg(cmd->source, RegisterConnection::causeOf(q.lastError())));
         rows = RowSet::fromQuery(q);
         if (q.lastError().isValid())
-            return fail(QStringLiteral("%1: %2").arg(cmd->source, q.lastError().text()));
+            return fail(QStringLiteral("%1: %2").arg(cmd->source, RegisterConnection::causeOf(q.lastError())));
     } else {
         // The program's own list query is read without its ORDER BY:
         // arrange() below puts the rows in the order it means.

@@ -1,5 +1,7 @@
 #include "data/Database.h"
 
+#include "data/RegisterConnection.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
@@ -46,12 +48,7 @@ int skCompare(void *ctx, int la, const void *a, int lb, const void *b)
 
 void skDestroy(void *ctx) { delete static_cast<QCollator *>(ctx); }
 
-QString uriFor(const QString &filePath, bool readOnly)
-{
-    QString uri = QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath()).toString(QUrl::FullyEncoded);
-    uri += readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw");
-    return uri;
-}
+using Access = RegisterConnection::Access;
 } // namespace
 
 QString Database::pathIn(const QString &directory)
@@ -77,12 +74,10 @@ const QStringList &Database::expectedViews()
     return v;
 }
 
-bool registerSkCollation(QSqlDatabase &db)
+bool registerSkCollation(QSqlDatabase &db) { return registerSkCollation(RegisterConnection::handleOf(db)); }
+
+bool registerSkCollation(sqlite3 *h)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3 *h = *static_cast<sqlite3 *const *>(handle.constData());
     if (!h)
         return false;
     auto *collator = new QCollator(makeSlovakCollator());
@@ -147,9 +142,11 @@ Database::OpenResult Database::open(const QString &directory, QString *error)
     if (!QFileInfo::exists(file))
         return OpenResult::Missing;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kMain);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
-    db.setDatabaseName(uriFor(file, false));
-    if (!db.open() || !check(db, false, error)) {
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(RegisterConnection::kBusyTimeoutMs));
+    db.setDatabaseName(RegisterConnection::uriOf(file, Access::ReadWrite));
+    if (!db.open() || !RegisterConnection::configure(RegisterConnection::handleOf(db), error)
+        || !check(db, false, error)) {
         if (error && error->isEmpty())
             *error = db.lastError().text();
         db.close();
@@ -194,14 +191,21 @@ QSqlDatabase Database::openExtra(const QString &filePath, const QString &name, b
                                  QString *error)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
-    db.setDatabaseName(uriFor(filePath, readOnly));
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(RegisterConnection::kBusyTimeoutMs));
+    db.setDatabaseName(RegisterConnection::uriOf(filePath, readOnly ? Access::ReadOnly : Access::ReadWrite));
     if (!db.open()) {
         if (error)
-            *error = db.lastError().text();
+            *error = RegisterConnection::causeOf(db.lastError());
         return db;
     }
-    registerSkCollation(db);
+    QString why;
+    if (!RegisterConnection::configure(RegisterConnection::handleOf(db), &why)) {
+        // Not usable as every connection must be: closed again.
+        if (error)
+            *error = why;
+        db.close();
+    }
     return db;
 }
 
@@ -223,14 +227,17 @@ bool Database::isUsableFile(const QString &filePath, QString *error, bool wholeF
             *error = QStringLiteral("file missing");
         return false;
     }
-    const QString name = QStringLiteral("ulk-check");
-    bool ok = false;
-    {
-        QSqlDatabase db = openExtra(filePath, name, true, error);
-        ok = db.isOpen() && check(db, wholeFileCheck, error);
+    // Files are checked on any thread (the archive's check runs beside its
+    // packing), each on a connection of its own.
+    const RegisterConnection own(filePath, Access::ReadOnly, RegisterConnection::Api::QtSql,
+                                 QStringLiteral("ulk-check"));
+    if (!own.isOpen()) {
+        if (error)
+            *error = own.error();
+        return false;
     }
-    closeExtra(name);
-    return ok;
+    QSqlDatabase db = own.database();
+    return check(db, wholeFileCheck, error);
 }
 
 QSqlQuery runSql(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error)

@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QVariantList>
 
+struct sqlite3;
+
 // The program's one connection to ulk.mdb (an SQLite file that keeps the old
 // name), its checks at opening, and small helpers for bound statements.
 namespace ulk {
@@ -56,6 +58,7 @@ private:
 
 // Registers the collation SK (Slovak, case-insensitive) on a connection.
 bool registerSkCollation(QSqlDatabase &db);
+bool registerSkCollation(sqlite3 *db);
 
 // Runs one statement with bound values on the program's connection (or db).
 // Returns the executed query; on failure sets *error and returns an inactive one.

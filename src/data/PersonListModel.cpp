@@ -1,7 +1,7 @@
 #include "data/PersonListModel.h"
 
 #include "data/Database.h"
-#include "data/PartReader.h"
+#include "data/Parts.h"
 
 #include <QHash>
 #include <algorithm>
@@ -117,7 +117,7 @@ bool PersonListModel::readRows(const QString &sql, const QString &value, QVector
 {
     // The list is the largest reading of the program: it goes straight to
     // SQLite on the program's connection, without a variant per value.
-    sqlite3 *db = PartReader::programHandle();
+    sqlite3 *db = Parts::programHandle();
     if (!db) {
         if (error)
             *error = QStringLiteral("databáza nie je otvorená");
@@ -129,7 +129,7 @@ bool PersonListModel::readRows(const QString &sql, const QString &value, QVector
         const QByteArray bound = value.toUtf8();
         rc = sqlite3_bind_text(st, 1, bound.constData(), int(bound.size()), SQLITE_TRANSIENT);
     }
-    return PartReader::stepAll(db, st, rc, [&](sqlite3_stmt *s) { rows.append(readRow(s, m_keys)); }, error);
+    return Parts::stepAll(db, st, rc, [&](sqlite3_stmt *s) { rows.append(readRow(s, m_keys)); }, error);
 }
 
 bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
@@ -138,11 +138,11 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
     // on a read-only connection of its own with its own sort keys, and sorted
     // there: reading the rows and making their keys is most of the time a
     // list takes. The sorted parts are then merged.
-    sqlite3 *db = PartReader::programHandle();
+    sqlite3 *db = Parts::programHandle();
     const qint64 first = db ? singleNumber(db, "SELECT min(rowid) FROM k_zaklad") : -1;
     const qint64 last = db ? singleNumber(db, "SELECT max(rowid) FROM k_zaklad") : -1;
     const qint64 span = first >= 0 && last >= first ? last - first : 0;
-    const int parts = int(std::min<qint64>(PartReader::parts(), span / kRowsPerPart));
+    const int parts = int(std::min<qint64>(Parts::ofRegister(), span / kRowsPerPart));
     const auto inOnePiece = [&] {
         rows.clear();
         const bool ok = readRows(selectSql(), QString(), rows, error);
@@ -155,7 +155,7 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
     std::vector<QVector<Row>> sorted(static_cast<size_t>(parts));
     const qint64 step = span / parts + 1;
     const QByteArray sql = (selectSql() + QStringLiteral(" WHERE rowid BETWEEN ? AND ?")).toUtf8();
-    const auto readPart = [&](int part, sqlite3 *own, QString *why) {
+    const auto readPart = [&](int part, sqlite3 *own) {
         const qint64 from = first + step * part;
         const qint64 to = part + 1 < parts ? from + step - 1 : last;
         QVector<Row> &mine = sorted[size_t(part)];
@@ -167,10 +167,10 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
             rc = sqlite3_bind_int64(st, 1, from);
         if (rc == SQLITE_OK)
             rc = sqlite3_bind_int64(st, 2, to);
-        if (!PartReader::stepAll(own, st, rc, [&](sqlite3_stmt *s) { mine.append(readRow(s, keys)); }, why))
-            return false;
-        sortRows(mine);
-        return true;
+        QString why;
+        if (Parts::stepAll(own, st, rc, [&](sqlite3_stmt *s) { mine.append(readRow(s, keys)); }, &why))
+            sortRows(mine);
+        return why;
     };
     // Meanwhile the memory of the merged list is made ready: the system gives
     // a new allocation page by page at its first use, and a list of this
@@ -185,9 +185,9 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
         for (size_t at = 0; at < bytes; at += 4096)
             spare[at] = 0;
     };
-    // A part that could not be read: the whole list on the program's own
-    // connection, which reports its own failure.
-    if (!PartReader::run(parts, readPart, nullptr, prepareMemory))
+    // A part that could not be read (its failure is in the log): the whole
+    // list on the program's own connection, which reports its own failure.
+    if (!Parts::firstFailure(Parts::read(parts, readPart, prepareMemory)).isEmpty())
         return inOnePiece();
 
     qsizetype total = 0;

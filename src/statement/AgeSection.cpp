@@ -1,12 +1,16 @@
 #include "statement/AgeSection.h"
 
 #include "data/Database.h"
+#include "data/Parts.h"
+#include "data/RegisterConnection.h"
 #include "statement/CareRecords.h"
+#include "statement/ReadFailure.h"
 
-#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 #include <array>
+#include <vector>
 #include <sqlite3.h>
 
 namespace ulk::statement {
@@ -49,24 +53,26 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
         return failed(why, error);
     if (withCare->isEmpty())
         return true;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, datnar, pohlav, postih, vek, rowid FROM k_zaklad WHERE ")
-                             + CareRecords::keyIn(QStringLiteral("idkod")),
-                         {CareRecords::keyValue(*withCare)}, &why);
-    if (!why.isEmpty())
-        return failed(why, error);
-    while (q.next()) {
-        const QDate birth = StatementPeriod::storedDay(q.value(1).toString());
+    // Read in parts side by side when the clients are many; the parts come
+    // together in the order of the parts.
+    std::vector<QList<Client>> parts;
+    const auto start = [&](int count) { parts.assign(size_t(count), {}); };
+    const auto onRow = [&](int part, sqlite3_stmt *row) {
+        const QDate birth = StatementPeriod::storedDay(CareRecords::text(row, 1));
         if (!birth.isValid())
-            continue;
+            return;
         const int age = AgeSection::ageOn(birth, today);
         // An age already written as this number needs no write.
-        const QVariant stored = q.value(4);
-        const bool written = stored.typeId() == QMetaType::LongLong && stored.toLongLong() == age;
-        out << Client{q.value(5).toLongLong(), q.value(0).toString(), age, q.value(2).toString(),
-                      q.value(3).toString(), written};
-    }
-    if (q.lastError().type() != QSqlError::NoError)
-        return failed(q.lastError().text(), error);
+        const bool written = sqlite3_column_type(row, 4) == SQLITE_INTEGER && sqlite3_column_int64(row, 4) == age;
+        parts[size_t(part)] << Client{sqlite3_column_int64(row, 5), CareRecords::text(row, 0), age,
+                                      CareRecords::text(row, 2), CareRecords::text(row, 3), written};
+    };
+    if (!CareRecords::readRows({QStringLiteral("k_zaklad"), QStringLiteral("idkod, datnar, pohlav, postih, vek, rowid"),
+                                QString(), {}},
+                               *withCare, start, onRow, &why))
+        return failed(why, error);
+    for (QList<Client> &part : parts)
+        out += std::move(part);
     return true;
 }
 
@@ -98,6 +104,8 @@ std::optional<AgeSection::Result> AgeSection::count(const StatementPeriod &perio
         if (c.age >= 0 && c.age < kLines)
             counts[c.age].countClient(c.codes, c.sex, DisabilityCounts::severalBySecondCode(c.codes));
     }
+    // Written in the order of the table, page after page.
+    std::sort(result.ages.begin(), result.ages.end(), [](const Age &x, const Age &y) { return x.rowid < y.rowid; });
     for (int a = 0; a < kLines; ++a) {
         const Line &l = kLineTable[a];
         result.lines << (QStringList{QString::fromUtf8(l.stlpec), QString::fromUtf8(l.vek), QString::fromUtf8(l.cRiad)}
@@ -107,67 +115,81 @@ std::optional<AgeSection::Result> AgeSection::count(const StatementPeriod &perio
     return result;
 }
 
-bool AgeSection::writeAges(const QString &registerFile, const QList<Age> &ages, QString *error)
+namespace {
+
+bool writeOn(RegisterConnection &c, const QList<AgeSection::Age> &ages, QString *error)
 {
-    if (ages.isEmpty())
-        return true;
-    sqlite3 *db = nullptr;
-    const auto failedWith = [&](const char *why) {
+    sqlite3 *db = c.handle();
+    sqlite3_stmt *st = nullptr;
+    const auto failed = [&] {
+        qWarning("ulk: vek klientov: %s", sqlite3_errmsg(db));
         if (error)
-            *error = QString::fromUtf8(why);
-        if (db) {
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            sqlite3_close(db);
-        }
+            *error = RegisterConnection::causeOf(db);
+        sqlite3_finalize(st);
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         return false;
     };
-    if (sqlite3_open_v2(QFile::encodeName(registerFile).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        return failedWith(db ? sqlite3_errmsg(db) : "out of memory");
-    // The program's other connections may be reading a moment longer.
-    sqlite3_busy_timeout(db, 10000);
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return failedWith(sqlite3_errmsg(db));
-    sqlite3_stmt *st = nullptr;
+    // A lock that another connection holds is waited for until the deadline.
+    const auto exec = [&](const char *sql) {
+        int rc;
+        while (((rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr)) & 0xff) == SQLITE_BUSY && !c.pastDeadline()) {
+        }
+        return rc == SQLITE_OK;
+    };
+    // Pages stay in memory until the commit, however many the write changes.
+    if (sqlite3_exec(db, "PRAGMA cache_spill=OFF", nullptr, nullptr, nullptr) != SQLITE_OK || !exec("BEGIN IMMEDIATE"))
+        return failed();
     // The row just read, by its rowid: no key lookup per client.
     if (sqlite3_prepare_v2(db, "UPDATE k_zaklad SET vek = ?1 WHERE rowid = ?2", -1, &st, nullptr) != SQLITE_OK)
-        return failedWith(sqlite3_errmsg(db));
-    for (const Age &a : ages) {
+        return failed();
+    for (const AgeSection::Age &a : ages) {
         sqlite3_bind_int(st, 1, a.age);
         sqlite3_bind_int64(st, 2, a.rowid);
         const int rc = sqlite3_step(st);
         sqlite3_reset(st);
-        if (rc != SQLITE_DONE) {
-            const QByteArray why = sqlite3_errmsg(db);
-            sqlite3_finalize(st);
-            return failedWith(why.constData());
-        }
+        if (rc != SQLITE_DONE)
+            return failed();
     }
     sqlite3_finalize(st);
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return failedWith(sqlite3_errmsg(db));
-    sqlite3_close(db);
+    st = nullptr;
+    if (!exec("COMMIT"))
+        return failed();
     return true;
 }
 
-AgeSection::Writer::Writer(const QString &registerFile, QList<Age> ages)
-    : m_thread([this, registerFile, ages = std::move(ages)] { m_ok = writeAges(registerFile, ages, &m_error); })
-{
-}
+} // namespace
 
-AgeSection::Writer::~Writer()
+bool AgeSection::writeAges(const QString &registerFile, const QList<Age> &ages, QString *error,
+                           const std::function<void()> &meanwhile, std::chrono::milliseconds bound)
 {
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
-bool AgeSection::Writer::finish(QString *error)
-{
-    if (m_thread.joinable())
-        m_thread.join();
-    if (!m_ok && error)
-        *error = m_error;
-    return m_ok;
+    if (ages.isEmpty()) {
+        if (meanwhile)
+            meanwhile();
+        return true;
+    }
+    RegisterConnection own(registerFile, RegisterConnection::Access::ReadWrite);
+    if (!own.isOpen()) {
+        if (meanwhile)
+            meanwhile();
+        if (error)
+            *error = own.error();
+        return false;
+    }
+    const QString failure = Parts::run(
+                                1,
+                                [&](int) {
+                                    QString why;
+                                    return writeOn(own, ages, &why) ? QString() : why;
+                                },
+                                [&] {
+                                    if (meanwhile)
+                                        meanwhile();
+                                    own.setDeadline(std::chrono::steady_clock::now() + bound);
+                                })
+                                .constFirst();
+    if (!failure.isEmpty() && error)
+        *error = failure;
+    return failure.isEmpty();
 }
 
 } // namespace ulk::statement

@@ -7,7 +7,8 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <thread>
+#include <chrono>
+#include <functional>
 
 // Section I of the statement: the clients of a school year by age band
 // (0 to 18 years and more) and by disability, girls separately. A client
@@ -45,28 +46,21 @@ public:
     // *error, when the register cannot be read.
     static std::optional<Result> count(const StatementPeriod &period, const QDate &today, QString *error);
 
+    // How long the age write may wait for a lock that another program holds
+    // once the preview has been closed.
+    static constexpr std::chrono::milliseconds kWriteBound{5000};
+
     // Writes the ages into the register file in one transaction, on a
-    // connection of its own (so on any thread). False, with *error, when
-    // they cannot be written; then none is.
-    static bool writeAges(const QString &registerFile, const QList<Age> &ages, QString *error);
-
-    // Writes the ages on a thread of its own from its construction, so that
-    // the preview is shown meanwhile; finish() waits for the write.
-    class Writer {
-    public:
-        Writer(const QString &registerFile, QList<Age> ages);
-        ~Writer();
-        Writer(const Writer &) = delete;
-        Writer &operator=(const Writer &) = delete;
-        // Waits for the write; false, with *error, when it failed.
-        bool finish(QString *error);
-
-    private:
-        // Declared before the thread, which sets them.
-        bool m_ok = false;
-        QString m_error;
-        std::thread m_thread;
-    };
+    // connection of its own that keeps the whole write in memory until its
+    // commit (so that a reader of the register makes it wait once, at the
+    // commit, not at every page). meanwhile runs on the calling thread while
+    // the ages are written on a thread of their own; from its end on, the
+    // write waits for a lock held by another program at most `bound`, else
+    // it is rolled back. False, with the Slovak cause in *error, when the
+    // ages are not written; then none is.
+    static bool writeAges(const QString &registerFile, const QList<Age> &ages, QString *error,
+                          const std::function<void()> &meanwhile = {},
+                          std::chrono::milliseconds bound = kWriteBound);
 
     // The whole years completed on a day, at most 18; negative for a birth
     // date after that day.

@@ -1,11 +1,13 @@
 #include "statement/CareRecords.h"
 
 #include "data/Database.h"
-#include "data/PartReader.h"
+#include "data/Parts.h"
+#include "statement/ReadFailure.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlError>
+#include <algorithm>
 #include <sqlite3.h>
 #include <vector>
 
@@ -19,17 +21,81 @@ QString CareRecords::key(const QString &stored)
     return stored.left(n);
 }
 
-QString CareRecords::keyIn(const QString &column)
+namespace {
+
+// Keys in the index's order, so that their ranges are read one after another.
+std::vector<QByteArray> sortedKeys(const QSet<QString> &keys)
 {
-    return QStringLiteral("rtrim(%1, ' ') IN (SELECT value FROM json_each(?))").arg(column);
+    std::vector<QByteArray> sorted;
+    sorted.reserve(size_t(keys.size()));
+    for (const QString &k : keys)
+        sorted.push_back(k.toUtf8());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
 }
 
-QString CareRecords::keyValue(const QSet<QString> &keys)
+// A part of at least this many keys is worth a connection of its own.
+constexpr size_t kKeysPerPart = 2000;
+
+} // namespace
+
+QString CareRecords::text(sqlite3_stmt *row, int column)
 {
-    QJsonArray a;
-    for (const QString &k : keys)
-        a.append(k);
-    return QString::fromUtf8(QJsonDocument(a).toJson(QJsonDocument::Compact));
+    const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(row, column));
+    return t ? QString::fromUtf8(t, sqlite3_column_bytes(row, column)) : QString();
+}
+
+bool CareRecords::readRows(const KeyedRows &read, const QSet<QString> &keys, const std::function<void(int)> &start,
+                           const std::function<void(int, sqlite3_stmt *)> &onRow, QString *error)
+{
+    // A stored key and the same key followed by blanks lie in the index
+    // between the key and the key followed by '!' (blanks sort before it):
+    // each key is one short range of the index, whose row ids then lead to
+    // the rows in the order of the table.
+    const QByteArray sql =
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (SELECT stored.rowid FROM json_each(?) AS wanted"
+                       " JOIN %2 AS stored ON stored.idkod >= wanted.value AND stored.idkod < wanted.value || '!'"
+                       " AND rtrim(stored.idkod, ' ') = wanted.value)%3")
+            .arg(read.columns, read.table,
+                 read.condition.isEmpty() ? QString() : QStringLiteral(" AND ") + read.condition)
+            .toUtf8();
+    const std::vector<QByteArray> sorted = sortedKeys(keys);
+    QList<QByteArray> values;
+    for (const QString &v : read.values)
+        values << v.toUtf8();
+    const auto readShare = [&](int part, int parts, sqlite3 *db) {
+        QJsonArray share;
+        for (size_t k = sorted.size() * size_t(part) / size_t(parts); k < sorted.size() * size_t(part + 1) / size_t(parts);
+             ++k)
+            share.append(QString::fromUtf8(sorted[k]));
+        const QByteArray json = QJsonDocument(share).toJson(QJsonDocument::Compact);
+        sqlite3_stmt *st = nullptr;
+        int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_bind_text(st, 1, json.constData(), int(json.size()), SQLITE_STATIC);
+        for (int v = 0; rc == SQLITE_OK && v < values.size(); ++v)
+            rc = sqlite3_bind_text(st, v + 2, values[v].constData(), int(values[v].size()), SQLITE_STATIC);
+        QString why;
+        Parts::stepAll(db, st, rc, [&](sqlite3_stmt *row) { onRow(part, row); }, &why);
+        return why;
+    };
+    const int parts = int(std::clamp<size_t>(sorted.size() / kKeysPerPart, 1, size_t(Parts::ofRegister())));
+    if (parts > 1) {
+        start(parts);
+        const auto readPart = [&](int part, sqlite3 *db) { return readShare(part, parts, db); };
+        if (Parts::firstFailure(Parts::read(parts, readPart)).isEmpty())
+            return true;
+        // A part that could not be read (its failure is in the log): all on
+        // the program's connection, which tells its own failure.
+    }
+    start(1);
+    sqlite3 *db = Parts::programHandle();
+    const QString why = db ? readShare(0, 1, db) : QStringLiteral("databáza nie je otvorená");
+    if (why.isEmpty())
+        return true;
+    if (error)
+        *error = readFailure(read.table, why);
+    return false;
 }
 
 std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &period, QString *error)
@@ -38,7 +104,7 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
     const char *sql = "SELECT idkod, datum FROM k_zaznam_spc WHERE datum >= ? AND datum < ?";
     // The records of a school year lie all over the table, each read on its
     // own: the year is read in parts of its days side by side.
-    const int parts = PartReader::parts();
+    const int parts = Parts::ofRegister();
     if (parts > 1) {
         const qint64 days = period.firstDay().daysTo(period.lastDay()) + 1;
         std::vector<QSet<QString>> found(static_cast<size_t>(parts));
@@ -47,7 +113,7 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
                 : part == parts ? period.until()
                                 : period.firstDay().addDays(days * part / parts).toString(Qt::ISODate);
         };
-        const auto readPart = [&](int part, sqlite3 *own, QString *why) {
+        const auto readPart = [&](int part, sqlite3 *own) {
             const QByteArray from = bound(part).toUtf8(), until = bound(part + 1).toUtf8();
             sqlite3_stmt *st = nullptr;
             int rc = sqlite3_prepare_v2(own, sql, -1, &st, nullptr);
@@ -55,32 +121,30 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
                 rc = sqlite3_bind_text(st, 1, from.constData(), int(from.size()), SQLITE_STATIC);
             if (rc == SQLITE_OK)
                 rc = sqlite3_bind_text(st, 2, until.constData(), int(until.size()), SQLITE_STATIC);
-            const auto text = [](sqlite3_stmt *s, int c) {
-                return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, c)),
-                                         sqlite3_column_bytes(s, c));
-            };
-            return PartReader::stepAll(
+            QString why;
+            Parts::stepAll(
                 own, st, rc,
                 [&](sqlite3_stmt *s) {
                     if (period.containsStored(text(s, 1)))
                         found[size_t(part)].insert(key(text(s, 0)));
                 },
-                why);
+                &why);
+            return why;
         };
-        if (PartReader::run(parts, readPart, nullptr)) {
+        if (Parts::firstFailure(Parts::read(parts, readPart)).isEmpty()) {
             QSet<QString> keys = std::move(found[0]);
             for (size_t i = 1; i < found.size(); ++i)
                 keys.unite(found[i]);
             return keys;
         }
-        // A part that could not be read: all on the program's connection,
-        // which tells its own failure.
+        // A part that could not be read (its failure is in the log): all on
+        // the program's connection, which tells its own failure.
     }
     QString why;
     QSqlQuery q = runSql(QString::fromLatin1(sql), {period.from(), period.until()}, &why);
     if (!why.isEmpty()) {
         if (error)
-            *error = why;
+            *error = readFailure(QStringLiteral("k_zaznam_spc"), q.lastError());
         return std::nullopt;
     }
     QSet<QString> keys;
@@ -89,7 +153,7 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
             keys.insert(key(q.value(0).toString()));
     if (q.lastError().type() != QSqlError::NoError) {
         if (error)
-            *error = q.lastError().text();
+            *error = readFailure(QStringLiteral("k_zaznam_spc"), q.lastError());
         return std::nullopt;
     }
     return keys;

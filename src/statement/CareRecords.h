@@ -3,7 +3,11 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <optional>
+
+struct sqlite3_stmt;
 
 // The records of special-education care (k_zaznam_spc) as the statement
 // reads them: a client belongs to a school year when at least one of the
@@ -19,11 +23,26 @@ public:
     // A key as the register compares it: trailing blanks do not count.
     static QString key(const QString &stored);
 
-    // A condition on a key column that holds for the keys (as key() gives
-    // them), so that SQLite picks the clients' rows while it reads the table;
-    // bind keyValue(keys) where it stands.
-    static QString keyIn(const QString &column);
-    static QString keyValue(const QSet<QString> &keys);
+    // A reading of the rows of a table whose key column idkod holds one of
+    // a set of keys (as key() gives them), trailing blanks of the stored key
+    // ignored. The rows are found through the column's index.
+    struct KeyedRows {
+        QString table;       // one of the program's own names
+        QString columns;     // the select list, of the program's own names
+        QString condition;   // a further condition, or empty
+        QStringList values;  // the values bound in the condition
+    };
+    // Reads the rows, many keys in parts side by side, each part a share of
+    // the keys on a connection of its own: start(parts) first tells how many
+    // parts the rows come in, then onRow(part, row) gets each row on its
+    // part's thread. A reading that fails on the connections of their own
+    // is read again on the program's connection in one part (after
+    // start(1)). False, with *error, when the rows cannot be read.
+    static bool readRows(const KeyedRows &read, const QSet<QString> &keys, const std::function<void(int)> &start,
+                         const std::function<void(int, sqlite3_stmt *)> &onRow, QString *error);
+
+    // The text of a column of a row; a null text for Null.
+    static QString text(sqlite3_stmt *row, int column);
 };
 
 } // namespace ulk::statement

@@ -2,12 +2,15 @@
 
 #include "data/Database.h"
 #include "statement/CareRecords.h"
+#include "statement/ReadFailure.h"
 #include "statement/StatementCell.h"
 
 #include <QHash>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
+#include <vector>
 
 namespace ulk::statement {
 
@@ -46,11 +49,11 @@ bool readKinds(QList<Kind> &kinds, QString *error)
                                         "ORDER BY kod COLLATE SK"),
                          {kVych}, &why);
     if (!why.isEmpty())
-        return failed(why, error);
+        return failed(readFailure(QStringLiteral("c_zariad"), q.lastError()), error);
     while (q.next())
         kinds << Kind{q.value(0).toString(), q.value(1).toString()};
     if (q.lastError().type() != QSqlError::NoError)
-        return failed(q.lastError().text(), error);
+        return failed(readFailure(QStringLiteral("c_zariad"), q.lastError()), error);
     return true;
 }
 
@@ -64,19 +67,19 @@ bool readClients(const StatementPeriod &period, QHash<QString, Client> &clients,
         return failed(why, error);
     if (withCare->isEmpty())
         return true;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, pohlav, postih FROM k_zaklad WHERE ")
-                             + CareRecords::keyIn(QStringLiteral("idkod")),
-                         {CareRecords::keyValue(*withCare)}, &why);
-    if (!why.isEmpty())
-        return failed(why, error);
-    while (q.next()) {
-        const QString key = CareRecords::key(q.value(0).toString());
-        const QString codes = q.value(2).toString();
+    std::vector<QHash<QString, Client>> parts;
+    const auto start = [&](int count) { parts.assign(size_t(count), {}); };
+    const auto onRow = [&](int part, sqlite3_stmt *row) {
+        const QString codes = CareRecords::text(row, 2);
         if (DisabilityCounts::hasDominant(codes))
-            clients.insert(key, Client{q.value(1).toString(), codes});
-    }
-    if (q.lastError().type() != QSqlError::NoError)
-        return failed(q.lastError().text(), error);
+            parts[size_t(part)].insert(CareRecords::key(CareRecords::text(row, 0)),
+                                       Client{CareRecords::text(row, 1), codes});
+    };
+    if (!CareRecords::readRows({QStringLiteral("k_zaklad"), QStringLiteral("idkod, pohlav, postih"), QString(), {}},
+                               *withCare, start, onRow, &why))
+        return failed(why, error);
+    for (const QHash<QString, Client> &part : parts)
+        clients.insert(part);
     return true;
 }
 
@@ -87,17 +90,21 @@ bool readOpenStays(const QSet<QString> &ofClients, QHash<QString, QSet<QString>>
 {
     if (ofClients.isEmpty())
         return true;
+    std::vector<QHash<QString, QSet<QString>>> parts;
+    const auto start = [&](int count) { parts.assign(size_t(count), {}); };
+    const auto onRow = [&](int part, sqlite3_stmt *row) {
+        if (!StatementPeriod::storedDay(CareRecords::text(row, 2)).isValid())
+            parts[size_t(part)][CareRecords::text(row, 1).toCaseFolded()].insert(
+                CareRecords::key(CareRecords::text(row, 0)));
+    };
     QString why;
-    QSqlQuery q = runSql(QStringLiteral("SELECT idkod, nazzar, vzar_do FROM k_zariad WHERE akronym = ? COLLATE NOCASE AND ")
-                             + CareRecords::keyIn(QStringLiteral("idkod")),
-                         {kVych, CareRecords::keyValue(ofClients)}, &why);
-    if (!why.isEmpty())
+    if (!CareRecords::readRows({QStringLiteral("k_zariad"), QStringLiteral("idkod, nazzar, vzar_do"),
+                                QStringLiteral("akronym = ? COLLATE NOCASE"), {kVych}},
+                               ofClients, start, onRow, &why))
         return failed(why, error);
-    while (q.next())
-        if (!StatementPeriod::storedDay(q.value(2).toString()).isValid())
-            stays[q.value(1).toString().toCaseFolded()].insert(CareRecords::key(q.value(0).toString()));
-    if (q.lastError().type() != QSqlError::NoError)
-        return failed(q.lastError().text(), error);
+    for (const QHash<QString, QSet<QString>> &part : parts)
+        for (auto kind = part.constBegin(); kind != part.constEnd(); ++kind)
+            stays[kind.key()].unite(kind.value());
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "statement/EmployeeSection.h"
 
+#include "statement/ReadFailure.h"
+
 #include "data/Database.h"
 #include "statement/StatementCell.h"
 
@@ -57,7 +59,7 @@ std::optional<QList<QStringList>> EmployeeSection::compute(QString *error)
     QSqlQuery q = runSql(QStringLiteral("SELECT prac_zar, \"int-ext\", pohlavie, kvalifikacia FROM zamestnanci"), {},
                          &why);
     if (!why.isEmpty())
-        return failed(why);
+        return failed(readFailure(QStringLiteral("zamestnanci"), q.lastError()));
     std::array<Counts, kFunctions + 1> counts{};
     while (q.next()) {
         const int n = function(q.value(0));
@@ -73,7 +75,7 @@ std::optional<QList<QStringList>> EmployeeSection::compute(QString *error)
             ++c[base + 2];
     }
     if (q.lastError().type() != QSqlError::NoError)
-        return failed(q.lastError().text());
+        return failed(readFailure(QStringLiteral("zamestnanci"), q.lastError()));
 
     QList<QStringList> lines;
     Counts totals{};

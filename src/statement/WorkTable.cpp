@@ -1,6 +1,7 @@
 #include "statement/WorkTable.h"
 
 #include "data/Database.h"
+#include "data/RegisterConnection.h"
 #include "statement/DisabilityCounts.h"
 
 #include <QSqlError>
@@ -44,17 +45,17 @@ bool WorkTable::fill(const QList<QStringList> &lines, QString *error) const
         return false;
     };
     if (!t.ok())
-        return fail(db.lastError().text());
+        return fail(RegisterConnection::causeOf(db.lastError()));
     {
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("DELETE FROM %1").arg(m_name)))
-            return fail(q.lastError().text());
+            return fail(RegisterConnection::causeOf(q.lastError()));
         QStringList marks;
         for (qsizetype i = 0; i < m_columns.size(); ++i)
             marks << QStringLiteral("?");
         if (!q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                            .arg(m_name, m_columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
-            return fail(q.lastError().text());
+            return fail(RegisterConnection::causeOf(q.lastError()));
         for (const QStringList &line : lines) {
             if (line.size() != m_columns.size())
                 return fail(QStringLiteral("riadok tabuľky %1 má %2 hodnôt namiesto %3")
@@ -64,21 +65,21 @@ bool WorkTable::fill(const QList<QStringList> &lines, QString *error) const
             for (const QString &value : line)
                 q.addBindValue(value.isNull() ? QStringLiteral("") : value);
             if (!q.exec())
-                return fail(q.lastError().text());
+                return fail(RegisterConnection::causeOf(q.lastError()));
         }
     }
     if (!t.commit())
-        return fail(db.lastError().text());
+        return fail(RegisterConnection::causeOf(db.lastError()));
     return true;
 }
 
 bool WorkTable::clear(QString *error) const
 {
     QString why;
-    runSql(QStringLiteral("DELETE FROM %1").arg(m_name), {}, &why);
+    const QSqlQuery q = runSql(QStringLiteral("DELETE FROM %1").arg(m_name), {}, &why);
     if (!why.isEmpty()) {
         if (error)
-            *error = why;
+            *error = RegisterConnection::causeOf(q.lastError());
         return false;
     }
     return true;
@@ -91,7 +92,7 @@ std::optional<RowSet> WorkTable::read(const QSqlDatabase &db, QString *error) co
     // is the order in which they were written.
     if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(m_name))) {
         if (error)
-            *error = q.lastError().text();
+            *error = RegisterConnection::causeOf(q.lastError());
         return std::nullopt;
     }
     return RowSet::fromQuery(q);

@@ -65,6 +65,32 @@ private slots:
         QVERIFY(den.read("cmdRodicia")->hasColumn("retaz9O"));
     }
 
+    // A large source is made into values in batches side by side: the rows
+    // come whole, in the source's order, nulls as nulls.
+    void manyRowsComeInTheirOrder()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
+                  "INSERT INTO z_vek (stlpec, c_riad) SELECT 'riadok ' || i, CASE WHEN i % 7 THEN i END FROM n");
+        DataEnvironment &den = DataEnvironment::denUlk();
+        den.load();
+        den.setDatabaseFile(dir.dbPath());
+        QString error;
+        const std::optional<RowSet> rows = den.read("cmdVek", &error);
+        QVERIFY2(rows, qPrintable(error));
+        QCOMPARE(rows->size(), 50000);
+        for (int r = 0; r < rows->size(); ++r) {
+            const int i = r + 1;
+            if (rows->value(r, "stlpec").toString() != QStringLiteral("riadok %1").arg(i))
+                QFAIL(qPrintable(QStringLiteral("row %1: %2").arg(r).arg(rows->value(r, "stlpec").toString())));
+            const QVariant code = rows->value(r, "c_riad");
+            QCOMPARE(code.isNull(), i % 7 == 0);
+            if (!code.isNull())
+                QCOMPARE(code.toString(), QString::number(i));
+        }
+    }
+
     void rowsAreReadAfreshAfterReload()
     {
         test::ProgramDir dir;

@@ -201,11 +201,14 @@ void MainWindow::releaseReportConnection()
 
 // ------------------------------------------------- computed statement sections
 
-void MainWindow::printAgeSection() { statement::StatementPrint::printAgeSection(*this); }
+void MainWindow::printAgeSection() { statement::StatementPrint::printAgeSection(m_dir, schoolYear(), this); }
 
-void MainWindow::printEducationSection() { statement::StatementPrint::printEducationSection(*this); }
+void MainWindow::printEducationSection()
+{
+    statement::StatementPrint::printEducationSection(m_dir, schoolYear(), this);
+}
 
-void MainWindow::printEmployeeSection() { statement::StatementPrint::printEmployeeSection(*this); }
+void MainWindow::printEmployeeSection() { statement::StatementPrint::printEmployeeSection(m_dir, this); }
 
 // ------------------------------------------------------------- school year
 

@@ -1,34 +1,23 @@
 #include "statement/ui/StatementPrint.h"
 
-#include "app/ui/MainWindow.h"
-#include "common/Clock.h"
-#include "common/FailureText.h"
 #include "common/Prompter.h"
-#include "data/Database.h"
 #include "reports/AgeSectionReport.h"
 #include "reports/EducationSectionReport.h"
 #include "reports/EmployeeSectionReport.h"
 #include "reports/ui/ReportViewer.h"
-#include "statement/AgeSection.h"
-#include "statement/EducationSection.h"
-#include "statement/EmployeeSection.h"
 #include "statement/StatementCell.h"
-#include "statement/WorkTable.h"
+#include "statement/StatementRun.h"
 
-#include <QSqlDatabase>
+#include <QApplication>
 
 namespace ulk::statement {
 
 namespace {
 
-const QString kErrorTitle = QStringLiteral("Chybová správa");
-
-std::optional<StatementPeriod> periodOf(const MainWindow &window, QString *error)
+void tellFailure(const QString &message)
 {
-    const std::optional<StatementPeriod> period = StatementPeriod::fromSchoolYear(window.schoolYear());
-    if (!period && error)
-        *error = QStringLiteral("školský rok '%1' nie je v tvare rok/rok+1").arg(window.schoolYear());
-    return period;
+    if (!message.isEmpty())
+        tell(message, QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
 }
 
 void setTotals(report::ReportDefinition &report, const QList<std::pair<QString, QString>> &labels,
@@ -40,107 +29,65 @@ void setTotals(report::ReportDefinition &report, const QList<std::pair<QString, 
 
 } // namespace
 
-void StatementPrint::fail(const WorkTable &table, const QString &why)
+void StatementPrint::printAgeSection(const QString &programDirectory, const QString &schoolYear, QWidget *parent,
+                                     std::chrono::milliseconds ageWriteBound)
 {
-    // Whatever a failed print wrote must not come out in the next one.
-    QString error;
-    table.clear(&error);
-    tell(QStringLiteral("Výkaz nie je možné zostaviť: ") + why, kErrorTitle, PromptIcon::Exclamation);
-}
-
-void StatementPrint::printAgeSection(MainWindow &window)
-{
-    const WorkTable &table = WorkTable::ages();
-    QString error;
-    const std::optional<StatementPeriod> period = periodOf(window, &error);
-    const std::optional<AgeSection::Result> result =
-        period ? AgeSection::count(*period, Clock::today(), &error) : std::nullopt;
-    if (!result) {
-        fail(table, error);
+    StatementRun run(StatementRun::Section::Ages, programDirectory, schoolYear);
+    if (!run.prepare()) {
+        tellFailure(run.failure());
         return;
     }
     report::ReportDefinition &report = report::AgeSectionReport::instance();
     const QString section4 = QStringLiteral("Section4");
     if (report::ReportControl *year = report.control(section4, report::AgeSectionReport::yearLabel()))
-        report.setCaption(section4, year->name, year->caption.left(15) + window.schoolYear());
-    setTotals(report, report::AgeSectionReport::totalLabels(), result->totals);
-    // The ages are written into the clients' rows while the preview is
-    // shown (the counts are made from them already); the preview's closing
-    // waits for the write.
-    std::optional<AgeSection::Writer> writer;
-    show(window, table, report, result->lines, [&] { writer.emplace(Database::path(), result->ages); },
-         [&] {
-             QString why;
-             if (writer && !writer->finish(&why))
-                 tell(failureMessage(QStringLiteral("Vek klientov sa nepodarilo zapísať do registra."), why),
-                      kErrorTitle, PromptIcon::Exclamation);
-         });
+        report.setCaption(section4, year->name, year->caption.left(15) + schoolYear);
+    setTotals(report, report::AgeSectionReport::totalLabels(), run.totals());
+    show(run, report, programDirectory, parent, ageWriteBound);
 }
 
-void StatementPrint::printEducationSection(MainWindow &window)
+void StatementPrint::printEducationSection(const QString &programDirectory, const QString &schoolYear,
+                                           QWidget *parent)
 {
-    const WorkTable &table = WorkTable::education();
-    QString error;
-    const std::optional<StatementPeriod> period = periodOf(window, &error);
-    const std::optional<EducationSection::Result> result =
-        period ? EducationSection::compute(*period, &error) : std::nullopt;
-    if (!result) {
-        fail(table, error);
+    StatementRun run(StatementRun::Section::Education, programDirectory, schoolYear);
+    if (!run.prepare()) {
+        tellFailure(run.failure());
         return;
     }
     report::ReportDefinition &report = report::EducationSectionReport::instance();
-    setTotals(report, report::EducationSectionReport::totalLabels(), result->totals);
-    show(window, table, report, result->lines);
+    setTotals(report, report::EducationSectionReport::totalLabels(), run.totals());
+    show(run, report, programDirectory, parent, {});
 }
 
-void StatementPrint::printEmployeeSection(MainWindow &window)
+void StatementPrint::printEmployeeSection(const QString &programDirectory, QWidget *parent)
 {
-    const WorkTable &table = WorkTable::employees();
-    QString error;
-    const std::optional<QList<QStringList>> lines = EmployeeSection::compute(&error);
-    if (!lines) {
-        fail(table, error);
+    StatementRun run(StatementRun::Section::Employees, programDirectory, QString());
+    if (!run.prepare()) {
+        tellFailure(run.failure());
         return;
     }
-    show(window, table, report::EmployeeSectionReport::instance(), *lines);
+    show(run, report::EmployeeSectionReport::instance(), programDirectory, parent, {});
 }
 
-void StatementPrint::show(MainWindow &window, const WorkTable &table, report::ReportDefinition &report,
-                          const QList<QStringList> &lines, const std::function<void()> &whileShown,
-                          const std::function<void()> &afterShown)
+void StatementPrint::show(StatementRun &run, report::ReportDefinition &report, const QString &programDirectory,
+                          QWidget *parent, std::chrono::milliseconds ageWriteBound)
 {
-    QString error;
-    if (!table.fill(lines, &error)) {
-        fail(table, error);
-        return;
-    }
-    window.connectDB();
-    std::optional<RowSet> rows;
-    {
-        const QSqlDatabase db = QSqlDatabase::database(window.reportConnectionName(), false);
-        if (!db.isOpen())
-            error = QStringLiteral("spojenie s databázou sa nepodarilo otvoriť");
-        else
-            rows = table.read(db, &error);
-    }
-    if (!rows) {
-        window.releaseReportConnection();
-        table.clear(nullptr);
-        tell(QStringLiteral("Zostavu nie je možné zobraziť: ") + error, kErrorTitle, PromptIcon::Exclamation);
-        return;
-    }
     report.orientation = report::Orientation::Landscape;
-    report.setDataSource(*rows);
-    if (whileShown)
-        whileShown();
-    // A report that cannot be laid out is told by the viewer.
-    report::ReportViewer::show(report, window.programDirectory(), &window);
-    if (afterShown)
-        afterShown();
-    window.releaseReportConnection();
-    if (!table.clear(&error))
-        tell(failureMessage(QStringLiteral("Pracovnú tabuľku %1 sa nepodarilo vyprázdniť.").arg(table.name()), error),
-             kErrorTitle, PromptIcon::Exclamation);
+    report.setDataSource(run.rows());
+    // A report that cannot be laid out is told by the viewer. Once the
+    // preview is closed, the ages may still be being written: the cursor
+    // shows the wait.
+    bool waiting = false;
+    const QString ageWrite = run.whileShown(
+        [&] {
+            report::ReportViewer::show(report, programDirectory, parent);
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            waiting = true;
+        },
+        ageWriteBound);
+    if (waiting)
+        QApplication::restoreOverrideCursor();
+    tellFailure(ageWrite);
+    tellFailure(run.finish());
 }
 
 } // namespace ulk::statement

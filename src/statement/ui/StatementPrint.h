@@ -1,40 +1,41 @@
 #pragma once
-#include <QList>
-#include <QStringList>
-#include <functional>
+#include "statement/AgeSection.h"
 
-namespace ulk {
-class MainWindow;
-namespace report {
+#include <QString>
+#include <chrono>
+
+class QWidget;
+
+namespace ulk::report {
 class ReportDefinition;
-}
 }
 
 // The print of a computed statement section (I, II, III) from the main
-// window's print menu: the section is computed from the register for the
-// school year that the main window shows, its lines fill the work table, the
+// window's print menu, for the school year the main window shows: the
+// section's run (StatementRun) counts it and fills its work table, the
 // report is shown over the table as a modal print preview, and the table is
 // emptied when the preview is closed. A failure is told in a message box
 // and leaves the work table empty.
 namespace ulk::statement {
 
-class WorkTable;
+class StatementRun;
 
 class StatementPrint {
 public:
-    static void printAgeSection(MainWindow &window);        // section I, rptVek over z_vek
-    static void printEducationSection(MainWindow &window);  // section II, rptVzd over z_vzdelavanie
-    static void printEmployeeSection(MainWindow &window);   // section III, rptZam over z_zam
+    // Section I, rptVek over z_vek; the ages written while the preview is
+    // shown wait for another program's lock at most ageWriteBound once it
+    // is closed.
+    static void printAgeSection(const QString &programDirectory, const QString &schoolYear, QWidget *parent,
+                                std::chrono::milliseconds ageWriteBound = AgeSection::kWriteBound);
+    // Section II, rptVzd over z_vzdelavanie.
+    static void printEducationSection(const QString &programDirectory, const QString &schoolYear, QWidget *parent);
+    // Section III, rptZam over z_zam.
+    static void printEmployeeSection(const QString &programDirectory, QWidget *parent);
 
 private:
-    // Fills the work table, shows the report over it, empties the table;
-    // whileShown runs once the table is read, just before the preview, and
-    // afterShown once the preview is closed.
-    static void show(MainWindow &window, const WorkTable &table, report::ReportDefinition &report,
-                     const QList<QStringList> &lines, const std::function<void()> &whileShown = {},
-                     const std::function<void()> &afterShown = {});
-    // Tells that the section cannot be made, and empties its work table.
-    static void fail(const WorkTable &table, const QString &why);
+    // Shows the report over the run's rows and ends the run, telling what failed.
+    static void show(StatementRun &run, report::ReportDefinition &report, const QString &programDirectory,
+                     QWidget *parent, std::chrono::milliseconds ageWriteBound);
 };
 
 } // namespace ulk::statement

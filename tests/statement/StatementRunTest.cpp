@@ -1,0 +1,100 @@
+#include "common/Clock.h"
+#include "data/Database.h"
+#include "statement/AgeSection.h"
+#include "statement/EducationSection.h"
+#include "statement/StatementRun.h"
+#include "StatementFixtures.h"
+
+#include <QTest>
+#include <sqlite3.h>
+
+using namespace ulk;
+using namespace ulk::statement;
+
+namespace {
+const QDate kToday(2007, 3, 5);
+const StatementPeriod k2006(QDate(2006, 9, 1), QDate(2007, 8, 31));
+} // namespace
+
+class StatementRunTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Clock::setToday(kToday); }
+    void cleanup()
+    {
+        Clock::setToday(QDate());
+        Database::close();
+    }
+
+    // Keys compare without their trailing blanks, also where the stored key
+    // has them and the clients are looked up through the key index.
+    void storedKeyWithTrailingBlanksIsFound()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::addStatementClient("HORAJA00  ", "2003-05-05", "Z", "3");
+        test::addCare("HORAJA00", "2006-12-01");
+        test::addStay("HORAJA00 ", "01");
+        test::addStatementClient("HORAJAN00", "2003-05-05", "M", "3");
+        QString error;
+        const auto ages = AgeSection::count(k2006, kToday, &error);
+        QVERIFY2(ages, qPrintable(error));
+        QCOMPARE(ages->totals.value("spolu"), 1);
+        QCOMPARE(ages->lines[3][3], QString("1"));
+        QCOMPARE(ages->ages.size(), 1);
+        const auto education = EducationSection::compute(k2006, &error);
+        QVERIFY2(education, qPrintable(error));
+        QCOMPARE(education->totals.value("spolu"), 1);
+        QCOMPARE(education->lines[0].mid(4, 2), QStringList({"0201", "1"}));
+    }
+
+    // Another program reading the register keeps the age write from its
+    // commit: once the preview is closed the write gets its bound and no
+    // more, is rolled back and told; the counts and the work table are as
+    // they would be.
+    void ageWriteAgainstAHeldReadFailsWithinItsBound()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
+        test::addStatementClient("VIAC00", "2000-03-06", "M", "23");
+        test::addCare("DNES00", "2007-01-31");
+        test::addCare("VIAC00", "2007-01-31");
+        StatementRun run(StatementRun::Section::Ages, dir.path(), "2006/2007");
+        QVERIFY2(run.prepare(), qPrintable(run.failure()));
+        QCOMPARE(run.rows().size(), 19);
+        QVERIFY(QSqlDatabase::contains(run.reportConnectionName()));
+
+        sqlite3 *reader = nullptr;
+        sqlite3_stmt *reading = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(dir.dbPath()).constData(), &reader, SQLITE_OPEN_READONLY, nullptr),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_prepare_v2(reader, "SELECT idkod FROM k_zaklad", -1, &reading, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+        bool shown = false;
+        const QString message = run.whileShown([&] { shown = true; }, std::chrono::milliseconds(0));
+        sqlite3_finalize(reading);
+        sqlite3_close(reader);
+
+        QVERIFY(shown);
+        QCOMPARE(message, QString("Vek klientov sa nepodarilo zapísať do registra.\n"
+                                  "databázu práve používa iný program"));
+        QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad WHERE vek IS NOT NULL").toInt(), 0);
+        QCOMPARE(test::rowCount("z_vek"), 19);
+        QCOMPARE(run.finish(), QString());
+        QCOMPARE(test::rowCount("z_vek"), 0);
+        QVERIFY(!QSqlDatabase::connectionNames().contains(run.reportConnectionName()));
+        QCOMPARE(test::rowCount("k_zaklad"), 2);
+        QCOMPARE(test::rowCount("k_zaznam_spc"), 2);
+        // Without the reader the next print writes the ages.
+        StatementRun again(StatementRun::Section::Ages, dir.path(), "2006/2007");
+        QVERIFY(again.prepare());
+        QCOMPARE(again.whileShown([] {}, std::chrono::milliseconds(0)), QString());
+        QCOMPARE(again.finish(), QString());
+        QCOMPARE(test::queryRows("SELECT idkod, vek FROM k_zaklad ORDER BY idkod"),
+                 QList<QStringList>({{"DNES00", "7"}, {"VIAC00", "6"}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(StatementRunTest)
+#include "StatementRunTest.moc"
