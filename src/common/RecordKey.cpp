@@ -1,5 +1,6 @@
 #include "common/RecordKey.h"
 
+#include "common/FailureText.h"
 #include "data/Database.h"
 
 #include <QLocale>
@@ -63,14 +64,14 @@ QString firstFreeKey(QSqlDatabase db, const QStringList &tables, const QString &
         if (!q.prepare(QStringLiteral("SELECT idkod FROM %1 WHERE idkod >= ? AND idkod < ? || char(1114111)")
                            .arg(table))) {
             if (error)
-                *error = q.lastError().text();
+                *error = sqliteCause(q.lastError());
             return QString();
         }
         q.addBindValue(stemText);
         q.addBindValue(stemText);
         if (!q.exec()) {
             if (error)
-                *error = q.lastError().text();
+                *error = sqliteCause(q.lastError());
             return QString();
         }
         while (q.next())
@@ -95,7 +96,7 @@ bool cascadeKeyChange(QSqlDatabase db, const QList<KeyReference> &references, co
                                 .arg(r.table, r.column, keyMatch(QLatin1Char('"') + r.column + QLatin1Char('"')));
         if (!q.prepare(sql)) {
             if (error)
-                *error = q.lastError().text();
+                *error = sqliteCause(q.lastError());
             return false;
         }
         q.addBindValue(newKey.trimmed());
@@ -103,7 +104,7 @@ bool cascadeKeyChange(QSqlDatabase db, const QList<KeyReference> &references, co
             q.addBindValue(v);
         if (!q.exec()) {
             if (error)
-                *error = q.lastError().text();
+                *error = sqliteCause(q.lastError());
             return false;
         }
     }

@@ -1,5 +1,7 @@
 #include "data/Database.h"
 
+#include "common/FailureText.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
@@ -239,13 +241,13 @@ QSqlQuery runSql(QSqlDatabase db, const QString &sql, const QVariantList &values
     q.setForwardOnly(true);
     if (!q.prepare(sql)) {
         if (error)
-            *error = q.lastError().text();
+            *error = sqliteCause(q.lastError());
         return q;
     }
     for (const QVariant &v : values)
         q.addBindValue(v);
     if (!q.exec() && error)
-        *error = q.lastError().text();
+        *error = sqliteCause(q.lastError());
     return q;
 }
 
