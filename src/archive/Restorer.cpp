@@ -22,8 +22,11 @@
 #include <fcntl.h>
 #include <limits>
 #include <mutex>
+#include <optional>
+#include <sys/mman.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace ulk {
 
@@ -69,11 +72,21 @@ bool removeStaleJournals(const QString &database, QString *error)
 constexpr qint64 kSpareMargin = 64 * 1024 * 1024;
 
 // Pieces of the unpacked file on their way to the disk: the entry is inflated
-// on one thread while the pieces before are written on another.
+// on one thread while the pieces before are written on another. What is
+// written stays mapped into memory until the writer goes, so that the check
+// after the unpacking reads the file from memory: the system keeps mapped
+// pages rather than dropping them and reading them back from the disk.
 class PieceWriter {
 public:
     explicit PieceWriter(int fd) : m_fd(fd), m_thread([this] { writeAll(); }) {}
-    ~PieceWriter() { finish(); }
+    ~PieceWriter()
+    {
+        finish();
+        for (const auto &[address, length] : m_held)
+            ::munmap(address, length);
+    }
+    PieceWriter(const PieceWriter &) = delete;
+    PieceWriter &operator=(const PieceWriter &) = delete;
 
     // False once a write has failed: the rest need not be inflated.
     bool put(QByteArray piece)
@@ -101,6 +114,44 @@ public:
 
 private:
     static constexpr std::size_t kQueued = 8;
+    static constexpr qint64 kHeldStep = 64 << 20;
+
+    // Maps the file from the end of what is mapped (a page boundary) to end.
+    void hold(qint64 end)
+    {
+        if (end <= m_heldTo)
+            return;
+        const std::size_t length = std::size_t(end - m_heldTo);
+        void *address = ::mmap(nullptr, length, PROT_READ, MAP_SHARED | MAP_POPULATE, m_fd, off_t(m_heldTo));
+        if (address != MAP_FAILED)
+            m_held.emplace_back(address, length);
+        m_heldTo = end;
+    }
+
+    bool writePiece(const QByteArray &piece)
+    {
+        const char *data = piece.constData();
+        qint64 left = piece.size();
+        while (left > 0) {
+            const ssize_t n = ::write(m_fd, data, size_t(left));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                const std::lock_guard lock(m_mutex);
+                m_cause = errno;
+                m_pieces.clear();
+                m_room.notify_all();
+                return false;
+            }
+            data += n;
+            left -= n;
+        }
+        m_written += piece.size();
+        static const qint64 page = ::sysconf(_SC_PAGESIZE);
+        if (m_written - m_heldTo >= kHeldStep)
+            hold(m_written / page * page);
+        return true;
+    }
 
     void writeAll()
     {
@@ -110,28 +161,15 @@ private:
                 std::unique_lock lock(m_mutex);
                 m_ready.wait(lock, [&] { return !m_pieces.empty() || m_done; });
                 if (m_pieces.empty())
-                    return;
+                    break;
                 piece = std::move(m_pieces.front());
                 m_pieces.pop_front();
                 m_room.notify_one();
             }
-            const char *data = piece.constData();
-            qint64 left = piece.size();
-            while (left > 0) {
-                const ssize_t n = ::write(m_fd, data, size_t(left));
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n < 0) {
-                    const std::lock_guard lock(m_mutex);
-                    m_cause = errno;
-                    m_pieces.clear();
-                    m_room.notify_all();
-                    return;
-                }
-                data += n;
-                left -= n;
-            }
+            if (!writePiece(piece))
+                return;
         }
+        hold(m_written);
     }
 
     int m_fd;
@@ -140,6 +178,9 @@ private:
     std::deque<QByteArray> m_pieces;
     bool m_done = false;
     int m_cause = 0;
+    qint64 m_written = 0;
+    qint64 m_heldTo = 0;
+    std::vector<std::pair<void *, std::size_t>> m_held;
     std::thread m_thread;
 };
 
@@ -149,7 +190,7 @@ private:
 // declare. A database in WAL mode is stored in rollback-journal mode like
 // every other (the archive holds no WAL file, so the main file is the whole
 // database).
-Restorer::Outcome unpack(const QString &archivePath, int fd, qint64 spare, QString *error)
+Restorer::Outcome unpack(const QString &archivePath, PieceWriter &writer, qint64 spare, QString *error)
 {
     using Outcome = Restorer::Outcome;
     ZipEntryReader reader;
@@ -162,7 +203,6 @@ Restorer::Outcome unpack(const QString &archivePath, int fd, qint64 spare, QStri
     const qint64 declared = reader.declaredSize();
     if (declared > spare)
         return failWith(Outcome::Failed, error, systemCause(ENOSPC));
-    PieceWriter writer(fd);
     static constexpr qint64 kPiece = 4 << 20;
     qint64 read = 0;
     bool headerChecked = false;
@@ -211,16 +251,12 @@ Restorer::Outcome unpack(const QString &archivePath, int fd, qint64 spare, QStri
 }
 
 // Checks the unpacked file as a register of the program (its pages too)
-// while it is written to the disk. What the system has already dropped of it
-// from memory is read back ahead of the check, in large pieces.
+// while it is written to the disk.
 Restorer::Outcome checkUnpacked(const QString &file, int fd, QString *error)
 {
     using Outcome = Restorer::Outcome;
     int syncCause = 0;
-    std::thread sync([&] {
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
-        syncCause = ::fsync(fd) == 0 ? 0 : errno;
-    });
+    std::thread sync([&] { syncCause = ::fsync(fd) == 0 ? 0 : errno; });
     RegisterCheck::Result checked;
     const QString name = QStringLiteral("ulk-restore-check");
     {
@@ -289,7 +325,8 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
     QString why;
     const qint64 available = QStorageInfo(programDirectory).bytesAvailable();
     const qint64 spare = available < 0 ? std::numeric_limits<qint64>::max() : available - kSpareMargin;
-    Outcome outcome = unpack(archivePath, unpacked.handle(), spare, &why);
+    std::optional<PieceWriter> writer(std::in_place, unpacked.handle());
+    Outcome outcome = unpack(archivePath, *writer, spare, &why);
     if (outcome == Outcome::NoDatabase) {
         // With no database in the archive, a database kept by an earlier
         // restore comes back when there is no ulk.mdb.
@@ -300,6 +337,7 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
     }
     if (outcome == Outcome::Restored)
         outcome = checkUnpacked(unpackedName, unpacked.handle(), &why);
+    writer.reset();
     if (outcome != Outcome::Restored)
         return failWith(outcome, error, why);
     unpacked.close();
