@@ -73,9 +73,12 @@ constexpr qint64 kSpareMargin = 64 * 1024 * 1024;
 
 // Pieces of the unpacked file on their way to the disk: the entry is inflated
 // on one thread while the pieces before are written on another. What is
-// written stays mapped into memory until the writer goes, so that the check
-// after the unpacking reads the file from memory: the system keeps mapped
-// pages rather than dropping them and reading them back from the disk.
+// written stays mapped into memory until the writer goes (up to half of the
+// computer's memory), so that the check after the unpacking reads the file
+// from memory: the system keeps mapped pages of a file rather than dropping
+// them and reading them back from the disk. (They are the file's own pages
+// in the system's cache, no copy; a process monitor counts them as the
+// program's while they are mapped.)
 class PieceWriter {
 public:
     explicit PieceWriter(int fd) : m_fd(fd), m_thread([this] { writeAll(); }) {}
@@ -119,7 +122,8 @@ private:
     // Maps the file from the end of what is mapped (a page boundary) to end.
     void hold(qint64 end)
     {
-        if (end <= m_heldTo)
+        static const qint64 limit = qint64(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGESIZE) / 2;
+        if (end <= m_heldTo || end > limit)
             return;
         const std::size_t length = std::size_t(end - m_heldTo);
         void *address = ::mmap(nullptr, length, PROT_READ, MAP_SHARED | MAP_POPULATE, m_fd, off_t(m_heldTo));
