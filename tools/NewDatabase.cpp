@@ -1,6 +1,7 @@
 #include "NewDatabase.h"
 
 #include "data/Database.h"
+#include "data/RegisterSchema.h"
 #include "data/SavedQueries.h"
 
 #include <QDir>
@@ -12,79 +13,6 @@
 namespace ulk {
 
 namespace {
-
-const char *const kSchema[] = {
-    // Clients: one row per client.
-    "CREATE TABLE k_zaklad ("
-    " idkod TEXT PRIMARY KEY NOT NULL, meno TEXT, priezv TEXT, mienar TEXT, rodcis TEXT,"
-    " datnar TEXT, pohlav TEXT, katcis TEXT, zdrpoi TEXT, narodn TEXT, stprisl TEXT, jazyk TEXT,"
-    " jaz_doma TEXT, ulica TEXT, obec TEXT, psc TEXT, skola TEXT, odporu TEXT, datevi TEXT,"
-    " matka TEXT, matnar TEXT, matvek INTEGER, matvzd TEXT, matuli TEXT, matobe TEXT,"
-    " matpsc TEXT, mattel TEXT, matmail TEXT, matzam TEXT, mataza TEXT, mattza TEXT,"
-    " matchor TEXT, matvla INTEGER, matpos TEXT,"
-    " otec TEXT, otenar TEXT, otevek INTEGER, otevzd TEXT, oteuli TEXT, oteobe TEXT,"
-    " otepsc TEXT, otetel TEXT, otemail TEXT, otezam TEXT, oteaza TEXT, otetza TEXT,"
-    " otechor TEXT, otevla INTEGER, otepos TEXT,"
-    " kon_meno TEXT, kon_pomer TEXT, kon_obe TEXT, kon_uli TEXT, kon_psc TEXT, kon_tel TEXT,"
-    " kon_mail TEXT, postih TEXT, vek INTEGER)",
-    "CREATE INDEX k_zaklad_meno ON k_zaklad (priezv, meno)",
-    "CREATE INDEX k_zaklad_katcis ON k_zaklad (katcis)",
-    "CREATE TABLE k_memo (idkod TEXT PRIMARY KEY NOT NULL, u_dieta TEXT, u_ziak TEXT,"
-    " u_zhrn TEXT, u_dolezite TEXT, poznamky TEXT, ip_ulkz TEXT)",
-    // Sub-records: any number of rows per client.
-    "CREATE TABLE k_surodenci (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, meno TEXT,"
-    " pohlavie TEXT, roknar TEXT, choroby TEXT, postih TEXT)",
-    "CREATE INDEX k_surodenci_idkod ON k_surodenci (idkod)",
-    "CREATE TABLE k_zariad (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, nazzar TEXT,"
-    " adresa TEXT, vzar_od TEXT, vzar_do TEXT, akronym TEXT)",
-    "CREATE INDEX k_zariad_idkod ON k_zariad (idkod)",
-    "CREATE TABLE k_vysetrenie (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, datum TEXT,"
-    " idkod_p TEXT, popis TEXT)",
-    "CREATE INDEX k_vysetrenie_idkod ON k_vysetrenie (idkod)",
-    "CREATE INDEX k_vysetrenie_idkod_p ON k_vysetrenie (idkod_p)",
-    "CREATE TABLE k_zaznam_zmeny (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, datum TEXT,"
-    " idkod_P TEXT, zmeny TEXT)",
-    "CREATE INDEX k_zaznam_zmeny_idkod ON k_zaznam_zmeny (idkod)",
-    "CREATE INDEX k_zaznam_zmeny_idkod_p ON k_zaznam_zmeny (idkod_P)",
-    "CREATE TABLE k_zaznam_spc (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, datum TEXT,"
-    " hod_od TEXT, hod_do TEXT, idkod_P TEXT, cinnost TEXT)",
-    "CREATE INDEX k_zaznam_spc_idkod ON k_zaznam_spc (idkod)",
-    "CREATE INDEX k_zaznam_spc_idkod_p ON k_zaznam_spc (idkod_P)",
-    "CREATE INDEX k_zaznam_spc_datum ON k_zaznam_spc (datum)",
-    "CREATE TABLE k_navstevy (id INTEGER PRIMARY KEY, idkod TEXT NOT NULL, datum TEXT,"
-    " dat_budn TEXT)",
-    "CREATE INDEX k_navstevy_idkod ON k_navstevy (idkod)",
-    // Employees.
-    "CREATE TABLE zamestnanci (idkod TEXT PRIMARY KEY NOT NULL, meno TEXT, priezv TEXT,"
-    " prac_zar INTEGER, pohlavie TEXT, \"int-ext\" TEXT, kvalifikacia TEXT)",
-    "CREATE INDEX zamestnanci_meno ON zamestnanci (priezv, meno)",
-    // Code lists.
-    "CREATE TABLE c_funkcie (fc_idkod INTEGER PRIMARY KEY, nazov TEXT)",
-    "CREATE TABLE c_zariad (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT, akronym TEXT, v_nazov TEXT)",
-    "CREATE TABLE c_zdrpoi (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
-    "CREATE TABLE c_narodn (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
-    "CREATE TABLE c_jazyk (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
-    "CREATE TABLE c_iczeme (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
-    "CREATE TABLE c_iczuj (kod TEXT PRIMARY KEY NOT NULL, nazov TEXT)",
-    "CREATE INDEX c_iczuj_nazov ON c_iczuj (nazov)",
-    // Statement tables: every column text.
-    "CREATE TABLE z_vek (stlpec TEXT, vek TEXT, c_riad TEXT, spolu TEXT, spolu_zeny TEXT,"
-    " p_zrak TEXT, p_zrak_z TEXT, p_sluch TEXT, p_sluch_z TEXT, p_rec TEXT, p_rec_z TEXT,"
-    " p_teles TEXT, p_teles_z TEXT, p_menta TEXT, p_menta_z TEXT, p_viacn TEXT, p_viacn_z TEXT,"
-    " p_autiz TEXT, p_autiz_z TEXT, p_vpuc TEXT, p_vpuc_z TEXT, p_vpsp TEXT, p_vpsp_z TEXT,"
-    " p_ine TEXT, p_ine_z TEXT)",
-    "CREATE TABLE z_vzdelavanie (stlpec_1 TEXT, stlpec_2 TEXT, kod_txt TEXT, kod TEXT,"
-    " c_riad TEXT, spolu TEXT, spolu_zeny TEXT,"
-    " p_zrak TEXT, p_zrak_z TEXT, p_sluch TEXT, p_sluch_z TEXT, p_rec TEXT, p_rec_z TEXT,"
-    " p_teles TEXT, p_teles_z TEXT, p_menta TEXT, p_menta_z TEXT, p_viacn TEXT, p_viacn_z TEXT,"
-    " p_autiz TEXT, p_autiz_z TEXT, p_vpuc TEXT, p_vpuc_z TEXT, p_vpsp TEXT, p_vpsp_z TEXT,"
-    " p_ine TEXT, p_ine_z TEXT)",
-    "CREATE TABLE z_zam (fcia TEXT, cria TEXT, i_spolu TEXT, i_zeny TEXT, i_kval TEXT,"
-    " e_spolu TEXT, e_zeny TEXT, e_kval TEXT)",
-    "CREATE TABLE dop_ukaz (r_0401 TEXT, r_0402 TEXT, r_0403 TEXT, r_0404 TEXT, r_0416 TEXT)",
-    "CREATE TABLE odbstar (v_tom TEXT, naz_ria TEXT, c_ria TEXT, s_1 TEXT, s_2 TEXT, s_3 TEXT,"
-    " s_4 TEXT, s_5 TEXT, s_6 TEXT, s_7 TEXT, s_8 TEXT, s_9 TEXT, s_10 TEXT)",
-};
 
 struct Code {
     const char *kod;
@@ -203,8 +131,8 @@ bool insertCodes(QSqlDatabase &db, const char *table, const Code *codes, int n, 
 bool fill(QSqlDatabase &db, QString *error)
 {
     QSqlQuery q(db);
-    for (const char *s : kSchema)
-        if (!exec(q, QString::fromUtf8(s), error))
+    for (const QString &statement : RegisterSchema::createStatements())
+        if (!exec(q, statement, error))
             return false;
 
     q.prepare(QStringLiteral("INSERT INTO c_funkcie (fc_idkod, nazov) VALUES (?, ?)"));

@@ -1,6 +1,7 @@
 #include "archive/Archiver.h"
 
 #include "archive/ZipArchive.h"
+#include "common/FailureText.h"
 #include "data/Database.h"
 #include "data/Parts.h"
 #include "data/SqliteHeader.h"
@@ -9,15 +10,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace ulk {
 
@@ -38,27 +42,94 @@ bool sameFile(const QString &a, const QString &b)
     return !ec && same;
 }
 
-bool copyInto(const QString &from, const QString &to, QString *error)
+// Whatever a system call failed with, told in Slovak.
+bool failSystem(QString *error, int cause) { return fail(error, systemCause(cause)); }
+
+// Writes all of length bytes to fd: 0, or the errno of the failure.
+int writeAll(int fd, const char *data, qint64 length)
 {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("súbor %1 nie je možné čítať: %2").arg(from, source.errorString()));
-    // The target is written beside itself and takes its name only when complete.
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
-        return fail(error, QStringLiteral("súbor %1 nie je možné zapísať: %2").arg(to, target.errorString()));
-    char buffer[1 << 16];
-    for (;;) {
-        const qint64 n = source.read(buffer, sizeof buffer);
-        if (n < 0)
-            return fail(error, QStringLiteral("súbor %1 nie je možné čítať: %2").arg(from, source.errorString()));
-        if (n == 0)
-            break;
-        if (target.write(buffer, n) != n)
-            return fail(error, QStringLiteral("súbor %1 nie je možné zapísať: %2").arg(to, target.errorString()));
+    while (length > 0) {
+        const ssize_t n = ::write(fd, data, size_t(length));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += n;
+        length -= n;
     }
-    if (!target.commit())
-        return fail(error, QStringLiteral("súbor %1 nie je možné zapísať: %2").arg(to, target.errorString()));
+    return 0;
+}
+
+// Makes a rename in a directory last: 0, or the errno of the failure. A file
+// system that cannot sync a directory (EINVAL) keeps its renames anyway.
+int syncDirectory(const QString &directory, const Archiver::FileSync &sync)
+{
+    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int cause = sync(fd);
+    ::close(fd);
+    return cause == EINVAL ? 0 : cause;
+}
+
+// Copies from to a file written beside to, synced, and renamed to to only
+// when all of it is on the disk: to is never a part of an archive.
+bool copyInto(const QString &from, const QString &to, const Archiver::FileSync &sync, QString *error)
+{
+    const int source = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (source < 0)
+        return failSystem(error, errno);
+    const auto closeSource = qScopeGuard([&] { ::close(source); });
+    // A new file beside the target, with the rights a new file gets here.
+    QByteArray temp;
+    int target = -1;
+    do {
+        temp = QFile::encodeName(to) + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        target = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (target < 0 && errno == EEXIST);
+    if (target < 0)
+        return failSystem(error, errno);
+    bool written = false;
+    const auto removeTemp = qScopeGuard([&] {
+        if (!written)
+            ::unlink(temp.constData());
+    });
+    int cause = 0;
+    {
+        const auto closeTarget = qScopeGuard([&] {
+            if (::close(target) != 0 && cause == 0)
+                cause = errno;
+        });
+        // The copy keeps the access rights of an archive it replaces.
+        struct stat replaced {};
+        if (::stat(QFile::encodeName(to).constData(), &replaced) == 0 && S_ISREG(replaced.st_mode))
+            ::fchmod(target, replaced.st_mode & 07777);
+        static constexpr qint64 kChunk = 1 << 20;
+        QByteArray buffer(kChunk, Qt::Uninitialized);
+        for (;;) {
+            const ssize_t n = ::read(source, buffer.data(), size_t(kChunk));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                cause = errno;
+                break;
+            }
+            if (n == 0)
+                break;
+            if ((cause = writeAll(target, buffer.constData(), n)) != 0)
+                break;
+        }
+        if (cause == 0)
+            cause = sync(target);
+    }
+    if (cause != 0)
+        return failSystem(error, cause);
+    if (std::rename(temp.constData(), QFile::encodeName(to).constData()) != 0)
+        return failSystem(error, errno);
+    written = true;
+    if (const int e = syncDirectory(QFileInfo(to).absolutePath(), sync))
+        return failSystem(error, e);
     return true;
 }
 } // namespace
@@ -70,7 +141,7 @@ bool packCopy(const QDir &dir, QSqlDatabase db, const QString &zipPath, QString 
 {
     QTemporaryFile copy(dir.filePath(TempFiles::archiveCopyTemplate()));
     if (!copy.open())
-        return fail(error, QStringLiteral("dočasný súbor nie je možné vytvoriť: ") + copy.errorString());
+        return fail(error, failureMessage(QStringLiteral("Dočasný súbor nie je možné vytvoriť."), copy));
     copy.close();
     // The copy and whatever SQLite put beside it go, packed or not.
     const QString copyName = copy.fileName();
@@ -79,10 +150,10 @@ bool packCopy(const QDir &dir, QSqlDatabase db, const QString &zipPath, QString 
     q.prepare(QStringLiteral("VACUUM INTO ?"));
     q.addBindValue(QDir::toNativeSeparators(copyName));
     if (!q.exec())
-        return fail(error, QStringLiteral("kópiu databázy nie je možné vytvoriť: ") + q.lastError().text());
+        return fail(error, failureMessage(QStringLiteral("Kópiu databázy nie je možné vytvoriť."), q.lastError()));
     QString why;
     if (!Database::isUsableFile(copyName, &why))
-        return fail(error, QStringLiteral("kópia databázy nie je v poriadku: ") + why);
+        return fail(error, failureMessage(QStringLiteral("Kópia databázy nie je v poriadku."), why));
     return ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), copyName, error);
 }
 
@@ -126,8 +197,8 @@ bool Archiver::pack(const QString &programDirectory, QString *error)
         QSqlQuery q(db);
         if (!db.isOpen() || !db.transaction() || !q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
             if (why.isEmpty())
-                why = db.lastError().text() + q.lastError().text();
-            ok = fail(error, QStringLiteral("databázu nie je možné čítať\n") + why);
+                why = sqliteCause(db.isOpen() && !db.lastError().isValid() ? q.lastError() : db.lastError());
+            ok = fail(error, failureMessage(QStringLiteral("Databázu nie je možné čítať."), why));
         } else {
             q.finish();
             // The file itself holds the whole database unless it is kept in
@@ -150,7 +221,10 @@ bool Archiver::pack(const QString &programDirectory, QString *error)
     return ok;
 }
 
-bool Archiver::deliver(const QString &programDirectory, const QString &target, QString *error)
+int Archiver::syncToDisk(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
+
+bool Archiver::deliver(const QString &programDirectory, const QString &target, QString *error,
+                       const FileSync &sync)
 {
     const QDir dir(programDirectory);
     const QString temp = dir.filePath(tempArchiveName());
@@ -161,15 +235,27 @@ bool Archiver::deliver(const QString &programDirectory, const QString &target, Q
         return fail(error, QStringLiteral("archív nemôže prepísať samotnú databázu ulk.mdb"));
 
     if (chosen == QDir::cleanPath(dir.absoluteFilePath(offeredName()))) {
-        // rename(2) replaces an older arch_ulk.zip in the same step.
+        // The archive reaches the disk before it takes the name, and
+        // rename(2) then replaces an older arch_ulk.zip in the same step.
+        const int fd = ::open(QFile::encodeName(temp).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return failSystem(error, errno);
+        const int cause = sync(fd);
+        ::close(fd);
+        if (cause != 0)
+            return failSystem(error, cause);
         if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(chosen).constData()) != 0)
-            return fail(error, QStringLiteral("súbor %1 nie je možné premenovať na %2: %3")
-                                   .arg(temp, chosen, qt_error_string(errno)));
+            return failSystem(error, errno);
+        if (const int e = syncDirectory(dir.absolutePath(), sync))
+            return failSystem(error, e);
         return true;
     }
     if (sameFile(chosen, temp))
         return true; // the archive already stands there
-    return copyInto(temp, chosen, error);
+    // A link chosen as the target: the archive goes where it points.
+    const QFileInfo chosenInfo(chosen);
+    const QString to = chosenInfo.isSymLink() && chosenInfo.exists() ? chosenInfo.canonicalFilePath() : chosen;
+    return copyInto(temp, to, sync, error);
 }
 
 } // namespace ulk

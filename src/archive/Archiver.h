@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 // Archiving the database: a consistent copy of ulk.mdb packed as the one
 // entry "ulk.mdb" of the temporary archive arch_tmp.zip in the program
@@ -18,11 +19,19 @@ public:
     // nothing fails: the caller then finds no new arch_tmp.zip (or an old one).
     static bool pack(const QString &programDirectory, QString *error);
 
+    // Writes what was written to a file descriptor to the disk: 0, or the
+    // errno of the failure.
+    using FileSync = std::function<int(int fd)>;
+    static int syncToDisk(int fd);
+
     // Puts arch_tmp.zip at target. The program directory's arch_ulk.zip
     // (spelled exactly so) is reached by renaming the temporary archive,
     // replacing an older one; any other target gets a copy, replacing a file
     // that stands there, and arch_tmp.zip stays. ulk.mdb itself is refused.
-    static bool deliver(const QString &programDirectory, const QString &target, QString *error);
+    // Either way the archive is on the disk (sync) before it has the chosen
+    // name, and a failure leaves nothing new under that name.
+    static bool deliver(const QString &programDirectory, const QString &target, QString *error,
+                        const FileSync &sync = syncToDisk);
 };
 
 } // namespace ulk

@@ -9,7 +9,8 @@ typedef struct zip_file zip_file_t;
 namespace ulk {
 
 // Reads one entry of a zip archive piece by piece, so that the reader can
-// stop as soon as the data is not what it should be.
+// stop as soon as the data is not what it should be. Errors are told as
+// Slovak causes.
 class ZipEntryReader {
 public:
     ZipEntryReader() = default;
@@ -18,12 +19,14 @@ public:
     ZipEntryReader &operator=(const ZipEntryReader &) = delete;
 
     // Opens the entry whose name is exactly entryName. Ok, NotAnArchive,
-    // NoEntry or DamagedEntry.
+    // NoEntry, DamagedEntry, or ReadFailed when the file cannot be read.
     ZipArchive::ReadResult open(const QString &zipPath, const QString &entryName, QString *error);
     // The size the archive declares for the entry's data.
     qint64 declaredSize() const { return m_declared; }
-    // Up to max bytes into buffer; 0 at the end, -1 when the entry is damaged
-    // (also where its data does not match its CRC).
+
+    static constexpr qint64 kDamaged = -1; // the data does not match the archive (CRC, inflate)
+    static constexpr qint64 kFailed = -2;  // the archive could not be read (disk, memory)
+    // Up to max bytes into buffer; 0 at the end, kDamaged or kFailed.
     qint64 read(char *buffer, qint64 max, QString *error);
 
 private:

@@ -1,5 +1,6 @@
 #include "client/ClientDeletion.h"
 
+#include "common/FailureText.h"
 #include "data/Database.h"
 
 #include <QSqlError>
@@ -17,7 +18,7 @@ bool ClientDeletion::remove(const QString &idkod, QString *error)
     QString why;
     Transaction t;
     if (!t.ok())
-        why = Database::connection().lastError().text();
+        why = sqliteCause(Database::connection().lastError());
     for (const char *table : kCascade) {
         if (!why.isEmpty())
             break;
@@ -25,7 +26,7 @@ bool ClientDeletion::remove(const QString &idkod, QString *error)
                keyMatchValues(idkod), &why);
     }
     if (why.isEmpty() && !t.commit())
-        why = Database::connection().lastError().text();
+        why = sqliteCause(Database::connection().lastError());
     if (error)
         *error = why;
     return why.isEmpty();

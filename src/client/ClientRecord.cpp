@@ -2,6 +2,7 @@
 
 #include "client/BasicDataFields.h"
 #include "client/MemoFields.h"
+#include "common/FailureText.h"
 #include "common/RecordKey.h"
 #include "data/Database.h"
 
@@ -87,7 +88,7 @@ ClientRecord::LoadStatus ClientRecord::load(const QString &key, ClientRow *row, 
                        keyMatchValues(key));
     if (!client.ok) {
         if (error)
-            *error = client.query.lastError().text();
+            *error = sqliteCause(client.query.lastError());
         return LoadStatus::Failed;
     }
     if (!client.query.next())
@@ -110,7 +111,7 @@ ClientRecord::LoadStatus ClientRecord::load(const QString &key, ClientRow *row, 
                      keyMatchValues(r.key));
     if (!memo.ok) {
         if (error)
-            *error = memo.query.lastError().text();
+            *error = sqliteCause(memo.query.lastError());
         return LoadStatus::Failed;
     }
     if (memo.query.next()) {
@@ -135,7 +136,7 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
 
     Transaction transaction;
     if (!transaction.ok())
-        return fail(Database::connection().lastError().text());
+        return fail(sqliteCause(Database::connection().lastError()));
 
     const QString stem = RecordKey::stem(current.priezv(), current.meno());
     const QString oldKey = stored.key;
@@ -177,7 +178,7 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
             break;
         // A taken key: the next counter, as long as the key may change.
         if (!isDuplicateKey(write.query) || fixedKey || attempt > 100000)
-            return fail(write.query.lastError().text());
+            return fail(sqliteCause(write.query.lastError()));
         key = stem + RecordKey::counterText(++counter);
     }
 
@@ -189,7 +190,7 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
                              .arg(assignments(memoColumns), keyMatch(QStringLiteral("idkod"))),
                          QVariantList{key} + memoValues + keyMatchValues(oldTrimmed));
         if (!memo.ok)
-            return fail(memo.query.lastError().text());
+            return fail(sqliteCause(memo.query.lastError()));
         memoWritten = memo.query.numRowsAffected() > 0;
     }
     if (!memoWritten) {
@@ -197,7 +198,7 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
                              .arg(memoColumns.join(QStringLiteral(", ")), placeholders(int(memoColumns.size()))),
                          QVariantList{key} + memoValues);
         if (!memo.ok)
-            return fail(memo.query.lastError().text());
+            return fail(sqliteCause(memo.query.lastError()));
     }
 
     const bool keyChanged = wasStored && key != oldKey;
@@ -211,7 +212,7 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
     }
 
     if (!transaction.commit())
-        return fail(Database::connection().lastError().text());
+        return fail(sqliteCause(Database::connection().lastError()));
     result.ok = true;
     result.key = key;
     result.keyChanged = keyChanged;
@@ -230,7 +231,7 @@ ClientRecord::Lookup ClientRecord::catalogueNumberTaken(const QString &number, c
     Exec e = exec(sql, QVariantList{nonNull(number)} + keyMatchValues(nonNull(number)) + QVariantList{nonNull(ownKey)});
     if (!e.ok) {
         if (error)
-            *error = e.query.lastError().text();
+            *error = sqliteCause(e.query.lastError());
         return Lookup::Failed;
     }
     return e.query.next() ? Lookup::Taken : Lookup::Free;

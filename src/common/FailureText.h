@@ -5,21 +5,27 @@ class QFileDevice;
 class QSqlError;
 
 // A failure told to the user in Slovak: the program's sentence of what failed
-// and what stayed as it was, then on a line of its own the cause where one is
-// known ("na disku nie je miesto", …), else the engine's own text.
+// and what stayed as it was, then on a line of its own the cause. Causes come
+// from error codes (SQLite's result codes, the system's errno), never from
+// the engine's English words.
 namespace ulk {
-
-// The short Slovak cause of an engine or file error text, or empty.
-QString failureCause(const QString &engineText);
 
 // The Slovak cause of an SQLite result code (primary or extended); an
 // unknown code is told as a Slovak sentence with the code.
 QString sqliteCause(int resultCode);
+// The Slovak cause of a failed statement or connection, from its result code.
+QString sqliteCause(const QSqlError &error);
 // The Slovak cause of a system error number (errno), told the same way.
 QString systemCause(int errnoValue);
 
+// The Slovak cause carried by an error text passed up the layers. The program
+// passes causes made by the functions above (or sentences of its own), which
+// come back as they are; a text that is still one of the engine's or the
+// system's own texts of a code is told as the cause of that code.
+QString failureCause(const QString &text);
+
 // The message for a failure reported as text (an error passed up the layers).
-QString failureMessage(const QString &sentence, const QString &engineText);
+QString failureMessage(const QString &sentence, const QString &cause);
 // The message for a failed SQL statement or connection.
 QString failureMessage(const QString &sentence, const QSqlError &error);
 // The message for a failed file operation.

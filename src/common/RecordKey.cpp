@@ -1,11 +1,13 @@
 #include "common/RecordKey.h"
 
+#include "common/FailureText.h"
 #include "data/Database.h"
 
 #include <QLocale>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTextBoundaryFinder>
 
 namespace ulk::RecordKey {
 
@@ -15,11 +17,51 @@ QString upper(const QString &s)
     static const QLocale sk(QLocale::Slovak, QLocale::Slovakia);
     return sk.toUpper(s);
 }
+
+// Whether a character that a letter of a name begins with is left out of the
+// key: symbols (emoji among them), invisible characters, and a mark with no
+// letter before it.
+bool leftOut(char32_t first)
+{
+    switch (QChar::category(first)) {
+    case QChar::Symbol_Math:
+    case QChar::Symbol_Currency:
+    case QChar::Symbol_Modifier:
+    case QChar::Symbol_Other:
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing: return true;
+    default: return false;
+    }
+}
+
+// The first count letters of a name as a reader sees them (a letter with its
+// combining marks is one, and an emoji is never cut in half), blanks and
+// punctuation counted as letters, symbols left out.
+QString leading(const QString &name, int count)
+{
+    QString taken;
+    QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, name);
+    int start = 0;
+    for (int end = letters.toNextBoundary(); end > start && count > 0; start = end, end = letters.toNextBoundary()) {
+        const QStringView letter = QStringView(name).mid(start, end - start);
+        if (leftOut(letter.toUcs4().value(0)))
+            continue;
+        taken += letter;
+        --count;
+    }
+    return taken.normalized(QString::NormalizationForm_C);
+}
 } // namespace
 
 QString stem(const QString &surname, const QString &firstName)
 {
-    return upper(surname.left(6)).trimmed() + upper(firstName.left(2)).trimmed();
+    return upper(leading(surname, 6)).trimmed() + upper(leading(firstName, 2)).trimmed();
 }
 
 QString counterText(int counter)
@@ -63,14 +105,14 @@ QString firstFreeKey(QSqlDatabase db, const QStringList &tables, const QString &
         if (!q.prepare(QStringLiteral("SELECT idkod FROM %1 WHERE idkod >= ? AND idkod < ? || char(1114111)")
                            .arg(table))) {
             if (error)
-                *error = q.lastError().text();
+                *error = sqliteCause(q.lastError());
             return QString();
         }
         q.addBindValue(stemText);
         q.addBindValue(stemText);
         if (!q.exec()) {
             if (error)
-                *error = q.lastError().text();
+                *error = sqliteCause(q.lastError());
             return QString();
         }
         while (q.next())
@@ -95,7 +137,7 @@ bool cascadeKeyChange(QSqlDatabase db, const QList<KeyReference> &references, co
                                 .arg(r.table, r.column, keyMatch(QLatin1Char('"') + r.column + QLatin1Char('"')));
         if (!q.prepare(sql)) {
             if (error)
-                *error = q.lastError().text();
+                *error = sqliteCause(q.lastError());
             return false;
         }
         q.addBindValue(newKey.trimmed());
@@ -103,7 +145,7 @@ bool cascadeKeyChange(QSqlDatabase db, const QList<KeyReference> &references, co
             q.addBindValue(v);
         if (!q.exec()) {
             if (error)
-                *error = q.lastError().text();
+                *error = sqliteCause(q.lastError());
             return false;
         }
     }

@@ -6,7 +6,9 @@
 
 // The key idkod of clients and employees: a stem made of the first six
 // characters of the surname and the first two of the first name, upper case,
-// followed by a counter "00", "01" ... "99", "100" ...
+// followed by a counter "00", "01" ... "99", "100" ... The characters are
+// counted as a reader sees them (a letter with its combining marks is one,
+// blanks and punctuation count), and symbols such as emoji are left out.
 namespace ulk::RecordKey {
 
 QString stem(const QString &surname, const QString &firstName);

@@ -1,6 +1,9 @@
 #include "data/Database.h"
 
+#include "common/FailureText.h"
+#include "data/RegisterCheck.h"
 #include "data/RegisterConnection.h"
+#include "data/RegisterSchema.h"
 
 #include <QCollator>
 #include <QDir>
@@ -56,15 +59,7 @@ QString Database::pathIn(const QString &directory)
     return QDir(directory).filePath(fileName());
 }
 
-const QStringList &Database::expectedTables()
-{
-    static const QStringList t = {
-        "k_zaklad", "k_memo", "k_surodenci", "k_zariad", "k_vysetrenie", "k_zaznam_zmeny",
-        "k_zaznam_spc", "k_navstevy", "zamestnanci", "c_funkcie", "c_zariad", "c_zdrpoi",
-        "c_narodn", "c_jazyk", "c_iczeme", "c_iczuj", "z_vek", "z_vzdelavanie", "z_zam",
-        "dop_ukaz", "odbstar"};
-    return t;
-}
+const QStringList &Database::expectedTables() { return RegisterSchema::tableNames(); }
 
 const QStringList &Database::expectedViews()
 {
@@ -92,47 +87,10 @@ bool registerSkCollation(sqlite3 *h)
 
 bool Database::check(QSqlDatabase &db, bool fullCheck, QString *error)
 {
-    auto fail = [&](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    QSqlQuery q(db);
-    if (fullCheck) {
-        if (!q.exec(QStringLiteral("PRAGMA quick_check")))
-            return fail(q.lastError().text());
-        if (!q.next() || q.value(0).toString() != QLatin1String("ok"))
-            return fail(QStringLiteral("integrity check failed"));
-        q.finish();
-    }
-    // A file cut short is corrupt: the pages the header counts must all be there.
-    if (!q.exec(QStringLiteral("PRAGMA page_count")) || !q.next())
-        return fail(q.lastError().text());
-    const qint64 pages = q.value(0).toLongLong();
-    q.finish();
-    if (!q.exec(QStringLiteral("PRAGMA page_size")) || !q.next())
-        return fail(q.lastError().text());
-    const qint64 pageSize = q.value(0).toLongLong();
-    q.finish();
-    const QString file = db.databaseName();
-    const QString localFile = file.startsWith(QLatin1String("file:"))
-        ? QUrl(file.section(QLatin1Char('?'), 0, 0)).toLocalFile()
-        : file;
-    if (QFileInfo(localFile).size() < pages * pageSize)
-        return fail(QStringLiteral("súbor je kratší, ako udávajú jeho stránky"));
-    QStringList present;
-    if (!q.exec(QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type IN ('table','view')")))
-        return fail(q.lastError().text());
-    while (q.next())
-        present << q.value(0).toString();
-    for (const QString &t : expectedTables())
-        if (!present.contains(t.toLower()))
-            return fail(QStringLiteral("missing table %1").arg(t));
-    if (!registerSkCollation(db))
-        return fail(QStringLiteral("slovenské triedenie (SK) nie je k dispozícii"));
-    if (!q.exec(QStringLiteral("SELECT 'b' < 'ch' COLLATE SK")) || !q.next())
-        return fail(q.lastError().text());
-    return true;
+    const RegisterCheck::Result result = RegisterCheck::run(db, fullCheck);
+    if (!result.usable() && error)
+        *error = result.cause;
+    return result.usable();
 }
 
 Database::OpenResult Database::open(const QString &directory, QString *error)
@@ -246,13 +204,13 @@ QSqlQuery runSql(QSqlDatabase db, const QString &sql, const QVariantList &values
     q.setForwardOnly(true);
     if (!q.prepare(sql)) {
         if (error)
-            *error = q.lastError().text();
+            *error = sqliteCause(q.lastError());
         return q;
     }
     for (const QVariant &v : values)
         q.addBindValue(v);
     if (!q.exec() && error)
-        *error = q.lastError().text();
+        *error = sqliteCause(q.lastError());
     return q;
 }
 

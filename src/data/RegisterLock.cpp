@@ -1,12 +1,13 @@
 #include "data/RegisterLock.h"
 
+#include "common/FailureText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -34,13 +35,23 @@ QString keyOf(const QString &programDirectory)
     return c.isEmpty() ? QDir::cleanPath(fi.absoluteFilePath()) : c;
 }
 
-// Locks the file at path; -1 with errno EWOULDBLOCK when another process holds it.
+// Locks the file at path; -1 with errno EWOULDBLOCK when another process
+// holds it. The lock stays in the program directory: a symbolic link in its
+// place is not followed (ELOOP), and anything but a plain file is refused
+// (EISDIR for a directory, EINVAL otherwise) and left as it is.
 int lockFile(const QByteArray &path)
 {
     for (;;) {
-        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
         if (fd < 0)
             return -1;
+        struct stat opened {};
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            const int cause = S_ISDIR(opened.st_mode) ? EISDIR : EINVAL;
+            ::close(fd);
+            errno = cause;
+            return -1;
+        }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int cause = errno;
             ::close(fd);
@@ -49,8 +60,8 @@ int lockFile(const QByteArray &path)
         }
         // The holder before may have removed the file between our open and
         // our lock: a lock on a removed file guards nothing, so start again.
-        struct stat opened {}, named {};
-        if (::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 && opened.st_ino == named.st_ino
+        struct stat named {};
+        if (::lstat(path.constData(), &named) == 0 && opened.st_ino == named.st_ino
             && opened.st_dev == named.st_dev)
             return fd;
         ::close(fd);
@@ -69,8 +80,9 @@ RegisterLock::RegisterLock(const QString &programDirectory) : m_key(keyOf(progra
     const QString path = QDir(m_key).filePath(fileName());
     const int fd = lockFile(QFile::encodeName(path));
     if (fd < 0) {
-        m_elsewhere = errno == EWOULDBLOCK;
-        m_error = QString::fromLocal8Bit(strerror(errno));
+        const int cause = errno;
+        m_elsewhere = cause == EWOULDBLOCK;
+        m_error = systemCause(cause);
         return;
     }
     held().insert(m_key, Held{fd, 1, path});

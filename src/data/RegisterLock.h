@@ -18,7 +18,8 @@ public:
     // False when another process holds the register (or the lock file
     // cannot be opened): the directory must then be left alone.
     bool isHeld() const { return m_held; }
-    // Not held because another process holds it (otherwise error() says why).
+    // Not held because another process holds it (otherwise error() says why,
+    // in Slovak: a symbolic link or a directory in place of the lock, ...).
     bool heldElsewhere() const { return m_elsewhere; }
     QString error() const { return m_error; }
 

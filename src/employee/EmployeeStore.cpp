@@ -1,5 +1,6 @@
 #include "employee/EmployeeStore.h"
 
+#include "common/FailureText.h"
 #include "common/RecordKey.h"
 #include "data/Database.h"
 
@@ -134,7 +135,7 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
 
     Transaction t(m_db);
     if (!t.ok()) {
-        fail(error, m_db.lastError().text());
+        fail(error, sqliteCause(m_db.lastError()));
         return {};
     }
     QString key;
@@ -168,7 +169,7 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
         }
     }
     if (!t.commit()) {
-        fail(error, m_db.lastError().text());
+        fail(error, sqliteCause(m_db.lastError()));
         return {};
     }
     return key;

@@ -1,4 +1,6 @@
 // The built program as a process, driven by the robot plugin (tests/robot).
+#include "NewDatabase.h"
+#include "archive/ZipArchive.h"
 #include "support/ProgramDir.h"
 
 #include <QCryptographicHash>
@@ -7,6 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
@@ -25,9 +30,10 @@ struct Installed {
         if (::link(ULK_PROGRAM, program.constData()) != 0)
             QFile::copy(QStringLiteral(ULK_PROGRAM), dir.file("ulk"));
     }
-    void start(QProcess &run, const QString &name, const QString &task)
+    void start(QProcess &run, const QString &name, const QString &task, const QString &file = QString())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ULK_ROBOT_FILE", file);
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("QT_PLUGIN_PATH", ULK_ROBOT_PLUGINS);
         env.insert("QT_QPA_GENERIC_PLUGINS", "ulkrobot:" + task);
@@ -64,6 +70,31 @@ void writeFile(const QString &path, const QByteArray &data = "left over")
     f.write(data);
 }
 
+QByteArray sha256(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+}
+
+// A register made by the tool and then changed by other hands.
+bool makeRegister(const QString &path, const QStringList &changes)
+{
+    if (!createNewDatabaseFile(path))
+        return false;
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "elsewhere");
+        db.setDatabaseName(path);
+        QSqlQuery q(db.open() ? db : QSqlDatabase());
+        for (const QString &change : changes)
+            ok = ok && q.exec(change);
+        if (!ok)
+            qWarning() << q.lastError().text();
+    }
+    QSqlDatabase::removeDatabase("elsewhere");
+    return ok;
+}
+
 void endsWithZero(QProcess &run)
 {
     QVERIFY(run.waitForFinished(60000));
@@ -76,6 +107,62 @@ void endsWithZero(QProcess &run)
 class ProgramProcessTest : public QObject {
     Q_OBJECT
 private slots:
+    void registersFromElsewhereAreRefusedAndStayAsTheyWere_data()
+    {
+        QTest::addColumn<QStringList>("changes");
+        QTest::newRow("a trigger") << QStringList{
+            "CREATE TRIGGER t AFTER UPDATE ON k_zaklad BEGIN DELETE FROM zamestnanci; END"};
+        QTest::newRow("a view in place of k_memo") << QStringList{
+            "DROP TABLE k_memo", "CREATE VIEW k_memo AS SELECT idkod, '' AS u_dieta, '' AS u_ziak, '' AS u_zhrn, "
+                                 "'' AS u_dolezite, '' AS poznamky, '' AS ip_ulkz FROM k_zaklad"};
+        QTest::newRow("no column postih")
+            << QStringList{"DROP VIEW vyp_zaklad", "ALTER TABLE k_zaklad DROP COLUMN postih"};
+    }
+
+    void registersFromElsewhereAreRefusedAndStayAsTheyWere()
+    {
+        QFETCH(QStringList, changes);
+        QTemporaryDir elsewhere;
+        const QString hostile = elsewhere.filePath("ulk.mdb");
+        const QString archive = elsewhere.filePath("arch_ulk.zip");
+        QVERIFY(makeRegister(hostile, changes));
+        QVERIFY(ZipArchive::writeSingleEntry(archive, "ulk.mdb", hostile, nullptr));
+        const QByteArray hostileHash = sha256(hostile);
+        const QByteArray archiveHash = sha256(archive);
+
+        // Put in the program folder: the program does not start on it.
+        {
+            Installed p;
+            QVERIFY(QFile::remove(p.dir.dbPath()) && QFile::copy(hostile, p.dir.dbPath()));
+            QProcess run;
+            p.start(run, "start", "koniec");
+            endsWithZero(run);
+            QCOMPARE(p.log("start"),
+                     QStringList{"message|Evidencia klientov ULK|Program nemôže pracovať, je nutný reštart počítača !"});
+            QCOMPARE(sha256(p.dir.dbPath()), hostileHash);
+            QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                     QStringList({"ulk", "ulk.mdb"}));
+        }
+        // Restored from the menu: refused, the register in use stays.
+        {
+            Installed p;
+            const QByteArray inUse = sha256(p.dir.dbPath());
+            QProcess run;
+            p.start(run, "restore", "restore", archive);
+            endsWithZero(run);
+            QCOMPARE(p.log("restore"),
+                     QStringList({"shown", "file|Súbor pre obnovu dát",
+                                  "message|Evidencia klientov ULK|UPOZORNENIE !!\r\\n\r\\nMomentálny obsah dát bude "
+                                  "premazaný !!!",
+                                  "message|Evidencia klientov ULK|Vybraný súbor neobsahuje očakávané dáta"}));
+            QCOMPARE(sha256(p.dir.dbPath()), inUse);
+            QCOMPARE(sha256(archive), archiveHash);
+            QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                     QStringList({"ulk", "ulk.mdb"}));
+        }
+        QCOMPARE(sha256(hostile), hostileHash);
+    }
+
     void koniecEndsTheProgramAndRemovesWhatAKilledRunLeft()
     {
         Installed p;

@@ -1,5 +1,6 @@
 #include "ArchiveFixtures.h"
 #include "app/ui/MainWindow.h"
+#include "archive/ui/ArchiveWindow.h"
 #include "common/Clock.h"
 #include "data/Database.h"
 #include "support/ProgramDir.h"
@@ -127,6 +128,47 @@ private slots:
         // The temporary archive stays until the exit.
         QCOMPARE(test::readZip(dir.file("arch_tmp.zip")).size(), 1);
         checkShownAgain(w);
+    }
+
+    // An archive that did not reach the disk is told as a failure, and
+    // nothing new stands under the chosen name.
+    void aFailedSyncIsTold_data()
+    {
+        QTest::addColumn<bool>("inProgramDir");
+        QTest::addColumn<bool>("olderThere");
+        QTest::newRow("copy elsewhere") << false << false;
+        QTest::newRow("copy over an older archive") << false << true;
+        QTest::newRow("rename to arch_ulk.zip") << true << true;
+    }
+
+    void aFailedSyncIsTold()
+    {
+        QFETCH(bool, inProgramDir);
+        QFETCH(bool, olderThere);
+        test::ProgramDir dir;
+        QTemporaryDir other;
+        const QString target = QDir(inProgramDir ? dir.path() : other.path()).filePath("arch_ulk.zip");
+        if (olderThere)
+            QVERIFY(test::writeAll(target, "an older archive"));
+        const QStringList elsewhere = test::listing(other.path());
+        test::ScriptedPrompter p;
+        p.chooseFile(target).answer(PromptAnswer::Ok);
+        int syncs = 0;
+        ArchiveWindow window(dir.path());
+        window.setFileSync([&](int) {
+            ++syncs;
+            return EIO;
+        });
+        window.exec();
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
+        QCOMPARE(test::conversation(p),
+                 QStringList({kSaveDialog, "message|" + kFailure + "\ndisk sa nepodarilo čítať alebo zapísať||information|ok"}));
+        QCOMPARE(syncs, 1);
+        QCOMPARE(test::readAll(target), olderThere ? QByteArray("an older archive") : QByteArray());
+        QCOMPARE(test::listing(other.path()), elsewhere);
+        // The temporary archive stays until the exit.
+        QCOMPARE(test::listing(dir.path()), inProgramDir ? QStringList({"arch_tmp.zip", "arch_ulk.zip", "ulk.mdb"})
+                                                         : QStringList({"arch_tmp.zip", "ulk.mdb"}));
     }
 
     void theDatabaseItselfIsRefusedAsTarget()

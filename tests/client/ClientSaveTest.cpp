@@ -169,7 +169,7 @@ private slots:
             QVERIFY(window->isVisible());
             QCOMPARE(p.prompts.size(), 1);
             QCOMPARE(p.prompts[0].text, QString("Údaje klienta sa nepodarilo zapísať, v databáze zostali bez zmeny.\n"
-                                                "na disku nie je miesto"));
+                                                "databáza zápis odmietla (kód 1811)"));
             QCOMPARE(window->field(1)->text(), QString("Kováčová"));
             QCOMPARE(shared().currentRecordId, QString());
             QCOMPARE(shared().recordMode, quint8(1));

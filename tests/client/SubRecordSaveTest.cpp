@@ -315,12 +315,13 @@ private slots:
     {
         Register r;
         addVisit("2024-01-13", "2024-02-13");
-        sql("CREATE TRIGGER full BEFORE INSERT ON k_navstevy BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-        sql("CREATE TRIGGER locked BEFORE UPDATE ON k_navstevy BEGIN SELECT RAISE(ABORT, 'locked'); END");
-        sql("CREATE TRIGGER kept BEFORE DELETE ON k_navstevy BEGIN SELECT RAISE(ABORT, 'kept'); END");
         ScriptedPrompter p;
         p.answer(PromptAnswer::Ok).answer(PromptAnswer::Ok).answer(PromptAnswer::Yes).answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
+            // Refusals of the open register (a register with triggers is not opened).
+            sql("CREATE TRIGGER full BEFORE INSERT ON k_navstevy BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+            sql("CREATE TRIGGER locked BEFORE UPDATE ON k_navstevy BEGIN SELECT RAISE(ABORT, 'locked'); END");
+            sql("CREATE TRIGGER kept BEFORE DELETE ON k_navstevy BEGIN SELECT RAISE(ABORT, 'kept'); END");
             showSub(w, K::Visits);
             clickSub(w, K::Visits, B::New);
             typeInto(box(w, K::Visits, 0), "5.1.2024");
@@ -340,9 +341,9 @@ private slots:
         }));
         QCOMPARE(p.prompts.size(), 4);
         QVERIFY(p.prompts[0].text.startsWith("Záznam sa nepodarilo zapísať, v databáze zostal bez zmeny.\n"));
-        QVERIFY(p.prompts[0].text.contains("disk full"));
+        QVERIFY(p.prompts[0].text.endsWith("\ndatabáza zápis odmietla (kód 1811)"));
         QCOMPARE(p.prompts[0].title, QString("Chybová správa"));
-        QVERIFY(p.prompts[1].text.contains("locked"));
+        QVERIFY(p.prompts[1].text.endsWith("\ndatabáza zápis odmietla (kód 1811)"));
         QVERIFY(p.prompts[3].text.startsWith("Záznam sa nepodarilo vymazať, v databáze zostal bez zmeny.\n"));
         QCOMPARE(row("SELECT group_concat(datum || '/' || dat_budn) FROM k_navstevy"), QString("2024-01-13/2024-02-13"));
         QVERIFY(p.unexpected.isEmpty());

@@ -74,7 +74,8 @@ class FieldProceduresTest : public QObject {
 private slots:
     void init() { shared().comboEscPressed = false; }
 
-    // Single-line fields of every kind: control characters set or pasted are dropped.
+    // Single-line fields of every kind: control characters set or pasted are
+    // dropped, and so are the characters that turn the direction of text.
     void singleLineFieldsDropControlCharacters()
     {
         test::ProgramDir dir;
@@ -88,6 +89,11 @@ private slots:
             QGuiApplication::clipboard()->setText("vá\tč\n");
             e->paste();
             QCOMPARE(e->text(), QString("Kováč"));
+            e->setText("\u202EJán\u202A\u202B\u202C\u202D \u2066Kováč\u2067\u2068\u2069");
+            QCOMPARE(e->text(), QString("Ján Kováč"));
+            QGuiApplication::clipboard()->setText("\u202Eová");
+            e->paste();
+            QCOMPARE(e->text(), QString("Ján Kováčová"));
         }
     }
 

@@ -25,6 +25,9 @@ private slots:
         QTest::newRow("blank counts toward the 2") << "Novák" << " Eva" << "NOVÁKE";
         QTest::newRow("apostrophe") << "O'Neil" << "Jim" << "O'NEILJI";
         QTest::newRow("empty") << "" << "" << "";
+        QTest::newRow("emoji left out") << "Kováč😀ová" << "Jana" << "KOVÁČOJA";
+        QTest::newRow("emoji sequence left out") << "👩‍👩‍👧Nová" << "👍🏽Eva" << "NOVÁEV";
+        QTest::newRow("combining caron") << "Kova\u0301c\u030Cova\u0301" << "S\u030Ca" << "KOVÁČOŠA";
     }
     void stem()
     {

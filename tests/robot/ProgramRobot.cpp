@@ -4,10 +4,14 @@
 //   every message box:  "message|<title>|<text>" logged, its default button pressed
 //   the main window:    "shown" logged; with the task "koniec" the menu "Koniec" chosen;
 //                       with "windows" first a client record window and the client
-//                       list preview opened ("window|<name>" logged, then closed)
+//                       list preview opened ("window|<name>" logged, then closed);
+//                       with "restore" the menu "Obnova archivovaných dát" chosen, the
+//                       file named by ULK_ROBOT_FILE opened ("file|<title>" logged),
+//                       and the main window closed by its close box once it is back
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QFileDialog>
 #include <QApplication>
 #include <QFile>
 #include <QGenericPlugin>
@@ -49,8 +53,16 @@ private:
                 if (!b)
                     b = box->buttons().value(0);
                 QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+            } else if (auto *files = qobject_cast<QFileDialog *>(w)) {
+                if (m_closed == files)
+                    continue;
+                m_closed = files;
+                log(QStringLiteral("file|") + files->windowTitle());
+                files->selectFile(qEnvironmentVariable("ULK_ROBOT_FILE"));
+                QMetaObject::invokeMethod(files, &QDialog::accept, Qt::QueuedConnection);
             } else if (auto *dialog = qobject_cast<QDialog *>(w)) {
-                if (m_closed == dialog)
+                // The restore window works on its own and closes itself.
+                if (m_closed == dialog || dialog->objectName() == QLatin1String("FrmDearch_new"))
                     continue;
                 m_closed = dialog;
                 log(QStringLiteral("window|") + dialog->objectName());
@@ -72,6 +84,8 @@ private:
             steps = {QStringLiteral("setClientMode"), QStringLiteral("newRecord"), QStringLiteral("mniZozKlient")};
         if (m_task == QLatin1String("koniec") || m_task == QLatin1String("windows"))
             steps << QStringLiteral("mnuKoniec");
+        if (m_task == QLatin1String("restore"))
+            steps = {QStringLiteral("mniDearchiv"), QStringLiteral("close")};
         if (m_pending || m_step >= steps.size())
             return;
         m_pending = true;

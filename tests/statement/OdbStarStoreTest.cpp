@@ -139,7 +139,7 @@ private slots:
         QVERIFY(store.load());
         QString error;
         QVERIFY(!store.save(gridOf({{{1, 0}, "2"}, {{2, 20}, "3"}}), &error));
-        QVERIFY2(error.contains("zamietnuté"), qPrintable(error));
+        QCOMPARE(error, QString("databáza zápis odmietla (kód 1811)"));
         QCOMPARE(odbStarRows(), before);
         // Once the obstacle is gone the same store saves.
         test::sql("DROP TRIGGER refuse");

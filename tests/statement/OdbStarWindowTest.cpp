@@ -489,7 +489,7 @@ private slots:
         QTest::mouseClick(button("cmdOk"), Qt::LeftButton);
         QCOMPARE(m_p->prompts.size(), 1);
         QVERIFY2(m_p->prompts[0].text.startsWith(
-                     "Údaje oddielu V sa nepodarilo zapísať, tabuľka odbstar zostala bez zmeny.\ndisk je plný"),
+                     "Údaje oddielu V sa nepodarilo zapísať, tabuľka odbstar zostala bez zmeny.\ndatabáza zápis odmietla (kód 1811)"),
                  qPrintable(m_p->prompts[0].text));
         QCOMPARE(m_p->prompts[0].title, QString("Chybová správa"));
         QVERIFY(m_w->isVisible());

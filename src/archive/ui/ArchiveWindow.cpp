@@ -50,7 +50,7 @@ void ArchiveWindow::run()
     const std::optional<QString> target = prompter().saveFile(request);
     if (!target)
         return failed(QStringLiteral("zrušené používateľom"));
-    if (!Archiver::deliver(m_dir, target->trimmed(), &why))
+    if (!Archiver::deliver(m_dir, target->trimmed(), &why, m_sync))
         return failed(why);
     tell(QStringLiteral("Archivácia bola úspešne ukončená"), QString(), PromptIcon::Information);
     done(QDialog::Accepted);

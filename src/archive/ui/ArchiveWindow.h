@@ -1,4 +1,6 @@
 #pragma once
+#include "archive/Archiver.h"
+
 #include <QDialog>
 
 namespace ulk {
@@ -12,6 +14,9 @@ class ArchiveWindow : public QDialog {
 public:
     explicit ArchiveWindow(const QString &programDirectory, QWidget *parent = nullptr);
 
+    // How the delivered archive is written to the disk (tests make it fail).
+    void setFileSync(Archiver::FileSync sync) { m_sync = std::move(sync); }
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -20,6 +25,7 @@ private:
     void failed(const QString &cause);
 
     QString m_dir;
+    Archiver::FileSync m_sync = Archiver::syncToDisk;
     bool m_started = false;
 };
 

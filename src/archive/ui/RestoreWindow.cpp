@@ -63,13 +63,10 @@ void RestoreWindow::run()
     case Restorer::Outcome::NotExpectedData:
         tell(QStringLiteral("Vybraný súbor neobsahuje očakávané dáta"), QString(), PromptIcon::Exclamation);
         break;
-    case Restorer::Outcome::Failed: {
-        // The cause is told only where it means something to a user (a full
-        // disk, a read-only folder); the previous register stays as it was.
-        const QString cause = failureCause(why);
-        tell(cause.isEmpty() ? failure : failure + QLatin1Char('\n') + cause, QString(), PromptIcon::Exclamation);
+    case Restorer::Outcome::Failed:
+        // The previous register stays as it was.
+        tell(failureMessage(failure, why), QString(), PromptIcon::Exclamation);
         break;
-    }
     }
     done(outcome == Restorer::Outcome::Restored ? QDialog::Accepted : QDialog::Rejected);
 }

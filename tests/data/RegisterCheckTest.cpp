@@ -1,0 +1,88 @@
+// A file is a register only in the program's own shape; a check that cannot
+// read the file says so, and does not call the file foreign.
+#include "NewDatabase.h"
+#include "data/RegisterCheck.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ulk;
+using Verdict = RegisterCheck::Verdict;
+
+namespace {
+// Runs the whole check of the file on a connection that does not wait for locks.
+RegisterCheck::Result check(const QString &path)
+{
+    RegisterCheck::Result r;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "checked");
+        db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+        db.setDatabaseName(path);
+        if (db.open())
+            r = RegisterCheck::run(db, true);
+    }
+    QSqlDatabase::removeDatabase("checked");
+    return r;
+}
+
+bool change(const QString &path, const QStringList &statements)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "changer");
+    db.setDatabaseName(path);
+    bool ok = db.open();
+    {
+        QSqlQuery q(db);
+        for (const QString &s : statements)
+            ok = ok && q.exec(s);
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("changer");
+    return ok;
+}
+} // namespace
+
+class RegisterCheckTest : public QObject {
+    Q_OBJECT
+private slots:
+    void shapeAndReading()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ulk.mdb");
+        QVERIFY(createNewDatabaseFile(path));
+        // What the program does not know is left alone.
+        QVERIFY(change(path, {"CREATE TABLE poznamky (a)", "CREATE VIEW prehlad AS SELECT nosuch FROM poznamky"}));
+        QCOMPARE(check(path).verdict, Verdict::Usable);
+
+        // A file another program holds cannot be checked: no verdict on it.
+        {
+            QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
+            holder.setDatabaseName(path);
+            QVERIFY(holder.open());
+            QSqlQuery q(holder);
+            QVERIFY(q.exec("BEGIN EXCLUSIVE") && q.exec("DELETE FROM c_iczuj"));
+            const RegisterCheck::Result held = check(path);
+            QCOMPARE(held.verdict, Verdict::Failed);
+            QCOMPARE(held.cause, QString("databázu práve používa iný program"));
+            QVERIFY(q.exec("ROLLBACK"));
+        }
+        QSqlDatabase::removeDatabase("holder");
+
+        // A trigger on any table makes the file foreign.
+        QVERIFY(change(path, {"CREATE TRIGGER t AFTER INSERT ON poznamky BEGIN DELETE FROM k_zaklad; END"}));
+        QCOMPARE(check(path).verdict, Verdict::NotARegister);
+        QVERIFY(change(path, {"DROP TRIGGER t"}));
+
+        // Damaged pages.
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(3 * 4096) && f.write(QByteArray(4096, '\x5a')) == 4096);
+        f.close();
+        QCOMPARE(check(path).verdict, Verdict::NotARegister);
+    }
+};
+
+QTEST_GUILESS_MAIN(RegisterCheckTest)
+#include "RegisterCheckTest.moc"
