@@ -1,5 +1,6 @@
 #include "data/ClientListQuery.h"
 
+#include "common/FailureText.h"
 #include "data/Database.h"
 #include "data/Parts.h"
 #include "data/SavedQueries.h"
@@ -35,7 +36,7 @@ ClientListQuery::Result ClientListQuery::ensure(QSqlDatabase db, QString *error)
         const QString text = create.lastError().text();
         if (text.contains(QLatin1String("already exists"), Qt::CaseInsensitive))
             return Result::Existed;
-        return fail(text);
+        return fail(sqliteCause(create.lastError()));
     }
     return Result::Created;
 }

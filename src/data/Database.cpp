@@ -106,7 +106,7 @@ Database::OpenResult Database::open(const QString &directory, QString *error)
     if (!db.open() || !RegisterConnection::configure(RegisterConnection::handleOf(db), error)
         || !check(db, false, error)) {
         if (error && error->isEmpty())
-            *error = db.lastError().text();
+            *error = sqliteCause(db.lastError());
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(kMain);

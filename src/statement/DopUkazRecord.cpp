@@ -1,5 +1,6 @@
 #include "statement/DopUkazRecord.h"
 
+#include "common/FailureText.h"
 #include "common/FieldRules.h"
 #include "data/Database.h"
 
@@ -52,7 +53,7 @@ bool DopUkazRecord::load(QString *error)
     }
     if (q.lastError().isValid()) {
         if (error)
-            *error = q.lastError().text();
+            *error = sqliteCause(q.lastError());
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "statement/OdbStarStore.h"
 
+#include "common/FailureText.h"
 #include "common/FieldRules.h"
 #include "data/Database.h"
 
@@ -70,7 +71,7 @@ bool OdbStarStore::load(QString *error)
     }
     if (q.lastError().isValid()) {
         if (error)
-            *error = q.lastError().text();
+            *error = sqliteCause(q.lastError());
         return false;
     }
     if (m_rowCount == OdbStarRowTable::rows)
@@ -103,7 +104,7 @@ bool OdbStarStore::save(const OdbStarGrid &texts, QString *error)
     {
         Transaction t(m_db);
         if (!t.ok())
-            return fail(m_db.lastError().text());
+            return fail(sqliteCause(m_db.lastError()));
         for (int i = 0; i < OdbStarRowTable::rows; ++i) {
             QVariantList counts;
             for (int c = 0; c < OdbStarRowTable::columns; ++c)
@@ -126,7 +127,7 @@ bool OdbStarStore::save(const OdbStarGrid &texts, QString *error)
         }
         if (!t.commit()) {
             // A commit that fails leaves the transaction open: nothing of it stays.
-            const QString why = m_db.lastError().text();
+            const QString why = sqliteCause(m_db.lastError());
             m_db.rollback();
             return fail(why);
         }
