@@ -9,6 +9,13 @@
 #include "statement/StatementRun.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <memory>
 
 namespace ulk::statement {
 
@@ -28,6 +35,37 @@ void setTotals(report::ReportDefinition &report, const QList<std::pair<QString, 
 }
 
 } // namespace
+
+void StatementPrint::awaitAgeWrite(QWidget *parent, const std::function<bool()> &written)
+{
+    if (written())
+        return;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (written())
+            loop.quit();
+    });
+    std::unique_ptr<QDialog> note;
+    QTimer::singleShot(500, &loop, [&] {
+        note = std::make_unique<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        note->setObjectName(QStringLiteral("frmZapisVeku"));
+        note->setWindowTitle(QStringLiteral("Zápis veku klientov"));
+        note->setWindowModality(Qt::ApplicationModal);
+        auto *layout = new QVBoxLayout(note.get());
+        auto *text = new QLabel(QStringLiteral("Zapisuje sa vek klientov do registra…"), note.get());
+        text->setObjectName(QStringLiteral("lblZapisVeku"));
+        auto *busy = new QProgressBar(note.get());
+        busy->setRange(0, 0);
+        busy->setTextVisible(false);
+        layout->addWidget(text);
+        layout->addWidget(busy);
+        note->show();
+    });
+    poll.start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 void StatementPrint::printAgeSection(const QString &programDirectory, const QString &schoolYear, QWidget *parent,
                                      std::chrono::milliseconds ageWriteBound)
@@ -75,7 +113,7 @@ void StatementPrint::show(StatementRun &run, report::ReportDefinition &report, c
     report.setDataSource(run.rows());
     // A report that cannot be laid out is told by the viewer. Once the
     // preview is closed, the ages may still be being written: the cursor
-    // shows the wait.
+    // shows the wait, and a long one is told in a window.
     bool waiting = false;
     const QString ageWrite = run.whileShown(
         [&] {
@@ -83,7 +121,7 @@ void StatementPrint::show(StatementRun &run, report::ReportDefinition &report, c
             QApplication::setOverrideCursor(Qt::WaitCursor);
             waiting = true;
         },
-        ageWriteBound);
+        ageWriteBound, [parent](const std::function<bool()> &written) { awaitAgeWrite(parent, written); });
     if (waiting)
         QApplication::restoreOverrideCursor();
     tellFailure(ageWrite);
