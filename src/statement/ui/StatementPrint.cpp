@@ -9,6 +9,7 @@
 #include "statement/StatementRun.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
 #include <QLabel>
@@ -34,6 +35,30 @@ void setTotals(report::ReportDefinition &report, const QList<std::pair<QString, 
         report.setCaption(QStringLiteral("Section5"), label, StatementCell::count(totals.value(column)));
 }
 
+// The window of a long age write: it has nothing to cancel, so neither its
+// title bar's close button nor Esc closes it; it goes when the write ends.
+class AgeWriteNote : public QDialog {
+public:
+    explicit AgeWriteNote(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    {
+        setObjectName(QStringLiteral("frmZapisVeku"));
+        setWindowTitle(QStringLiteral("Zápis veku klientov"));
+        setWindowModality(Qt::ApplicationModal);
+        auto *layout = new QVBoxLayout(this);
+        auto *text = new QLabel(QStringLiteral("Zapisuje sa vek klientov do registra…"), this);
+        text->setObjectName(QStringLiteral("lblZapisVeku"));
+        auto *busy = new QProgressBar(this);
+        busy->setRange(0, 0);
+        busy->setTextVisible(false);
+        layout->addWidget(text);
+        layout->addWidget(busy);
+    }
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+
 } // namespace
 
 void StatementPrint::awaitAgeWrite(QWidget *parent, const std::function<bool()> &written)
@@ -47,20 +72,9 @@ void StatementPrint::awaitAgeWrite(QWidget *parent, const std::function<bool()> 
         if (written())
             loop.quit();
     });
-    std::unique_ptr<QDialog> note;
+    std::unique_ptr<AgeWriteNote> note;
     QTimer::singleShot(500, &loop, [&] {
-        note = std::make_unique<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-        note->setObjectName(QStringLiteral("frmZapisVeku"));
-        note->setWindowTitle(QStringLiteral("Zápis veku klientov"));
-        note->setWindowModality(Qt::ApplicationModal);
-        auto *layout = new QVBoxLayout(note.get());
-        auto *text = new QLabel(QStringLiteral("Zapisuje sa vek klientov do registra…"), note.get());
-        text->setObjectName(QStringLiteral("lblZapisVeku"));
-        auto *busy = new QProgressBar(note.get());
-        busy->setRange(0, 0);
-        busy->setTextVisible(false);
-        layout->addWidget(text);
-        layout->addWidget(busy);
+        note = std::make_unique<AgeWriteNote>(parent);
         note->show();
     });
     poll.start();
