@@ -3,6 +3,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 
 // The saved query vyp_zoz_klient that the list of clients reads. The program
 // creates it on the first list printed from a database file and never
@@ -33,6 +34,14 @@ public:
     // in letter case only by their bytes; a row without one of them first,
     // as SQL orders a null; equal names keep their order.
     static RowSet arrange(const RowSet &rows);
+    // The rows of the program's own SQL of the view read from the program's
+    // register and arranged, in parts side by side: each part reads a range
+    // of the table on a connection of its own and keys its rows, and the
+    // keys of all parts are ranked together. Nothing when the register is not read so:
+    // a small one, one whose reading must stay on the program's connection,
+    // or one of whose parts could not be read (written to the log); the rows
+    // are read at once then.
+    static std::optional<RowSet> readInParts();
 };
 
 } // namespace ulk

@@ -2,6 +2,7 @@
 
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
+#include "data/Parts.h"
 #include "data/RegisterConnection.h"
 
 #include <QFileInfo>
@@ -9,9 +10,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <algorithm>
 #include <sqlite3.h>
-#include <vector>
 
 namespace ulk {
 
@@ -31,57 +30,18 @@ std::optional<RowSet> readWhole(const QSqlDatabase &db, const QString &sql, QStr
     }
     sqlite3_stmt *stmt = nullptr;
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-        qWarning("ulk: %s", sqlite3_errmsg(h));
-        *error = RegisterConnection::causeOf(h);
-        sqlite3_finalize(stmt);
-        return std::nullopt;
-    }
-    const int count = sqlite3_column_count(stmt);
-    QStringList columns;
-    for (int c = 0; c < count; ++c)
-        columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
-
-    RowSet rows(columns);
-    std::vector<RowSet::RawValue> values(size_t(std::max(1, count)));
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        for (int c = 0; c < count; ++c) {
-            RowSet::RawValue &v = values[size_t(c)];
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_INTEGER:
-                v.kind = RowSet::RawValue::Integer;
-                v.integer = sqlite3_column_int64(stmt, c);
-                break;
-            case SQLITE_FLOAT:
-                v.kind = RowSet::RawValue::Real;
-                v.real = sqlite3_column_double(stmt, c);
-                break;
-            case SQLITE_NULL:
-                v.kind = RowSet::RawValue::Null;
-                break;
-            case SQLITE_BLOB:
-                v.kind = RowSet::RawValue::Bytes;
-                v.data = static_cast<const char *>(sqlite3_column_blob(stmt, c));
-                v.size = sqlite3_column_bytes(stmt, c);
-                break;
-            default:
-                v.kind = RowSet::RawValue::Text;
-                v.data = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
-                v.size = sqlite3_column_bytes(stmt, c);
-                break;
-            }
-        }
-        rows.appendRaw(values.data());
-    }
-    if (rc != SQLITE_DONE) {
-        qWarning("ulk: %s", sqlite3_errmsg(h));
-        *error = RegisterConnection::causeOf(h);
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
+    const int rc = sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr);
+    RowSet rows = rc == SQLITE_OK ? RowSet::withColumnsOf(stmt) : RowSet();
+    if (!Parts::stepAll(h, stmt, rc, [&rows](sqlite3_stmt *st) { rows.appendRow(st); }, error))
         return std::nullopt;
     return rows;
+}
+
+// Whether a file is the register the program has open.
+bool isProgramRegister(const QString &file)
+{
+    return Database::isOpen() && !file.isEmpty()
+        && QFileInfo(file).canonicalFilePath() == QFileInfo(Database::path()).canonicalFilePath();
 }
 
 } // namespace
@@ -225,16 +185,25 @@ std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, cons
         rows = RowSet::fromQuery(q);
         if (q.lastError().isValid())
             return fail(QStringLiteral("%1: %2").arg(cmd->source, RegisterConnection::causeOf(q.lastError())));
+        if (ownList)
+            rows = ClientListQuery::arrange(rows);
     } else {
-        // The program's own list query is read without its ORDER BY:
-        // arrange() below puts the rows in the order it means.
-        std::optional<RowSet> whole = readWhole(db, ownList ? ClientListQuery::unorderedSql() : sql, &why);
-        if (!whole)
-            return fail(QStringLiteral("%1: %2").arg(cmd->source, why));
-        rows = std::move(*whole);
+        // The program's own list query of the program's register is read in
+        // parts side by side and arranged there; else (or when that cannot
+        // be done) it is read without its ORDER BY, and arrange() puts the
+        // rows in the order it means.
+        std::optional<RowSet> arranged;
+        if (ownList && isProgramRegister(m_file))
+            arranged = ClientListQuery::readInParts();
+        if (arranged) {
+            rows = std::move(*arranged);
+        } else {
+            std::optional<RowSet> whole = readWhole(db, ownList ? ClientListQuery::unorderedSql() : sql, &why);
+            if (!whole)
+                return fail(QStringLiteral("%1: %2").arg(cmd->source, why));
+            rows = ownList ? ClientListQuery::arrange(*whole) : std::move(*whole);
+        }
     }
-    if (ownList)
-        rows = ClientListQuery::arrange(rows);
     m_read.insert(cacheKey, rows);
     return rows;
 }

@@ -43,6 +43,25 @@ QByteArray SlovakSortKey::of(const QString &text)
     return key;
 }
 
+void SlovakSortKey::appendTo(QByteArray &buffer, const QString &text) const
+{
+    if (!m_collator)
+        return;
+    const auto *chars = reinterpret_cast<const UChar *>(text.constData());
+    const qsizetype at = buffer.size();
+    qsizetype room = 16 + text.size() * 3;
+    for (;;) {
+        buffer.resize(at + room);
+        const int n = ucol_getSortKey(m_collator, chars, int(text.size()), reinterpret_cast<uint8_t *>(buffer.data() + at),
+                                      int(room));
+        if (n <= room) {
+            buffer.resize(at + n);
+            return;
+        }
+        room = n;
+    }
+}
+
 QByteArray SlovakSortKey::ofShared(QString &text)
 {
     if (text.isEmpty())

@@ -24,6 +24,9 @@ public:
     // The same, and a text that is not empty becomes the copy kept with its
     // key: a list's equal texts then share their memory.
     QByteArray ofShared(QString &text);
+    // Appends the key of a text to a buffer, without remembering it: for
+    // texts that seldom repeat. The bytes appended are those of().
+    void appendTo(QByteArray &buffer, const QString &text) const;
     // Forgets the keys of texts seen so far.
     void clear() { m_known.clear(); }
 

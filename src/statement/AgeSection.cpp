@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <vector>
 #include <sqlite3.h>
 
@@ -160,7 +161,8 @@ bool writeOn(RegisterConnection &c, const QList<AgeSection::Age> &ages, QString 
 } // namespace
 
 bool AgeSection::writeAges(const QString &registerFile, const QList<Age> &ages, QString *error,
-                           const std::function<void()> &meanwhile, std::chrono::milliseconds bound)
+                           const std::function<void()> &meanwhile, std::chrono::milliseconds bound,
+                           const Await &await)
 {
     if (ages.isEmpty()) {
         if (meanwhile)
@@ -175,16 +177,21 @@ bool AgeSection::writeAges(const QString &registerFile, const QList<Age> &ages, 
             *error = own.error();
         return false;
     }
+    std::atomic<bool> ended = false;
     const QString failure = Parts::run(
                                 1,
                                 [&](int) {
                                     QString why;
-                                    return writeOn(own, ages, &why) ? QString() : why;
+                                    const bool written = writeOn(own, ages, &why);
+                                    ended = true;
+                                    return written ? QString() : why;
                                 },
                                 [&] {
                                     if (meanwhile)
                                         meanwhile();
                                     own.setDeadline(std::chrono::steady_clock::now() + bound);
+                                    if (await)
+                                        await([&ended] { return ended.load(); });
                                 })
                                 .constFirst();
     if (!failure.isEmpty() && error)

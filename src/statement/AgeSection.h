@@ -56,11 +56,15 @@ public:
     // commit, not at every page). meanwhile runs on the calling thread while
     // the ages are written on a thread of their own; from its end on, the
     // write waits for a lock held by another program at most `bound`, else
-    // it is rolled back. False, with the Slovak cause in *error, when the
-    // ages are not written; then none is.
+    // it is rolled back. The wait for the write's end runs await on the
+    // calling thread (given a test of whether the write has ended; it
+    // returns once the test is true), or simply blocks without it. False,
+    // with the Slovak cause in *error, when the ages are not written; then
+    // none is.
+    using Await = std::function<void(const std::function<bool()> &ended)>;
     static bool writeAges(const QString &registerFile, const QList<Age> &ages, QString *error,
                           const std::function<void()> &meanwhile = {},
-                          std::chrono::milliseconds bound = kWriteBound);
+                          std::chrono::milliseconds bound = kWriteBound, const Await &await = {});
 
     // The whole years completed on a day, at most 18; negative for a birth
     // date after that day.

@@ -86,7 +86,8 @@ bool StatementRun::prepare()
     return true;
 }
 
-QString StatementRun::whileShown(const std::function<void()> &shown, std::chrono::milliseconds ageWriteBound)
+QString StatementRun::whileShown(const std::function<void()> &shown, std::chrono::milliseconds ageWriteBound,
+                                 const AgeSection::Await &awaitAges)
 {
     if (m_section != Section::Ages) {
         shown();
@@ -95,7 +96,7 @@ QString StatementRun::whileShown(const std::function<void()> &shown, std::chrono
     // The counts are made already; the ages go into the clients' rows while
     // the preview is shown.
     QString why;
-    if (AgeSection::writeAges(Database::pathIn(m_directory), m_ages, &why, shown, ageWriteBound))
+    if (AgeSection::writeAges(Database::pathIn(m_directory), m_ages, &why, shown, ageWriteBound, awaitAges))
         return QString();
     return failureMessage(QStringLiteral("Vek klientov sa nepodarilo zapísať do registra."), why);
 }

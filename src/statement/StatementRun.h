@@ -49,10 +49,12 @@ public:
     // Runs shown (the preview) on the calling thread. Section I writes the
     // ages into the clients' rows meanwhile; once shown has returned the
     // write waits for a lock that another program holds at most
-    // ageWriteBound, else it is rolled back. The message of a failed age
-    // write, or an empty text.
+    // ageWriteBound, else it is rolled back; awaitAges waits for the write's
+    // end (AgeSection::writeAges). The message of a failed age write, or an
+    // empty text.
     QString whileShown(const std::function<void()> &shown,
-                       std::chrono::milliseconds ageWriteBound = AgeSection::kWriteBound);
+                       std::chrono::milliseconds ageWriteBound = AgeSection::kWriteBound,
+                       const AgeSection::Await &awaitAges = {});
 
     // Releases the report connection and empties the work table. The
     // message when the table cannot be emptied, or an empty text.

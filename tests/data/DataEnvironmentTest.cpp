@@ -1,6 +1,7 @@
 #include "data/ClientListQuery.h"
 #include "data/DataEnvironment.h"
 #include "data/Database.h"
+#include "data/Parts.h"
 #include "data/SavedQueries.h"
 #include "support/ProgramDir.h"
 
@@ -89,6 +90,54 @@ private slots:
             if (!code.isNull())
                 QCOMPARE(code.toString(), QString::number(i));
         }
+    }
+
+    // The client list of a register whose rows lie far apart is read in
+    // parts side by side (one of them empty); it comes in the same Slovak
+    // order as when it is read at once (while the program's connection
+    // holds a transaction): a row without a first name first, "ch" after
+    // "h", names equal but for letter case by their bytes, and equal names
+    // in different parts in the order of the table.
+    void clientListInPartsKeepsItsOrder()
+    {
+        test::ProgramDir dir;
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        QCOMPARE(ClientListQuery::ensure(Database::connection()), ClientListQuery::Result::Created);
+        const QList<std::tuple<int, QString, QString>> clients = {
+            {1, "Oto", "hudák"},       {30000, "Oto", "Hudák"},    {60000, "Peter", "Chrapko"},
+            {95000, "Ján", "Cibuľa"},  {120000, QString(), "Zeman"}, {150000, "Eva", "Čierny"},
+            {180000, "Oto", "Hudák"},  {200000, "Adam", "Horváth"}, {210000, "Ábel", "Horváth"},
+            {240000, "Ali", "Žiak"},
+        };
+        for (const auto &[rowid, meno, priezv] : clients)
+            test::sql("INSERT INTO k_zaklad (rowid, idkod, meno, priezv, katcis) VALUES (?, ?, ?, ?, ?)",
+                      {rowid, QStringLiteral("K%1").arg(rowid), meno, priezv, QString::number(rowid)});
+        const QStringList expected = {"120000", "95000", "150000", "210000", "200000",
+                                      "30000",  "180000", "1",     "60000",  "240000"};
+        const auto catalogueNumbers = [](const RowSet &rows) {
+            QStringList out;
+            for (int r = 0; r < rows.size(); ++r)
+                out << rows.value(r, "katcis").toString();
+            return out;
+        };
+        if (Parts::ofRegister() > 1) {
+            const std::optional<RowSet> inParts = ClientListQuery::readInParts();
+            QVERIFY(inParts);
+            QCOMPARE(catalogueNumbers(*inParts), expected);
+        }
+        DataEnvironment &den = DataEnvironment::denUlk();
+        den.load();
+        den.setDatabaseFile(dir.dbPath());
+        QCOMPARE(catalogueNumbers(*den.read("cmdZozKlient")), expected);
+        QCOMPARE(den.read("cmdZozKlient")->value(0, "meno"), QVariant());
+
+        den.unload();
+        test::sql("BEGIN");
+        QCOMPARE(Parts::ofRegister(), 1);
+        den.load();
+        den.setDatabaseFile(dir.dbPath());
+        QCOMPARE(catalogueNumbers(*den.read("cmdZozKlient")), expected);
+        test::sql("ROLLBACK");
     }
 
     void rowsAreReadAfreshAfterReload()

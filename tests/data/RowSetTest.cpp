@@ -41,6 +41,32 @@ private slots:
         QCOMPARE(rows.row(0), given[0]);
         QCOMPARE(copy.row(1), given[0]);
     }
+
+    // Parts read side by side are joined in an order given across them:
+    // every value comes back from its own part, a row added later too, and
+    // a text's bytes are there as held.
+    void partsJoinedInAnOrder()
+    {
+        RowSet first({"meno", "datum"}, {{QStringLiteral("Ľuba"), QDate(2001, 1, 2)}, {QStringLiteral("Ján"), QVariant()}});
+        RowSet second({"meno", "datum"}, {{qlonglong(7), QDate(2003, 4, 5)}});
+        second = second.reordered({0});
+        const std::optional<RowSet> joined = RowSet::joined({first, second}, {2, 0, 1});
+        QVERIFY(joined);
+        QCOMPARE(joined->size(), 3);
+        QCOMPARE(joined->row(0), QVariantList({qlonglong(7), QDate(2003, 4, 5)}));
+        QCOMPARE(joined->row(1), QVariantList({QStringLiteral("Ľuba"), QDate(2001, 1, 2)}));
+        QCOMPARE(joined->row(2), QVariantList({QStringLiteral("Ján"), QVariant()}));
+        QCOMPARE(*joined->text(1, 0), QByteArrayView("Ľuba"));
+        QVERIFY(!joined->text(0, 0));
+        QVERIFY(!joined->text(2, 1));
+
+        RowSet more = *joined;
+        more.append({QStringLiteral("Žofia"), QDate(2005, 6, 7)});
+        QCOMPARE(more.row(3), QVariantList({QStringLiteral("Žofia"), QDate(2005, 6, 7)}));
+        QCOMPARE(more.reordered({3, 0}).row(0), more.row(3));
+        QCOMPARE(joined->size(), 3);
+        QCOMPARE(second.row(0), QVariantList({qlonglong(7), QDate(2003, 4, 5)}));
+    }
 };
 
 QTEST_MAIN(RowSetTest)

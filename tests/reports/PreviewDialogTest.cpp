@@ -1,5 +1,6 @@
 #include "reports/ReportLayout.h"
 #include "reports/ui/PageView.h"
+#include "reports/ui/PageWriter.h"
 #include "reports/ui/PreviewDialog.h"
 #include "support/ScriptedPrompter.h"
 
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -231,6 +233,37 @@ private slots:
         QFile kept(pdf);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(kept.readAll()), QString("pôvodný obsah"));
+    }
+
+    // "Zrušiť" while printing into a file stops at the next page, leaves no
+    // file and says so.
+    void cancelledPrintIntoFileLeavesNothing()
+    {
+        test::ScriptedPrompter p;
+        QTemporaryDir dir;
+        const ReportDocument doc = listOf(57 * 40);
+        PreviewDialog dlg(doc);
+        showActive(dlg);
+        PageWriter writer(doc, &dlg);
+        writer.setProgressDelay(0);
+        int last = 0;
+        connect(&writer, &PageWriter::pageWritten, &dlg, [&](int done, int) {
+            last = done;
+            auto *progress = dlg.findChild<QProgressDialog *>("prgStrany");
+            QVERIFY(progress && progress->isVisible());
+            QCOMPARE(progress->labelText(), QStringLiteral("Tlačí sa: strana %1 z 40").arg(done));
+            if (done == 3)
+                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+        });
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(dir.filePath("zoznam.pdf"));
+        p.answer(PromptAnswer::Ok);
+        QVERIFY(!writer.print(printer, 0, -1));
+        QCOMPARE(last, 3);
+        QCOMPARE(p.texts(), QStringList({"Tlač do súboru bola zrušená, súbor sa nevytvoril."}));
+        QCOMPARE(p.prompts[0].title, QString("Informácia"));
+        QVERIFY(p.unexpected.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     // A PDF that cannot be written is told with its cause in Slovak.

@@ -6,13 +6,17 @@
 #include "reports/EducationSectionReport.h"
 #include "reports/EmployeeSectionReport.h"
 #include "reports/ui/ReportViewer.h"
+#include "statement/ui/StatementPrint.h"
 #include "support/ScriptedPrompter.h"
 #include "StatementFixtures.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QTest>
+#include <QTimer>
 
 using namespace ulk;
 using report::ReportDocument;
@@ -201,6 +205,67 @@ private slots:
         QCOMPARE(p.prompts.first().title, kTitle);
         QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad WHERE vek IS NOT NULL").toInt(), 0);
         checkReleased(w, kAges);
+    }
+
+    // Section I's ages still being written when the preview is closed: a
+    // wait longer than about half a second is told in a small window, the
+    // main window repaints meanwhile, and the window goes by itself once the
+    // write has ended.
+    void longAgeWriteShowsWhatItWaitsFor()
+    {
+        test::ProgramDir dir;
+        MainWindow w(dir.path());
+        QVERIFY(w.load());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        struct Paints : QObject {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                count += e->type() == QEvent::Paint;
+                return false;
+            }
+        } paints;
+        w.installEventFilter(&paints);
+        const auto note = [] {
+            for (QWidget *t : QApplication::topLevelWidgets())
+                if (t->objectName() == "frmZapisVeku" && t->isVisible())
+                    return t;
+            return static_cast<QWidget *>(nullptr);
+        };
+        // The write ends once the main window has repainted under the
+        // window (or, the window never coming, after ten seconds).
+        bool written = false;
+        QString told, title;
+        bool stays = false;
+        int paintsBefore = -1;
+        QElapsedTimer since;
+        since.start();
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, [&] {
+            if (since.elapsed() > 10000) {
+                written = true;
+            } else if (QWidget *shown = note(); shown && paintsBefore < 0) {
+                told = shown->findChild<QLabel *>("lblZapisVeku")->text();
+                title = shown->windowTitle();
+                // Nothing to cancel: neither closing nor Esc takes it away.
+                shown->close();
+                QTest::keyClick(shown, Qt::Key_Escape);
+                stays = shown->isVisible();
+                paintsBefore = paints.count;
+                w.update();
+            } else if (paintsBefore >= 0 && paints.count > paintsBefore) {
+                written = true;
+            }
+        });
+        watch.start();
+        statement::StatementPrint::awaitAgeWrite(&w, [&] { return written; });
+        QVERIFY(written);
+        QCOMPARE(told, QString("Zapisuje sa vek klientov do registra…"));
+        QCOMPARE(title, QString("Zápis veku klientov"));
+        QVERIFY(stays);
+        QVERIFY(!note());
     }
 
     void ageSectionOfTheChosenSchoolYear()

@@ -4,12 +4,14 @@
 #include "common/Prompter.h"
 #include "reports/ReportPainter.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <private/qprintengine_pdf_p.h>
 
 namespace ulk::report {
 
@@ -60,6 +62,23 @@ private:
     QElapsedTimer m_shown;
 };
 
+// Drops the job of a print to a printer of the CUPS print system. Its print
+// engine paints into a temporary PDF file and hands that to the print
+// system when the painting ends, but drops the file instead, no job made,
+// when by then it has no printer name; the name is emptied the way the PDF
+// engine keeps it (the CUPS engine's own setter takes only a printer that
+// exists). False where the print goes elsewhere (a file, another system).
+bool dropPrintJob(QPrinter &printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat || !printer.outputFileName().isEmpty())
+        return false;
+    auto *engine = dynamic_cast<QPdfPrintEngine *>(printer.printEngine());
+    if (!engine)
+        return false;
+    engine->QPdfPrintEngine::setProperty(QPrintEngine::PPK_PrinterName, QString());
+    return engine->property(QPrintEngine::PPK_PrinterName).toString().isEmpty();
+}
+
 } // namespace
 
 PageWriter::PageWriter(const ReportDocument &doc, QWidget *parent) : QObject(parent), m_doc(doc), m_parent(parent) {}
@@ -105,9 +124,10 @@ bool PageWriter::saveAsPdf()
 bool PageWriter::print(QPrinter &printer, int first, int last)
 {
     Progress progress(m_parent, QStringLiteral("Tlač"), QStringLiteral("Tlačí sa"), m_delay);
-    // A print system that cannot take a job back gets the pages painted
-    // before the stop; the user is told so.
-    bool aborted = false;
+    // Stopped, a print job is dropped before it reaches the printer; a print
+    // system that cannot drop it gets the pages painted before the stop, and
+    // the user is told which.
+    bool dropped = false;
     int done = 0, total = 0;
     const ReportPainter::Outcome outcome =
         ReportPainter::paint(m_doc, &printer, first, last, [&](int pages, int of) {
@@ -117,7 +137,7 @@ bool PageWriter::print(QPrinter &printer, int first, int last)
             emit pageWritten(pages, of);
             if (go && !progress.stopped())
                 return true;
-            aborted = printer.abort();
+            dropped = dropPrintJob(printer) || printer.abort();
             return false;
         });
     if (outcome == ReportPainter::Outcome::Painted)
@@ -125,12 +145,17 @@ bool PageWriter::print(QPrinter &printer, int first, int last)
     if (outcome == ReportPainter::Outcome::Stopped) {
         // Printed into a file, the pages written so far are dropped.
         const QString file = printer.outputFileName();
-        if (!file.isEmpty() && QFile::remove(file))
-            aborted = true;
-        tell(aborted ? QStringLiteral("Tlač bola zrušená, zostava sa nevytlačila.")
-                     : QStringLiteral("Tlač bola zrušená; tlačiareň dostala strany pripravené pred zrušením "
-                                      "(%1 z %2).").arg(done).arg(total),
-             QStringLiteral("Informácia"), PromptIcon::Information);
+        if (!file.isEmpty())
+            tell(QFile::remove(file) || !QFile::exists(file)
+                     ? QStringLiteral("Tlač do súboru bola zrušená, súbor sa nevytvoril.")
+                     : QStringLiteral("Tlač do súboru bola zrušená; súbor %1 obsahuje strany pripravené pred "
+                                      "zrušením (%2 z %3).").arg(QDir::toNativeSeparators(file)).arg(done).arg(total),
+                 QStringLiteral("Informácia"), PromptIcon::Information);
+        else
+            tell(dropped ? QStringLiteral("Tlač bola zrušená, na tlačiareň sa neposlala žiadna strana.")
+                         : QStringLiteral("Tlač bola zrušená; tlačiareň dostala strany pripravené pred zrušením "
+                                          "(%1 z %2).").arg(done).arg(total),
+                 QStringLiteral("Informácia"), PromptIcon::Information);
     } else {
         tell(QStringLiteral("Zostavu sa nepodarilo vytlačiť."), QStringLiteral("Chybová správa"),
              PromptIcon::Exclamation);

@@ -10,8 +10,9 @@ class QWidget;
 // printer. A writing that takes longer than about half a second shows its
 // progress ("strana 12 z 4082") with "Zrušiť", which stops it at the next
 // page: the PDF is dropped (an existing file stays as it was), a print into
-// a file likewise, a print job is aborted where the print system lets it
-// (else it gets the pages painted so far), and the user is told which.
+// a file leaves no file, a print job to a printer of the CUPS print system is
+// dropped before the print system gets it (another print system gets the
+// pages painted so far), and the user is told which.
 // The windows behind repaint while the pages are written.
 namespace ulk::report {
 

@@ -9,6 +9,14 @@
 #include "statement/StatementRun.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <memory>
 
 namespace ulk::statement {
 
@@ -27,7 +35,51 @@ void setTotals(report::ReportDefinition &report, const QList<std::pair<QString, 
         report.setCaption(QStringLiteral("Section5"), label, StatementCell::count(totals.value(column)));
 }
 
+// The window of a long age write: it has nothing to cancel, so neither its
+// title bar's close button nor Esc closes it; it goes when the write ends.
+class AgeWriteNote : public QDialog {
+public:
+    explicit AgeWriteNote(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    {
+        setObjectName(QStringLiteral("frmZapisVeku"));
+        setWindowTitle(QStringLiteral("Zápis veku klientov"));
+        setWindowModality(Qt::ApplicationModal);
+        auto *layout = new QVBoxLayout(this);
+        auto *text = new QLabel(QStringLiteral("Zapisuje sa vek klientov do registra…"), this);
+        text->setObjectName(QStringLiteral("lblZapisVeku"));
+        auto *busy = new QProgressBar(this);
+        busy->setRange(0, 0);
+        busy->setTextVisible(false);
+        layout->addWidget(text);
+        layout->addWidget(busy);
+    }
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+
 } // namespace
+
+void StatementPrint::awaitAgeWrite(QWidget *parent, const std::function<bool()> &written)
+{
+    if (written())
+        return;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (written())
+            loop.quit();
+    });
+    std::unique_ptr<AgeWriteNote> note;
+    QTimer::singleShot(500, &loop, [&] {
+        note = std::make_unique<AgeWriteNote>(parent);
+        note->show();
+    });
+    poll.start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 void StatementPrint::printAgeSection(const QString &programDirectory, const QString &schoolYear, QWidget *parent,
                                      std::chrono::milliseconds ageWriteBound)
@@ -75,7 +127,7 @@ void StatementPrint::show(StatementRun &run, report::ReportDefinition &report, c
     report.setDataSource(run.rows());
     // A report that cannot be laid out is told by the viewer. Once the
     // preview is closed, the ages may still be being written: the cursor
-    // shows the wait.
+    // shows the wait, and a long one is told in a window.
     bool waiting = false;
     const QString ageWrite = run.whileShown(
         [&] {
@@ -83,7 +135,7 @@ void StatementPrint::show(StatementRun &run, report::ReportDefinition &report, c
             QApplication::setOverrideCursor(Qt::WaitCursor);
             waiting = true;
         },
-        ageWriteBound);
+        ageWriteBound, [parent](const std::function<bool()> &written) { awaitAgeWrite(parent, written); });
     if (waiting)
         QApplication::restoreOverrideCursor();
     tellFailure(ageWrite);
