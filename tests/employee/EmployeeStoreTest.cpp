@@ -82,6 +82,17 @@ private slots:
         QVERIFY(stored->intExt.isNull());
     }
 
+    void aKeyTakenMeanwhileGivesTheNextCounter()
+    {
+        // Another hand stores the key between the look-up and the insert.
+        test::sql("CREATE TRIGGER grab BEFORE INSERT ON zamestnanci WHEN NEW.idkod = 'NOVÁJA00' BEGIN "
+                  "INSERT INTO zamestnanci (idkod, meno, priezv) VALUES ('NOVÁJA00', 'Iná', 'Nová'); END");
+        QString error;
+        QCOMPARE(EmployeeStore(Database::connection()).insert(employee("Jana", "Nová"), &error), QString("NOVÁJA01"));
+        QVERIFY(error.isEmpty());
+        QCOMPARE(employees(), QString("NOVÁJA01:Nová"));
+    }
+
     void aChangedKeyIsCarriedIntoTheRecords()
     {
         test::addEmployee("NOVÁJA00", "Jana", "Nová");
