@@ -5,6 +5,7 @@
 #include "common/FailureText.h"
 #include "common/RecordKey.h"
 #include "data/Database.h"
+#include "data/RecordKeyLookup.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -164,30 +164,30 @@ sqlite3 *RegisterConnection::handleOf(const QSqlDatabase &db)
         : nullptr;
 }
 
+namespace {
+
+// A trigger's RAISE passes on its own words, when they are words the program
+// can tell (a cause it knows, or a sentence of its own); empty otherwise.
+QString raisedCause(int code, const QString &raised)
+{
+    return code == SQLITE_CONSTRAINT_TRIGGER ? failureCause(raised) : QString();
+}
+
+} // namespace
+
 QString RegisterConnection::causeOf(sqlite3 *db)
 {
     if (!db)
         return sqliteCause(SQLITE_NOMEM);
     const int code = sqlite3_extended_errcode(db);
-    // A trigger's RAISE passes on its own words, not SQLite's.
-    if (code == SQLITE_CONSTRAINT_TRIGGER) {
-        const QString cause = failureCause(QString::fromUtf8(sqlite3_errmsg(db)));
-        if (!cause.isEmpty())
-            return cause;
-    }
-    return sqliteCause(code);
+    const QString raised = raisedCause(code, QString::fromUtf8(sqlite3_errmsg(db)));
+    return raised.isEmpty() ? sqliteCause(code) : raised;
 }
 
 QString RegisterConnection::causeOf(const QSqlError &error)
 {
-    bool numeric = false;
-    const int code = error.nativeErrorCode().toInt(&numeric);
-    if (code == SQLITE_CONSTRAINT_TRIGGER || !numeric || code == SQLITE_OK) {
-        const QString cause = failureCause(error.databaseText().isEmpty() ? error.text() : error.databaseText());
-        if (!cause.isEmpty())
-            return cause;
-    }
-    return numeric && code != SQLITE_OK ? sqliteCause(code) : sqliteCause(SQLITE_ERROR);
+    const QString raised = raisedCause(error.nativeErrorCode().toInt(), error.databaseText());
+    return raised.isEmpty() ? sqliteCause(error) : raised;
 }
 
 } // namespace ulk

@@ -64,7 +64,9 @@ public:
     // The Slovak cause of the last failure on a handle, from its result code;
     // SQLite's own English words belong in the log only.
     static QString causeOf(sqlite3 *db);
-    // The Slovak cause of a failed Qt SQL statement or connection.
+    // The Slovak cause of a failed Qt SQL statement or connection: the cause
+    // of its code as sqliteCause() tells it, except that a trigger's RAISE
+    // passes on its own words where they say a cause (as causeOf(sqlite3 *)).
     static QString causeOf(const QSqlError &error);
 
 private:

@@ -3,6 +3,7 @@
 #include "common/FailureText.h"
 #include "common/RecordKey.h"
 #include "data/Database.h"
+#include "data/RecordKeyLookup.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -173,6 +174,36 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
         return {};
     }
     return key;
+}
+
+EmployeeStore::Lookup EmployeeStore::namedInRecords(const QString &idkod, QString *table, QString *error) const
+{
+    for (const Reference &ref : references()) {
+        QString why;
+        // Keys are compared ignoring trailing blanks: a reference so written
+        // still names the employee.
+        QSqlQuery q = runSql(m_db,
+                             QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1")
+                                 .arg(QLatin1String(ref.table), keyMatch(QLatin1String(ref.column))),
+                             keyMatchValues(idkod), &why);
+        if (!why.isEmpty()) {
+            fail(error, why);
+            return Lookup::Failed;
+        }
+        if (q.next()) {
+            if (table)
+                *table = QLatin1String(ref.table);
+            return Lookup::Named;
+        }
+    }
+    return Lookup::Free;
+}
+
+bool EmployeeStore::remove(const QString &idkod, QString *error) const
+{
+    QString why;
+    runSql(m_db, QStringLiteral("DELETE FROM zamestnanci WHERE idkod = ?"), {idkod}, &why);
+    return why.isEmpty() || fail(error, why);
 }
 
 } // namespace ulk

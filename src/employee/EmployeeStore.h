@@ -8,7 +8,8 @@
 // Reading and writing the table zamestnanci: one employee with its job
 // function, sex, internal/external and qualification letters, stored under
 // a key made from the names. A changed key is carried into every record of
-// client work that names the employee.
+// client work that names the employee; an employee that such a record names
+// is not deleted.
 namespace ulk {
 
 struct EmployeeRecord {
@@ -46,6 +47,16 @@ public:
     // employee has afterwards, or an empty text with *error set.
     QString update(const EmployeeRecord &original, const EmployeeRecord &edited,
                    QString *error = nullptr) const;
+
+    enum class Lookup { Free, Named, Failed };
+    // Whether a record of client work (an examination, a record of care, a
+    // recorded change) names the employee with this key, compared without
+    // trailing blanks. Named: *table is the first table of references()
+    // that does. Failed: *error says why; nothing may be deleted then.
+    Lookup namedInRecords(const QString &idkod, QString *table, QString *error = nullptr) const;
+    // Deletes the employee stored under this key. False, with *error, when
+    // the statement fails (nothing is deleted then).
+    bool remove(const QString &idkod, QString *error = nullptr) const;
 
     // The tables and columns that name an employee by key.
     struct Reference {

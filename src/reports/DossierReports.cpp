@@ -389,7 +389,7 @@ const QStringList &DossierReports::names()
     return list;
 }
 
-ReportDefinition *DossierReports::instance(const QString &name)
+const ReportDefinition *DossierReports::instance(const QString &name)
 {
     static QHash<QString, std::shared_ptr<ReportDefinition>> reports;
     const Design *d = designOf(name);

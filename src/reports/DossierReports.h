@@ -16,9 +16,10 @@ public:
     // rptVysetrenie, rptZaz_spc, rptZaz_zmeny, rptNavstevy.
     static const QStringList &names();
 
-    // The shared report object of that name (letter case ignored), created
-    // on first use; null for a name that is not a dossier report.
-    static ReportDefinition *instance(const QString &name);
+    // The shared definition of that name as built (letter case ignored),
+    // created on first use; null for a name that is not a dossier report.
+    // Each print works on a copy of it.
+    static const ReportDefinition *instance(const QString &name);
     // A new definition as designed; nothing for another name.
     static std::optional<ReportDefinition> create(const QString &name);
 };

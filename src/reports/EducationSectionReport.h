@@ -19,7 +19,9 @@ public:
     // that each one totals, and the label's name.
     static const QList<std::pair<QString, QString>> &totalLabels();
 
-    // The shared report object, created on first use.
+    // The shared definition as built, created on first use. Each show works
+    // on a copy of it: what one show sets (captions, orientation, rows) does
+    // not stay for the next.
     static ReportDefinition &instance();
     // A new definition as designed.
     static ReportDefinition create();

@@ -1,5 +1,7 @@
 #include "reports/ReportDefinition.h"
 
+#include <utility>
+
 namespace ulk::report {
 
 ReportDefinition::ReportDefinition(const QString &name)
@@ -14,18 +16,28 @@ ReportSection &ReportDefinition::section(SectionKind kind) { return m_sections[i
 
 const ReportSection &ReportDefinition::section(SectionKind kind) const { return m_sections[int(kind) - 1]; }
 
-ReportSection *ReportDefinition::section(const QString &name)
+const ReportSection *ReportDefinition::section(const QString &name) const
 {
-    for (ReportSection &s : m_sections)
+    for (const ReportSection &s : m_sections)
         if (s.name().compare(name, Qt::CaseInsensitive) == 0)
             return &s;
     return nullptr;
 }
 
+ReportSection *ReportDefinition::section(const QString &name)
+{
+    return const_cast<ReportSection *>(std::as_const(*this).section(name));
+}
+
+const ReportControl *ReportDefinition::control(const QString &sectionName, const QString &controlName) const
+{
+    const ReportSection *s = section(sectionName);
+    return s ? s->control(controlName) : nullptr;
+}
+
 ReportControl *ReportDefinition::control(const QString &sectionName, const QString &controlName)
 {
-    ReportSection *s = section(sectionName);
-    return s ? s->control(controlName) : nullptr;
+    return const_cast<ReportControl *>(std::as_const(*this).control(sectionName, controlName));
 }
 
 bool ReportDefinition::setCaption(const QString &sectionName, const QString &controlName, const QString &caption)

@@ -8,8 +8,9 @@
 #include <optional>
 
 // A report definition: its page, its five band sections and where its rows
-// come from (a command of the data environment, or rows handed to it).
-// Settings made on a definition before it is shown stay on it until changed.
+// come from (a command of the data environment, or rows handed to it). A
+// definition is a value: the program keeps each report's definition as
+// built and sets the captions, orientation and rows of one show on a copy.
 namespace ulk::report {
 
 // Page orientation as the report run time numbers it: 1 portrait, 2 landscape.
@@ -33,9 +34,11 @@ public:
     ReportSection &section(SectionKind kind);
     const ReportSection &section(SectionKind kind) const;
     ReportSection *section(const QString &name);
+    const ReportSection *section(const QString &name) const;
 
     // A control of a section, both by name; null when there is none.
     ReportControl *control(const QString &sectionName, const QString &controlName);
+    const ReportControl *control(const QString &sectionName, const QString &controlName) const;
     // Set a label's caption or a text box's data field before the show.
     // False when the section or control does not exist or is of another kind.
     bool setCaption(const QString &sectionName, const QString &controlName, const QString &caption);

@@ -1,5 +1,6 @@
 #include "common/RecordKey.h"
 #include "data/Database.h"
+#include "data/RecordKeyLookup.h"
 #include "support/ProgramDir.h"
 
 #include <QTest>

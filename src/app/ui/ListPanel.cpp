@@ -7,13 +7,12 @@
 #include "common/SharedState.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
+#include "employee/EmployeeStore.h"
 #include "employee/ui/EmployeeWindow.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTableView>
 
 namespace ulk {
@@ -78,7 +77,8 @@ ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget
     m_edit = button("cmdOprava", QStringLiteral("Oprava údajov"), kLeft + kButtonPitch, kButtonWidth);
     m_search = button("cmdHladaj", QStringLiteral("Hľadaj"), kLeft + 2 * kButtonPitch, kButtonWidth);
     m_delete = button("cmdVymaz", QStringLiteral("Výmaz "), kLeft + 3 * kButtonPitch, kButtonWidth);
-    m_sort = button("CmdSort", QStringLiteral("Trieď (katalógové číslo)"), 3360, 2700);
+    m_sort = button("CmdSort", QString(), 3360, 2700);
+    setSortTarget(PersonListModel::Order::ByCatalogue);
     m_sort->move(atX(3360), atY(8700));
     m_sort->hide();
     connect(m_new, &QPushButton::clicked, this, &ListPanel::newRecord);
@@ -116,12 +116,12 @@ void ListPanel::reset()
     m_gridClients->hide();
     m_gridEmployees->hide();
     m_sort->hide();
-    m_listMode = 0;
+    m_mode = Mode::None;
     m_new->setText(QStringLiteral("Nový"));
     m_search->setText(QStringLiteral("Hľadaj"));
     m_delete->setText(QStringLiteral("Výmaz "));
     m_clients->setOrder(PersonListModel::Order::ByName);
-    m_sort->setText(QStringLiteral("Trieď (katalógové číslo)"));
+    setSortTarget(PersonListModel::Order::ByCatalogue);
     m_clients->clear();
     m_employees->clear();
 }
@@ -136,7 +136,7 @@ void ListPanel::showClients()
     m_sort->show();
     m_clients->setOrder(PersonListModel::Order::ByName);
     showGrid(m_clients, m_gridClients, m_gridEmployees);
-    m_listMode = 1;
+    m_mode = Mode::Clients;
 }
 
 void ListPanel::showEmployees()
@@ -146,7 +146,7 @@ void ListPanel::showEmployees()
     m_search->setText(QStringLiteral("Hľadaj zamestnanca"));
     m_sort->hide();
     showGrid(m_employees, m_gridEmployees, m_gridClients);
-    m_listMode = 2;
+    m_mode = Mode::Employees;
 }
 
 void ListPanel::showGrid(PersonListModel *model, QTableView *grid, QTableView *other)
@@ -181,13 +181,16 @@ void ListPanel::disableListButtons()
     m_new->setEnabled(true);
 }
 
-PersonListModel *ListPanel::visibleModel() const { return m_listMode == 2 ? m_employees : m_clients; }
+PersonListModel *ListPanel::visibleModel() const { return m_mode == Mode::Employees ? m_employees : m_clients; }
 
-QTableView *ListPanel::visibleGrid() const { return m_listMode == 2 ? m_gridEmployees : m_gridClients; }
+QTableView *ListPanel::visibleGrid() const
+{
+    return m_mode == Mode::Employees ? m_gridEmployees : m_gridClients;
+}
 
 int ListPanel::currentRow() const
 {
-    if (m_listMode == 0 || visibleModel()->isEmpty())
+    if (m_mode == Mode::None || visibleModel()->isEmpty())
         return -1;
     const QModelIndex i = visibleGrid()->currentIndex();
     return i.isValid() ? i.row() : 0;
@@ -229,24 +232,24 @@ void ListPanel::newRecord()
     shared().recordMode = 1;
     shared().currentRecordId.clear();
     shared().recordCaption.clear();
-    openRecord(m_new->text().trimmed().endsWith(QLatin1Char('c')));
+    openRecord(m_mode == Mode::Employees);
     reopenList();
     focusList();
 }
 
 void ListPanel::editRecord()
 {
-    const int mode = m_listMode;
+    const Mode mode = m_mode;
     const int r = currentRow();
-    if (mode == 0 || r < 0)
+    if (mode == Mode::None || r < 0)
         return;
     PersonListModel *model = visibleModel();
     const PersonListModel::Row &row = model->row(r);
     shared().currentRecordId = row.idkod;
     shared().recordCaption = row.idkod + QStringLiteral(" : ") + row.meno + QStringLiteral("  ") + row.priezv;
     shared().recordMode = 2;
-    openRecord(mode == 2);
-    emit recordWindowClosed(mode);
+    openRecord(mode == Mode::Employees);
+    emit recordWindowClosed(int(mode));
     model->setOrder(PersonListModel::Order::ByName);
     model->refresh();
     int found = model->rowOfKey(shared().currentRecordId);
@@ -261,24 +264,26 @@ void ListPanel::editRecord()
 
 void ListPanel::toggleSort()
 {
-    if (m_sort->text().left(8) == QStringLiteral("Trieď (k")) {
-        m_clients->setOrder(PersonListModel::Order::ByCatalogue);
-        m_sort->setText(QStringLiteral("Trieď (priezvisko,meno)"));
-    } else {
-        m_clients->setOrder(PersonListModel::Order::ByName);
-        m_sort->setText(QStringLiteral("Trieď (katalógové číslo)"));
-    }
+    const PersonListModel::Order order = m_sortTarget;
+    m_clients->setOrder(order);
+    setSortTarget(order == PersonListModel::Order::ByCatalogue ? PersonListModel::Order::ByName
+                                                                : PersonListModel::Order::ByCatalogue);
     reopenList();
+}
+
+void ListPanel::setSortTarget(PersonListModel::Order order)
+{
+    m_sortTarget = order;
+    m_sort->setText(order == PersonListModel::Order::ByCatalogue ? QStringLiteral("Trieď (katalógové číslo)")
+                                                                  : QStringLiteral("Trieď (priezvisko,meno)"));
 }
 
 // --------------------------------------------------------- search, delete
 
 void ListPanel::search()
 {
-    if (m_listMode == 1)
-        searchBySurname(true);
-    else if (m_listMode == 2)
-        searchBySurname(false);
+    if (m_mode != Mode::None)
+        searchBySurname(m_mode == Mode::Clients);
 }
 
 void ListPanel::searchBySurname(bool clients)
@@ -315,9 +320,9 @@ void ListPanel::searchBySurname(bool clients)
 
 void ListPanel::deleteRecord()
 {
-    if (m_listMode == 1)
+    if (m_mode == Mode::Clients)
         deleteClient();
-    else if (m_listMode == 2)
+    else if (m_mode == Mode::Employees)
         deleteEmployee();
 }
 
@@ -354,35 +359,30 @@ void ListPanel::deleteEmployee()
     }
     const PersonListModel::Row row = m_employees->row(r);
     const QString name = row.meno.trimmed() + QStringLiteral("  ") + row.priezv.trimmed();
-    const std::pair<const char *, const char *> references[] = {
-        {"k_vysetrenie", "Zamestnanca : -"}, {"k_zaznam_zmeny", "Zamestnanca: -"}, {"k_zaznam_spc", "Zamestnanca: -"}};
-    for (const auto &[table, opening] : references) {
-        QString error;
-        // Keys are compared ignoring trailing blanks: a reference so written
-        // still names the employee.
-        QSqlQuery q = runSql(
-            QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(QLatin1String(table), keyMatch(QStringLiteral("idkod_p"))),
-            keyMatchValues(row.idkod), &error);
-        if (!error.isEmpty()) {
-            // Without the check nothing is deleted.
-            tell(failureMessage(QStringLiteral("Zamestnanca nie je možné vymazať, záznamy o ňom sa nepodarilo overiť."),
-                                error),
-                 QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-            return;
-        }
-        if (q.next()) {
-            tell(QString::fromUtf8(opening) + name + QStringLiteral("- nie je možné vymazať"),
-                 QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-            return;
-        }
+    const EmployeeStore store(Database::connection());
+    QString table;
+    QString error;
+    switch (store.namedInRecords(row.idkod, &table, &error)) {
+    case EmployeeStore::Lookup::Free:
+        break;
+    case EmployeeStore::Lookup::Named:
+        tell((table == QLatin1String("k_vysetrenie") ? QStringLiteral("Zamestnanca : -")
+                                                      : QStringLiteral("Zamestnanca: -"))
+                 + name + QStringLiteral("- nie je možné vymazať"),
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+        return;
+    case EmployeeStore::Lookup::Failed:
+        // Without the check nothing is deleted.
+        tell(failureMessage(QStringLiteral("Zamestnanca nie je možné vymazať, záznamy o ňom sa nepodarilo overiť."),
+                            error),
+             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+        return;
     }
     if (ask(QStringLiteral("Naozaj chceš vymazať zamestnanca : ") + name + QStringLiteral(" ?"),
             QStringLiteral("výmaz zamestnanca"), PromptIcon::None, PromptButtons::YesNo)
         != PromptAnswer::Yes)
         return;
-    QString error;
-    runSql(QStringLiteral("DELETE FROM zamestnanci WHERE idkod = ?"), {row.idkod}, &error);
-    if (!error.isEmpty())
+    if (!store.remove(row.idkod, &error))
         tell(failureMessage(QStringLiteral("Zamestnanca sa nepodarilo vymazať, údaje zostali bez zmeny."), error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
     reopenList();

@@ -1,12 +1,12 @@
 #pragma once
+#include "data/PersonListModel.h"
+
 #include <QWidget>
 
 class QPushButton;
 class QTableView;
 
 namespace ulk {
-
-class PersonListModel;
 
 // The list side of the main window: the client and the employee list, one of
 // them shown, with the buttons new, edit, search, delete and the client sort.
@@ -15,8 +15,9 @@ class ListPanel : public QWidget {
 public:
     ListPanel(const QString &programDirectory, QWidget *parent);
 
+    enum class Mode { None = 0, Clients = 1, Employees = 2 };
     // 0 no list shown, 1 clients, 2 employees.
-    int listMode() const { return m_listMode; }
+    int listMode() const { return int(m_mode); }
     PersonListModel *clientList() const { return m_clients; }
     PersonListModel *employeeList() const { return m_employees; }
     // The current row of the visible list, or -1.
@@ -49,6 +50,8 @@ private:
     PersonListModel *visibleModel() const;
     QTableView *visibleGrid() const;
     void showGrid(PersonListModel *model, QTableView *grid, QTableView *other);
+    // The sort button's caption, which names the order its next click gives.
+    void setSortTarget(PersonListModel::Order order);
     void enableListButtons();
     void disableListButtons();
     void focusList();
@@ -58,7 +61,11 @@ private:
     void deleteEmployee();
 
     QString m_dir;
-    int m_listMode = 0;
+    Mode m_mode = Mode::None;
+    // The order the sort button's next click gives the client list. Only
+    // that click changes it: the list itself goes back to name order when it
+    // is shown again or after an edit.
+    PersonListModel::Order m_sortTarget = PersonListModel::Order::ByCatalogue;
     PersonListModel *m_clients = nullptr;
     PersonListModel *m_employees = nullptr;
     QTableView *m_gridClients = nullptr;

@@ -374,18 +374,20 @@ void MainWindow::printClientList()
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return;
     }
-    report::ReportViewer::show(report::ClientListReport::instance(), m_dir, this);
+    report::ReportDefinition list = report::ClientListReport::instance();
+    report::ReportViewer::show(list, m_dir, this);
 }
 
 void MainWindow::printSupplementarySection()
 {
-    report::ReportViewer::show(report::DopUkazReport::instance(), m_dir, this);
+    report::ReportDefinition supplementary = report::DopUkazReport::instance();
+    report::ReportViewer::show(supplementary, m_dir, this);
 }
 
 void MainWindow::printCareSection()
 {
     // Section V is wider than a portrait page.
-    report::ReportDefinition &care = report::OdbStarReport::instance();
+    report::ReportDefinition care = report::OdbStarReport::instance();
     care.orientation = report::Orientation::Landscape;
     report::ReportViewer::show(care, m_dir, this);
 }

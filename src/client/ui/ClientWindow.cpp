@@ -2,6 +2,7 @@
 #include "client/ui/TabPrinter.h"
 
 #include "client/BasicDataFields.h"
+#include "client/ClientSaveCheck.h"
 #include "client/LegalRepresentative.h"
 #include "client/MemoFields.h"
 #include "client/ui/BasicDataEditor.h"
@@ -11,11 +12,9 @@
 #include "client/ui/SubRecordTabs.h"
 #include "client/ui/TabRows.h"
 #include "common/FailureText.h"
-#include "common/FieldRules.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
 #include "common/ui/FieldEdit.h"
-#include "common/ui/FieldProcedures.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -62,6 +61,12 @@ void paint(QWidget *w, QPalette::ColorRole role, const QColor &colour)
     p.setColor(role, colour);
     w->setPalette(p);
     w->setAutoFillBackground(true);
+}
+
+void tellAll(const QList<MessageRequest> &messages)
+{
+    for (const MessageRequest &m : messages)
+        prompter().message(m);
 }
 
 ClientRow emptyClient()
@@ -382,60 +387,27 @@ void ClientWindow::fillRepresentative(int option)
 
 bool ClientWindow::kon_katCislo(FieldEdit *field)
 {
-    // Only a client being entered or edited can collide with another.
-    const quint8 mode = shared().recordMode;
-    if (!field || (mode != 1 && mode != 2))
+    if (!field)
         return false;
-    QString error;
     // The client's own stored row (after a first save too) is no other client.
-    switch (ClientRecord::catalogueNumberTaken(field->text(), m_stored.key, &error)) {
-    case ClientRecord::Lookup::Free:
-        return false;
-    case ClientRecord::Lookup::Taken:
-        tell(catalogueNumberTakenMessage(), QStringLiteral("Upozornenie"), PromptIcon::Information);
-        return true;
-    case ClientRecord::Lookup::Failed:
-        tell(failureMessage(QStringLiteral("Katalógové číslo sa nepodarilo overiť."), error),
-             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-        return false;
-    }
-    return false;
+    const ClientSaveCheck::CatalogueVerdict verdict =
+        ClientSaveCheck::catalogueNumber(field->text(), shared().recordMode, m_stored.key);
+    if (verdict.message)
+        tellAll({*verdict.message});
+    return verdict.taken;
 }
 
 // ------------------------------------------------------------------ saving
 
-ClientWindow::SaveOutcome ClientWindow::saveClient()
+bool ClientWindow::saveClient()
 {
-    struct Required {
-        int field;
-        const char *message;
-        SaveOutcome outcome;
-    };
-    const Required required[] = {
-        {0, "Meno je povinný údaj !", SaveOutcome::MissingFirstName},
-        {1, "Priezvisko je povinný údaj !", SaveOutcome::MissingSurname},
-        {6, "Katalógové číslo je povinný údaj !", SaveOutcome::MissingCatalogueNumber},
-    };
-    for (const Required &r : required) {
-        if (field(r.field)->text().trimmed().isEmpty()) {
-            tell(QString::fromUtf8(r.message), QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-            return r.outcome;
-        }
-    }
-    // A catalogue number of another client is never stored, also when the
-    // save button is pressed straight from a refused catalogue number.
-    if (kon_katCislo(field(6)))
-        return SaveOutcome::MissingCatalogueNumber;
-    // A date that cannot be stored is not turned into no date.
-    for (int d : {4, 17}) {
-        const QString text = field(d)->text().trimmed();
-        if (!F::isStorableDate(text)) {
-            const bool wellFormed = FieldRules::normaliseDate(text).kind == FieldRules::TypedDate::Nonexistent;
-            tell(wellFormed ? FieldMessages::nonexistentDateMessage() : FieldMessages::dateMessage(),
-                 FieldMessages::errorTitle(), PromptIcon::Exclamation);
-            focusField(d);
-            return SaveOutcome::Refused;
-        }
+    const ClientSaveCheck::Verdict verdict =
+        ClientSaveCheck::check([this](int index) { return field(index)->text(); }, shared().recordMode, m_stored.key);
+    tellAll(verdict.messages);
+    if (!verdict.mayGoOn) {
+        if (verdict.focusField >= 0)
+            focusField(verdict.focusField);
+        return false;
     }
 
     const ClientRow current = clientFromControls();
@@ -446,7 +418,7 @@ ClientWindow::SaveOutcome ClientWindow::saveClient()
         tell(failureMessage(QStringLiteral("Údaje klienta sa nepodarilo zapísať, v databáze zostali bez zmeny."),
                             result.error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-        return SaveOutcome::Refused;
+        return false;
     }
     m_stored = current;
     m_stored.key = result.key;
@@ -459,32 +431,12 @@ ClientWindow::SaveOutcome ClientWindow::saveClient()
         shared().currentRecordId = result.key;
     }
     openClientSubRecords();
-    return SaveOutcome::Saved;
-}
-
-bool ClientWindow::focusAfterFailedSave(SaveOutcome outcome)
-{
-    switch (outcome) {
-    case SaveOutcome::Saved:
-        return false;
-    case SaveOutcome::MissingFirstName:
-        focusField(0);
-        break;
-    case SaveOutcome::MissingSurname:
-        focusField(1);
-        break;
-    case SaveOutcome::MissingCatalogueNumber:
-        focusField(6);
-        break;
-    case SaveOutcome::Refused:
-        break;
-    }
     return true;
 }
 
 void ClientWindow::saveBasicData()
 {
-    if (focusAfterFailedSave(saveClient()))
+    if (!saveClient())
         return;
     for (int t = 1; t < tabCount; ++t)
         m_tabs->setTabEnabled(t, true);
@@ -500,7 +452,7 @@ void ClientWindow::saveBasicData()
 
 void ClientWindow::saveAndReturn()
 {
-    if (focusAfterFailedSave(saveClient()))
+    if (!saveClient())
         return;
     shared().recordMode = 0;
     done(QDialog::Accepted);
@@ -508,7 +460,7 @@ void ClientWindow::saveAndReturn()
 
 void ClientWindow::saveAndNewClient()
 {
-    if (focusAfterFailedSave(saveClient()))
+    if (!saveClient())
         return;
     startNewClient();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "client/ClientRecord.h"
+#include "client/ClientSaveCheck.h"
 #include "client/SubRecordListModel.h"
 
 #include <QDialog>
@@ -32,9 +33,6 @@ class ClientWindow : public QDialog {
 public:
     static constexpr int tabCount = 14;
     static constexpr int subRecordListCount = 6;
-
-    // The outcome of saving the basic data.
-    enum class SaveOutcome { Saved, MissingFirstName, MissingSurname, MissingCatalogueNumber, Refused };
 
     explicit ClientWindow(const QString &programDirectory, QWidget *parent = nullptr);
     ~ClientWindow() override;
@@ -71,16 +69,14 @@ public:
     void printCurrentTab();
     // Reads the six sub-record lists afresh for currentRecordId.
     void openClientSubRecords();
-    // Saves the basic data and the long texts.
-    SaveOutcome saveClient();
+    // Saves the basic data and the long texts when the save's checks let
+    // it; a refusal is told and the focus goes to the field concerned.
+    bool saveClient();
 
     // Whether the catalogue number in field belongs to another client; when
     // it does, the user is told so and the result is true.
     bool kon_katCislo(FieldEdit *field);
-    static QString catalogueNumberTakenMessage()
-    {
-        return QStringLiteral("V databáze už existuje klient s tým istým kat.číslom!");
-    }
+    static QString catalogueNumberTakenMessage() { return ClientSaveCheck::catalogueNumberTakenMessage(); }
 
 public slots:
     void reject() override;
@@ -103,7 +99,6 @@ private:
     ClientRow clientFromControls() const;
     void showTab(int index);
     void focusField(int index);
-    bool focusAfterFailedSave(SaveOutcome outcome);
     void startNewClient();
     // optKrz 4 "matka", 5 "otec", 6 "iný": the legal representative's fields
     // take the parent's texts as the screen shows them, or become empty.

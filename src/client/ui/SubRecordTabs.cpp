@@ -1,6 +1,7 @@
 #include "client/ui/SubRecordTabs.h"
 
 #include "client/SubRecordListModel.h"
+#include "client/subrecords/SubRecordCodeLists.h"
 #include "client/subrecords/SubRecordRules.h"
 #include "client/ui/ClientWindow.h"
 #include "client/ui/SubRecordPage.h"
@@ -8,7 +9,6 @@
 #include "common/Prompter.h"
 #include "common/SharedState.h"
 #include "common/ui/CodePicker.h"
-#include "data/CodeList.h"
 
 #include <QListView>
 #include <QPushButton>
@@ -18,21 +18,6 @@ namespace ulk {
 
 namespace {
 
-// Every employee by surname and first name: "spolu" is the surname, a blank
-// and the first name; the picker line "roleta" the key in nine places, "|",
-// the surname, two blanks and the first name.
-const char *const kEmployeesSql =
-    "SELECT idkod, trim(coalesce(priezv, '')) || ' ' || trim(coalesce(meno, '')) AS spolu, "
-    "substr(idkod || '         ', 1, max(9, length(idkod))) || '|' || trim(coalesce(priezv, '')) || '  ' "
-    "|| trim(coalesce(meno, '')) AS roleta "
-    "FROM zamestnanci ORDER BY priezv COLLATE SK, meno COLLATE SK";
-
-// The facilities of one kind by code; the line is the code in two digits,
-// two blanks, "|", two blanks and the name.
-const char *const kFacilitiesSql =
-    "SELECT kod, nazov, CASE WHEN length(kod) < 2 THEN substr('00' || kod, -2) ELSE kod END "
-    "|| '  |  ' || coalesce(nazov, '') AS roleta FROM c_zariad WHERE akronym = ? ORDER BY kod";
-
 const char *const kWindowButtons[] = {"cmdzapNew", "cmdZap", "cmdStorno", "cmdTlac"};
 
 } // namespace
@@ -40,10 +25,7 @@ const char *const kWindowButtons[] = {"cmdzapNew", "cmdZap", "cmdStorno", "cmdTl
 SubRecordTabs::SubRecordTabs(ClientWindow &window, const std::array<QWidget *, 14> &pages)
     : QObject(&window)
     , m_window(window)
-    , m_employees(std::make_unique<CodeList>(QStringLiteral("zamestnanci"), QStringLiteral("idkod"),
-                                             QStringLiteral("spolu")))
-    , m_facilities(
-          std::make_unique<CodeList>(QStringLiteral("c_zariad"), QStringLiteral("kod"), QStringLiteral("nazov")))
+    , m_codeLists(std::make_unique<SubRecordCodeLists>())
     , m_selectedEmployeeId(SubRecordRules::noEmployee())
 {
     int n = 0;
@@ -92,13 +74,11 @@ void SubRecordTabs::tellReadFailure(const QString &error) const
 
 bool SubRecordTabs::fillCodeLists(QString *error)
 {
-    if (!m_employees->load(QString::fromLatin1(kEmployeesSql), {}, error)
-        || !m_facilities->load(QString::fromLatin1(kFacilitiesSql), {m_facilityKind}, error))
+    if (!m_codeLists->load(error))
         return false;
     for (const auto &t : m_tabs) {
         if (CodePicker *picker = t->page().codePicker())
-            picker->setCodeList(t->family().kind == SubRecordKind::Facilities ? m_facilities.get()
-                                                                              : m_employees.get());
+            picker->setCodeList(t->family().kind == SubRecordKind::Facilities ? &facilities() : &employees());
     }
     return true;
 }
@@ -147,6 +127,12 @@ void SubRecordTabs::enterBrowseMode(SubRecordTab *tab)
     m_window.setCancelButton(windowButton("cmdStorno"));
 }
 
+CodeList &SubRecordTabs::employees() const { return m_codeLists->employees(); }
+
+CodeList &SubRecordTabs::facilities() const { return m_codeLists->facilities(); }
+
+QString SubRecordTabs::facilityKind() const { return m_codeLists->facilityKind(); }
+
 QString SubRecordTabs::clientKey() const { return m_window.storedRow().key; }
 
 QString SubRecordTabs::clientMeno() const { return m_window.storedRow().meno(); }
@@ -160,15 +146,14 @@ void SubRecordTabs::setSelectedEmployeeId(const QString &id)
 
 void SubRecordTabs::chooseFacilityKind(const QString &kind)
 {
-    m_facilityKind = kind;
     QString error;
-    if (!m_facilities->load(QString::fromLatin1(kFacilitiesSql), {kind}, &error))
+    if (!m_codeLists->chooseFacilityKind(kind, &error))
         tellReadFailure(error);
-    SubRecordTab *facilities = tab(SubRecordKind::Facilities);
-    facilities->page().codePicker()->setCodeList(m_facilities.get());
-    facilities->readRows(shared().currentRecordId);
-    facilities->setBrowseMode();
-    facilities->lockFields();
+    SubRecordTab *facilitiesTab = tab(SubRecordKind::Facilities);
+    facilitiesTab->page().codePicker()->setCodeList(&facilities());
+    facilitiesTab->readRows(shared().currentRecordId);
+    facilitiesTab->setBrowseMode();
+    facilitiesTab->lockFields();
 }
 
 } // namespace ulk

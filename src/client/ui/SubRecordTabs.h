@@ -14,6 +14,7 @@ namespace ulk {
 
 class ClientWindow;
 class CodeList;
+class SubRecordCodeLists;
 class SubRecordListModel;
 class SubRecordTab;
 
@@ -64,8 +65,8 @@ public:
     QString clientMeno() const;
     QString clientPriezv() const;
 
-    CodeList &employees() const { return *m_employees; }
-    CodeList &facilities() const { return *m_facilities; }
+    CodeList &employees() const;
+    CodeList &facilities() const;
 
     // The employee chosen in a picker during the current edit, ten
     // characters; ten blanks when none was.
@@ -73,7 +74,7 @@ public:
     void setSelectedEmployeeId(const QString &id);
 
     // "VYCH" (optZarVv, educational facilities) or "ULK" (optZarUlk).
-    QString facilityKind() const { return m_facilityKind; }
+    QString facilityKind() const;
     // The click of a kind option: the facility list and the client's
     // facilities of that kind are read; the facilities tab browses.
     void chooseFacilityKind(const QString &kind);
@@ -84,10 +85,8 @@ private:
 
     ClientWindow &m_window;
     std::array<std::unique_ptr<SubRecordTab>, familyCount> m_tabs;
-    std::unique_ptr<CodeList> m_employees;
-    std::unique_ptr<CodeList> m_facilities;
+    std::unique_ptr<SubRecordCodeLists> m_codeLists;
     QString m_selectedEmployeeId;
-    QString m_facilityKind = QStringLiteral("VYCH");
     SubRecordTab *m_editing = nullptr;
 };
 

@@ -33,9 +33,12 @@ bool printClientTab(QWidget *parent, const QString &programDirectory, int tab, c
     const std::optional<DossierTab> plan = DossierPrintPlan::tab(tab);
     if (!plan)
         return refuse(QStringLiteral("neznáma záložka %1.").arg(tab));
-    report::ReportDefinition *report = report::DossierReports::instance(plan->report);
-    if (!report)
+    const report::ReportDefinition *design = report::DossierReports::instance(plan->report);
+    if (!design)
         return refuse(QStringLiteral("chýba zostava %1.").arg(plan->report));
+    // Every print starts from the report as built: a tab printed before
+    // leaves none of its settings.
+    report::ReportDefinition report = *design;
 
     QString error;
     switch (DossierPrintPlan::writeSavedQuery(*plan, clientKey, &error)) {
@@ -52,17 +55,17 @@ bool printClientTab(QWidget *parent, const QString &programDirectory, int tab, c
     }
 
     if (plan->landscape)
-        report->orientation = report::Orientation::Landscape;
-    report->setCaption(QStringLiteral("Section4"), QStringLiteral("lblMeno"),
-                       meno.trimmed() + QStringLiteral("  ") + priezv.trimmed());
+        report.orientation = report::Orientation::Landscape;
+    report.setCaption(QStringLiteral("Section4"), QStringLiteral("lblMeno"),
+                      meno.trimmed() + QStringLiteral("  ") + priezv.trimmed());
     if (!plan->memoColumn.isEmpty()) {
-        report->setCaption(QStringLiteral("Section4"), QStringLiteral("lblNadpis"), plan->title);
-        report->setDataField(QStringLiteral("Section1"), QStringLiteral("txtPolozka"), plan->memoColumn);
-        report->caption = plan->title;
+        report.setCaption(QStringLiteral("Section4"), QStringLiteral("lblNadpis"), plan->title);
+        report.setDataField(QStringLiteral("Section1"), QStringLiteral("txtPolozka"), plan->memoColumn);
+        report.caption = plan->title;
     }
     if (!plan->keyColumn.isEmpty())
-        report->setKeyFilter(plan->keyColumn, clientKey);
-    return report::ReportViewer::show(*report, programDirectory, parent);
+        report.setKeyFilter(plan->keyColumn, clientKey);
+    return report::ReportViewer::show(report, programDirectory, parent);
 }
 
 } // namespace ulk

@@ -1,5 +1,6 @@
 #pragma once
 #include "common/CheckResult.h"
+#include "common/FieldMessages.h"
 
 #include <QString>
 #include <QStringList>
@@ -54,18 +55,5 @@ CheckResult checkDate(FieldEdit *date);
 // in the list. A disabled field is not touched.
 CheckResult checkCodeList(CodePicker *picker, FieldEdit *field, CodeList *list, bool byName,
                           Qt::CaseSensitivity codeCase = Qt::CaseInsensitive);
-
-namespace FieldMessages {
-// The texts and the title of the checks' messages.
-QString errorTitle();      // "Chybová správa"
-QString fixTitle();        // "Chyba !"
-QString sexMessage();
-QString disabilityMessage();
-QString birthNumberMessage();
-QString dateMessage();
-QString nonexistentDateMessage();
-QString codeNotFound(const QString &code);
-QString nameNotFound(const QString &name);
-} // namespace FieldMessages
 
 } // namespace ulk

@@ -384,9 +384,11 @@ EmployeeWindow::SaveResult EmployeeWindow::saveEmployee()
     m_function->setEditText(m_functions.at(function).name);
     ++m_row; // the picker is checked: a leave check still queued has nothing to do
 
+    // Without a record to enter or edit nothing is stored, and the window
+    // does not close as if it had been.
     const int mode = shared().recordMode;
     if (mode != 1 && mode != 2)
-        return Saved;
+        return NothingStored;
     EmployeeRecord record = mode == 2 ? m_original : EmployeeRecord{};
     record.meno = meno;
     record.priezv = priezv;

@@ -17,7 +17,16 @@ namespace ulk {
 class EmployeeWindow : public QDialog {
     Q_OBJECT
 public:
-    enum SaveResult { Saved = 0, FirstNameMissing = 1, SurnameMissing = 2, JobFunctionInvalid = 3, Failed = 4 };
+    // NothingStored: the window holds no record to enter or edit (record
+    // mode neither 1 nor 2); nothing was written.
+    enum SaveResult {
+        Saved = 0,
+        FirstNameMissing = 1,
+        SurnameMissing = 2,
+        JobFunctionInvalid = 3,
+        Failed = 4,
+        NothingStored = 5
+    };
 
     explicit EmployeeWindow(const QString &programDirectory, QWidget *parent = nullptr);
 

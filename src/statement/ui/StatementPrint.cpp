@@ -89,7 +89,7 @@ void StatementPrint::printAgeSection(const QString &programDirectory, const QStr
         tellFailure(run.failure());
         return;
     }
-    report::ReportDefinition &report = report::AgeSectionReport::instance();
+    report::ReportDefinition report = report::AgeSectionReport::instance();
     const QString section4 = QStringLiteral("Section4");
     if (report::ReportControl *year = report.control(section4, report::AgeSectionReport::yearLabel()))
         report.setCaption(section4, year->name, year->caption.left(15) + schoolYear);
@@ -105,7 +105,7 @@ void StatementPrint::printEducationSection(const QString &programDirectory, cons
         tellFailure(run.failure());
         return;
     }
-    report::ReportDefinition &report = report::EducationSectionReport::instance();
+    report::ReportDefinition report = report::EducationSectionReport::instance();
     setTotals(report, report::EducationSectionReport::totalLabels(), run.totals());
     show(run, report, programDirectory, parent, {});
 }
@@ -117,7 +117,8 @@ void StatementPrint::printEmployeeSection(const QString &programDirectory, QWidg
         tellFailure(run.failure());
         return;
     }
-    show(run, report::EmployeeSectionReport::instance(), programDirectory, parent, {});
+    report::ReportDefinition report = report::EmployeeSectionReport::instance();
+    show(run, report, programDirectory, parent, {});
 }
 
 void StatementPrint::show(StatementRun &run, report::ReportDefinition &report, const QString &programDirectory,
