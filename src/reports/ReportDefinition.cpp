@@ -28,12 +28,12 @@ ReportControl *ReportDefinition::control(const QString &sectionName, const QStri
     return s ? s->control(controlName) : nullptr;
 }
 
-bool ReportDefinition::setCaption(const QString &sectionName, const QString &controlName, const QString &caption)
+bool ReportDefinition::setCaption(const QString &sectionName, const QString &controlName, const QString &text)
 {
     ReportControl *c = control(sectionName, controlName);
     if (!c || c->kind != ControlKind::Label)
         return false;
-    c->caption = caption;
+    c->caption = text;
     return true;
 }
 

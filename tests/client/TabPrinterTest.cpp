@@ -326,8 +326,9 @@ private slots:
         run.start(pdftotext, {"-layout", pdf, "-"});
         QVERIFY(run.waitForFinished(20000));
         const QString text = QString::fromUtf8(run.readAllStandardOutput());
-        for (const QString &s : {"Základné údaje o klientovi :", "Šimon  O'Neil", "5.3.2007", "rodné číslo :",
-                                 "0105171234", "postihnutie klienta :", "mentálne", "rečové"})
+        for (const QString &s : QStringList{"Základné údaje o klientovi :", "Šimon  O'Neil", "5.3.2007",
+                                            "rodné číslo :", "0105171234", "postihnutie klienta :", "mentálne",
+                                            "rečové"})
             // The text extraction joins the blanks between words into one.
             QVERIFY2(text.simplified().contains(QString(s).simplified()), qPrintable(s + " not in:\n" + text));
         QProcess info;

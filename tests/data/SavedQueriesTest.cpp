@@ -40,8 +40,8 @@ private slots:
         QFETCH(QStringList, matching);
         test::ProgramDir dir;
         QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
-        for (const QString &k : {"NOVAKJA00", "NOVAKJA00  ", "NOVAKJA001", "NOVAKJA0", "O'NEILJA00", "O'NEILJA00 ",
-                                 "", " ", "NOVAKJA00!"})
+        for (const QString &k : QStringList{"NOVAKJA00", "NOVAKJA00  ", "NOVAKJA001", "NOVAKJA0", "O'NEILJA00",
+                                            "O'NEILJA00 ", "", " ", "NOVAKJA00!"})
             test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES (?, '2007-01-01')", {k});
         QSqlQuery q(Database::connection());
         QVERIFY(q.exec("SELECT idkod FROM k_navstevy WHERE " + SavedQueries::keyCondition("idkod", key)
