@@ -3,7 +3,7 @@
 #include "../statement/StatementDriver.h"
 #include "client/ui/TabRows.h"
 #include "data/Database.h"
-#include "support/CaptionFit.h"
+#include "support/ui/CaptionFit.h"
 
 #include <QAccessible>
 

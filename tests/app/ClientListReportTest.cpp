@@ -7,6 +7,7 @@
 #include "reports/ui/ReportViewer.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/WhenModal.h"
 
 #include <QAction>
 #include <QPrintPreviewDialog>

@@ -5,6 +5,7 @@
 #include "employee/ui/EmployeeWindow.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/WhenModal.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -7,6 +7,7 @@
 #include "reports/EmployeeSectionReport.h"
 #include "reports/ui/ReportViewer.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/WhenModal.h"
 #include "StatementFixtures.h"
 
 #include <QAction>

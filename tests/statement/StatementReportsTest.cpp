@@ -7,7 +7,7 @@
 #include "statement/EmployeeSection.h"
 #include "statement/WorkTable.h"
 #include "StatementFixtures.h"
-#include "support/ReportFit.h"
+#include "support/reports/ReportFit.h"
 
 #include <QFontMetricsF>
 #include <QTest>
