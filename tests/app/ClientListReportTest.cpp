@@ -7,6 +7,7 @@
 #include "reports/ui/ReportViewer.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 #include "support/ui/WhenModal.h"
 
 #include <QAction>
@@ -99,9 +100,8 @@ private slots:
 
     void emptyRegisterPrintsHeadersOnly()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -146,12 +146,11 @@ private slots:
 
     void oneClientInColumnOrder()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addFullClient("NOVAKJA00", "Ján", "Novák", "0101011234", "17", "2001-01-01", "Hlavná 5", "Nitra", "94901");
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -171,9 +170,9 @@ private slots:
 
     void threePagesRepeatHeadings()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         QStringList expectedSurnames;
         for (int i = 0; i < 100; ++i) {
             const QString surname = QStringLiteral("Klient%1").arg(i, 3, 10, QLatin1Char('0'));
@@ -182,7 +181,6 @@ private slots:
                           "1999-12-31", "", "", "");
         }
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -215,13 +213,12 @@ private slots:
 
     void apostropheAndDiacriticsInEveryText()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         const QStringList row = {"Ľudo'", "O'Ňeil-Šťastný", "8'", "Čč'", "Ďaľšia 'Ú' 7", "Žilina'", "Ô'5"};
         addFullClient("ONEILL00", row[0], row[1], row[4], row[2], "2003-07-09", row[5], row[6], row[3]);
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -232,14 +229,13 @@ private slots:
 
     void missingNamesComeFirst()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         test::addClient("ADAMPE00", "Peter", "Adam", "1");
         test::addClient("NOFIRST00", QString(), "Zeman", "2");
         test::addClient("NOLAST00", "Oto", QString(), "3");
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QCOMPARE(m_shown.size(), 1);
@@ -256,9 +252,9 @@ private slots:
     // and names that differ in letter case only follow their bytes.
     void slovakOrderOfSurnameAndFirstName()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         const QList<QStringList> expected = {{"Ján", "Cibuľa"},   {"Eva", "Čierny"},     {"Ivan", "Ďurica"},
                                              {"Ábel", "Horváth"}, {"Adam", "Horváth"},  {"Oto", "Hudák"},
                                              {"Oto", "hudák"},
@@ -267,7 +263,6 @@ private slots:
         for (int i = expected.size() - 1; i >= 0; --i)
             test::addClient(QStringLiteral("K%1").arg(i), expected[i][0], expected[i][1], QString::number(i + 1));
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -281,9 +276,8 @@ private slots:
 
     void viewCreatedOnceAndNeverRewritten()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addClient("BBB00", "Beáta", "Bartová", "2");
         test::addClient("AAA00", "Adam", "Zubor", "1");
@@ -315,9 +309,8 @@ private slots:
 
     void changeBetweenShowsIsSeen()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addClient("HORAJA00", "Jana", "Horáková", "5", "2002-02-20");
         printList(w);
@@ -340,9 +333,8 @@ private slots:
         const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
         if (pdftotext.isEmpty())
             QFAIL("pdftotext (poppler-utils) is needed");
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         addFullClient("SKODAS00", "Šimon", "Škoda", "", "42", "2004-11-30", "", "Bardejov", "");
         const QString pdf = dir.file("zoznam.pdf");
@@ -376,9 +368,8 @@ private slots:
 
     void creationFailureIsReported()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         p.answer(PromptAnswer::Ok);
         test::sql("PRAGMA query_only = 1");
@@ -406,9 +397,8 @@ private slots:
     {
         QFETCH(QString, viewSql);
         QFETCH(QString, because);
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::sql("CREATE VIEW vyp_zoz_klient AS " + viewSql);
         p.answer(PromptAnswer::Ok);

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -77,9 +78,8 @@ private slots:
         QFETCH(QString, how);
         QFETCH(bool, archive);
         QFETCH(bool, staleTmp);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         editSome();
         if (archive)
@@ -87,8 +87,7 @@ private slots:
         if (staleTmp)
             writeFile(dir.file("tmp.mdb"), "left over");
         const qint64 sizeBefore = QFileInfo(dir.dbPath()).size();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
 
         exitBy(w, how);
 
@@ -106,16 +105,14 @@ private slots:
 
     void failedCompactionStopsTheSequence()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         editSome();
         writeFile(dir.file("arch_tmp.zip"), "PK archive");
         QVERIFY(QDir(dir.path()).mkpath("tmp.mdb/blocked"));
         const QByteArray before = bytesOf(dir.dbPath());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
         p.answer(PromptAnswer::Ok);
 
         exitBy(w, "menu");
@@ -133,15 +130,13 @@ private slots:
 
     void closeBoxEndsWithoutCompaction()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         editSome();
         writeFile(dir.file("arch_tmp.zip"), "PK archive");
         const QByteArray before = bytesOf(dir.dbPath());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
         QTest::mouseClick(w.findChild<QLabel *>("Label1"), Qt::LeftButton);
 
         QVERIFY(w.close());

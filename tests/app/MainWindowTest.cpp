@@ -7,6 +7,7 @@
 #include "data/PersonListModel.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 #include "support/ui/WhenModal.h"
 
 #include <QAction>
@@ -184,10 +185,9 @@ private slots:
 
     void normalStartState()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         Clock::setToday(QDate(2026, 12, 9));
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         QVERIFY(p.prompts.isEmpty());
         QCOMPARE(w.listMode(), 0);
@@ -224,8 +224,8 @@ private slots:
 
     void connectDBReplacesTheReportConnection()
     {
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
         QVERIFY(w.load());
         w.connectDB();
         const QString first = w.reportConnectionName();
@@ -263,9 +263,9 @@ private slots:
     {
         QFETCH(QDate, today);
         QFETCH(QString, year);
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
         Clock::setToday(today);
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         QCOMPARE(w.schoolYear(), year);
     }
@@ -298,10 +298,9 @@ private slots:
         QFETCH(QStringList, answers);
         QFETCH(QString, label);
         QFETCH(QStringList, messages);
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         Clock::setToday(QDate(2026, 12, 9));
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         // Each refused answer is followed by its message (OK only), then the box again.
         for (int i = 0; i < answers.size(); ++i) {
@@ -329,10 +328,9 @@ private slots:
 
     void cancelKeepsAUserYearAndTheDialogProposesTheDerivedOne()
     {
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         Clock::setToday(QDate(2026, 12, 9));
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         p.type("19/20");
         click(w, "Label8");
@@ -348,12 +346,9 @@ private slots:
 
     void captionsPerMode()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
+        QVERIFY(program.start());
         click(w, "Label1");
         QCOMPARE(w.listMode(), 1);
         QCOMPARE(button(w, "CmdNovy")->text(), QString("Nový klient"));
@@ -392,12 +387,9 @@ private slots:
 
     void clientsSortInSlovakOrderAndByCatalogueNumber()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
+        QVERIFY(program.start());
         test::addClient("HUDÁKPE00", "Peter", "Hudák", "100", "2015-03-12");
         test::addClient("CHRAPKJA00", "Ján", "Chrapko", "9");
         test::addClient("ČIERNYAN00", "Anna", "Čierny", "10");
@@ -421,12 +413,9 @@ private slots:
 
     void editHandsOverKeyAndCaptionThenReturnsToNameOrder()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         test::addClient("KOVACJA00", "Jana", "Kovac", "5");
         test::addClient("ADAMEVA00", "Eva", "Adam", "7");
         click(w, "Label1");
@@ -460,9 +449,8 @@ private slots:
 
     void employeesWithoutAJobFunctionAreNotListed()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
         QVERIFY(w.load());
         test::addEmployee("NOVÁJA00", "Jana", "Nová", 4);
         test::addEmployee("BEZFUN00", "Peter", "Bez", 42);
@@ -476,12 +464,9 @@ private slots:
 
     void sideBarColours()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
+        QVERIFY(program.start());
         const QColor design = w.tileColour(1);
         const QColor normal = MainWindow::normalColour(), hoverC = MainWindow::hoverColour(),
                      chosen = MainWindow::chosenColour();

@@ -20,7 +20,6 @@ namespace {
 const QString kKey = "KOVÁČOMÁ00";
 const QString kDuplicate = "Postihnutie môže nadobudnúť len hodnotu 1 až 9 bez duplicít !";
 
-void openDatabase(const test::ProgramDir &dir) { QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok); }
 
 QString slotsOf(const DisabilityPanel *p)
 {
@@ -97,11 +96,10 @@ private slots:
         QFETCH(int, tab);
         QFETCH(int, otherField);
         QFETCH(QString, column);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         test::addClient(kKey, "Mária", "Kováčová", "1");
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             if (tab)
                 test::clickTab(window, tab);
@@ -221,9 +219,8 @@ private slots:
 
     void aWholeClientTypedWithItsChecks()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         const QString key = "KOVÁČOMÁ00";
         struct Typed {
             int field;

@@ -8,6 +8,7 @@
 #include "data/PersonListModel.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 #include "support/ui/WhenModal.h"
 
 #include <QAbstractItemView>
@@ -118,10 +119,7 @@ inline void clickButton(ClientWindow *window, const char *name)
 // stored client key (Edit) or, with an empty key, of a new client.
 inline bool openClient(MainWindow &w, const QString &key, const std::function<void(ClientWindow *)> &fn)
 {
-    if (!w.load())
-        return false;
-    w.show();
-    if (!QTest::qWaitForWindowActive(&w) || !chooseClients(w))
+    if (!start(w) || !chooseClients(w))
         return false;
     if (key.isEmpty())
         return inClientWindow(mainButton(w, "CmdNovy"), fn);

@@ -39,7 +39,7 @@ private slots:
         QFETCH(int, how);
         const K k = K(kind);
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
@@ -66,7 +66,6 @@ private slots:
         addEmployee("NOVÁKJA00", " Ján ", "Novák");
         addEmployee("ČERNÁEV01", "Eva", "Černá");
         addEmployee("AB00", "Ab", "Cibuľa");
-        ScriptedPrompter p;
         QVERIFY(r.open([&](ClientWindow *w) {
             CodePicker *picker = subTab(w, K::ChangeRecords)->page().codePicker();
             QCOMPARE(picker->objectName(), QString("DBCZaz"));
@@ -88,7 +87,7 @@ private slots:
         addEmployee("AB00", "Ab", "Cibuľa");
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         sql("INSERT INTO k_zaznam_spc (idkod, datum, idkod_P) VALUES (?, '2024-01-11', 'NOVÁKJA00')", {kClient});
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::ActivityRecords);
             clickSub(w, K::ActivityRecords, B::Edit);
@@ -112,7 +111,7 @@ private slots:
         Register r;
         addEmployee("AB00", "Ab", "Cibuľa");
         addEmployee("NOVÁKJA00", "Ján", "Novák");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Examinations);
             clickSub(w, K::Examinations, B::New);
@@ -137,7 +136,7 @@ private slots:
         Register r;
         addEmployee("AB00", "Ab", "Cibuľa");
         addEmployee("NOVÁKJA00", "Ján", "Novák");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Examinations);
             clickSub(w, K::Examinations, B::New);
@@ -162,7 +161,7 @@ private slots:
     void theFacilityPicker()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Facilities);
             clickSub(w, K::Facilities, B::New);

@@ -111,8 +111,7 @@ private slots:
 
     void namesakesGetTheNextCounters()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         const QString s = RecordKey::stem("Nováková", "Jana");
         QStringList keys;
         for (int i = 0; i < 3; ++i) {
@@ -151,8 +150,7 @@ private slots:
         QFETCH(QString, stem);
         QFETCH(QString, ownKey);
         QFETCH(QString, key);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         for (const QString &k : existing)
             test::addEmployee(k, "Jana", "Kovac");
         QString error;
@@ -162,8 +160,7 @@ private slots:
 
     void keyMustBeFreeInEveryTable()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addClient("KISSJ00", "J", "Kiss");
         test::sql("INSERT INTO k_memo (idkod) VALUES ('KISSJ01')"); // a memo row left without its client
         QString error;
@@ -175,8 +172,7 @@ private slots:
 
     void unreadableTableIsAnError()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         QString error;
         QCOMPARE(RecordKey::firstFreeKey(Database::connection(), "no_such_table", "ABC", {}, &error), QString());
         QVERIFY(!error.isEmpty());
@@ -184,8 +180,7 @@ private slots:
 
     void keyChangeIsCascaded()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addEmployee("KOVACJA00", "Jana", "Kovac");
         test::addEmployee("HORVAEV00", "Eva", "Horváth");
         test::sql("INSERT INTO k_vysetrenie (idkod, idkod_p) VALUES ('KLIENT00', 'KOVACJA00')");
@@ -209,8 +204,7 @@ private slots:
 
     void failedCascadeChangesNothing()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addEmployee("KOVACJA00", "Jana", "Kovac");
         test::sql("INSERT INTO k_vysetrenie (idkod, idkod_p) VALUES ('KLIENT00', 'KOVACJA00')");
         const QList<RecordKey::KeyReference> refs = {{"k_vysetrenie", "idkod_p"}, {"k_vysetrenie", "no_column"}};
@@ -225,8 +219,7 @@ private slots:
 
     void cascadeOntoATakenKeyFails()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addEmployee("KOVACJA00", "Jana", "Kovac");
         test::addEmployee("KOVAJA00", "Jana", "Kova");
         QString error;

@@ -278,8 +278,7 @@ private slots:
     void rowsHandedOverOrReadThroughTheRule()
     {
         Clock::setToday(kToday);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         ReportDefinition r = listReport();
         QString error;
         QVERIFY(!ReportRule::prepare(r, dir.path(), &error));

@@ -5,6 +5,7 @@
 #include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 #include "support/ui/WhenModal.h"
 
 #include "StatementDriver.h"
@@ -51,7 +52,7 @@ void press(int key) { QTest::keyClick(focused(), Qt::Key(key)); }
 class DoUkazWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
     std::unique_ptr<ScriptedPrompter> m_p;
     std::unique_ptr<DoUkazWindow> m_w;
 
@@ -76,9 +77,8 @@ class DoUkazWindowTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<test::ProgramDir>();
+        m_dir = std::make_unique<test::OpenRegister>();
         m_p = std::make_unique<ScriptedPrompter>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
     }
     void cleanup()
     {
@@ -86,7 +86,6 @@ private slots:
             QVERIFY2(m_p->unexpected.isEmpty(), qPrintable(m_p->unexpected.join(" | ")));
         m_w.reset();
         m_p.reset();
-        Database::close();
         m_dir.reset();
     }
 
@@ -94,9 +93,7 @@ private slots:
     {
         Database::close();
         MainWindow main(m_dir->path());
-        QVERIFY(main.load());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::start(main));
         shared().recordMode = 0;
         bool checked = false;
         QVERIFY(test::openFromTile(main, "ulk::DoUkazWindow", "Label3", [&](QDialog *d) {
@@ -149,9 +146,7 @@ private slots:
         QFETCH(bool, listChosen);
         Database::close();
         MainWindow main(m_dir->path());
-        QVERIFY(main.load());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::start(main));
         if (listChosen)
             test::clickTile(main, "Label1");
         const QColor before = main.tileColour(1);

@@ -14,7 +14,7 @@ using test::seedOdbStar;
 class OdbStarStoreTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
 
     static QList<qint64> rowids()
     {
@@ -25,16 +25,8 @@ class OdbStarStoreTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<test::ProgramDir>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
-    }
-    void cleanup()
-    {
-        Database::close();
-        m_dir.reset();
-    }
+    void init() { m_dir = std::make_unique<test::OpenRegister>(); }
+    void cleanup() { m_dir.reset(); }
 
     void storedTextsShowAsTheyAre_data()
     {

@@ -4,6 +4,7 @@
 #include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 
 #include "OdbStarSeed.h"
 #include "StatementDriver.h"
@@ -38,7 +39,7 @@ const Cells kColumn3{{{3, 0}, "5"}, {{3, 1}, "2"}, {{3, 2}, "3"}, {{3, 3}, " "},
 class OdbStarWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
     std::unique_ptr<ScriptedPrompter> m_p;
     std::unique_ptr<OdbStarWindow> m_w;
 
@@ -59,9 +60,8 @@ class OdbStarWindowTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<test::ProgramDir>();
+        m_dir = std::make_unique<test::OpenRegister>();
         m_p = std::make_unique<ScriptedPrompter>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
     }
     void cleanup()
     {
@@ -69,7 +69,6 @@ private slots:
             QVERIFY2(m_p->unexpected.isEmpty(), qPrintable(m_p->unexpected.join(" | ")));
         m_w.reset();
         m_p.reset();
-        Database::close();
         m_dir.reset();
     }
 
@@ -77,9 +76,7 @@ private slots:
     {
         Database::close();
         MainWindow main(m_dir->path());
-        QVERIFY(main.load());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::start(main));
         QVERIFY(test::openFromTile(main, "ulk::OdbStarWindow", "Label6", [&](QDialog *d) {
             auto *w = static_cast<OdbStarWindow *>(d);
             QCOMPARE(w->windowTitle(), QString("Form1"));
@@ -429,9 +426,7 @@ private slots:
         QCOMPARE(before.size(), count);
         Database::close();
         MainWindow main(m_dir->path());
-        QVERIFY(main.load());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::start(main));
         m_p->answer(PromptAnswer::Ok);
         test::clickTile(main, "Label6");
         QCOMPARE(m_p->prompts.size(), 1);

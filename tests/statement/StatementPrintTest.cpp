@@ -7,6 +7,7 @@
 #include "reports/EmployeeSectionReport.h"
 #include "reports/ui/ReportViewer.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 #include "support/ui/WhenModal.h"
 #include "StatementFixtures.h"
 
@@ -88,8 +89,8 @@ private slots:
 
     void menuItems()
     {
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
         QVERIFY(w.load());
         const std::pair<const char *, const char *> items[] = {
             {"mniVek", "Zostava klientov zoradena podľa veku"},
@@ -105,9 +106,8 @@ private slots:
 
     void employeeSection()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addEmployee("RIAD00", "Jana", "Riaditeľová", 1, "z", "e", "a");
         test::addEmployee("PSYCH00", "Eva", "Malá", 4, "z", "i", "n");
@@ -139,9 +139,8 @@ private slots:
 
     void ageSection()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
         test::addStatementClient("VIAC00", "2000-03-06", "M", "23");
@@ -184,9 +183,8 @@ private slots:
     // told once the preview is closed, and writes none.
     void ageWriteThatFailsIsTold()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
         test::addStatementClient("VIAC00", "2000-03-06", "M", "23");
@@ -206,9 +204,8 @@ private slots:
 
     void ageSectionOfTheChosenSchoolYear()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -235,9 +232,8 @@ private slots:
 
     void educationSection()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addStatementClient("MS00", "2003-01-01", "Z", "5 3");
         test::addCare("MS00", "2007-01-01");
@@ -296,9 +292,8 @@ private slots:
     {
         QFETCH(int, section);
         const Section s = section == 0 ? kAges : section == 1 ? kEducation : kEmployees;
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         const QString table = QString::fromLatin1(s.table);
         const QString first = section == 2 ? "fcia" : section == 1 ? "stlpec_1" : "stlpec";
@@ -330,9 +325,8 @@ private slots:
         QFETCH(int, section);
         QFETCH(QString, breaking);
         const Section s = section == 0 ? kAges : section == 1 ? kEducation : kEmployees;
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addStatementClient("NOVAK00", "2001-01-01", "M", "4");
         test::addCare("NOVAK00", "2007-01-01");
@@ -353,9 +347,8 @@ private slots:
 
     void failedReportIsTold()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         report::ReportDefinition &rpt = report::EmployeeSectionReport::instance();
         QVERIFY(rpt.setDataField("Section1", "txtCria", "nosuch"));
@@ -378,9 +371,8 @@ private slots:
 
     void moreKindsThanRowsAreTold()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         for (const char *kod : {"10", "11", "12", "13", "14", "15"})
             test::sql("INSERT INTO c_zariad (kod, nazov, akronym, v_nazov) VALUES (?, 'Iné', 'VYCH', 'v inom')", {kod});
@@ -398,9 +390,8 @@ private slots:
     void printPreviewWindow()
     {
         report::ReportViewer::setPresenter({});
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addEmployee("PSYCH00", "Eva", "Malá", 4, "z", "i", "a");
         bool seen = false;

@@ -25,12 +25,14 @@ ProgramDir::ProgramDir(bool withDatabase)
 
 QString ProgramDir::file(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
 
-OpenRegister::OpenRegister()
+void ProgramDir::openRegister() const
 {
     QString error;
     const Database::OpenResult opened = Database::open(path(), &error);
     QVERIFY2(opened == Database::OpenResult::Ok, qPrintable(QStringLiteral("the register did not open: ") + error));
 }
+
+OpenRegister::OpenRegister() { openRegister(); }
 
 OpenRegister::~OpenRegister()
 {

@@ -13,6 +13,9 @@ public:
     QString file(const QString &name) const;
     QString dbPath() const { return file(QStringLiteral("ulk.mdb")); }
     bool isValid() const { return m_dir.isValid() && m_ok; }
+    // Opens the directory's register as the program opens it (Database::open);
+    // a failure fails the test.
+    void openRegister() const;
 
 private:
     QTemporaryDir m_dir;

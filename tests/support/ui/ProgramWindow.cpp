@@ -10,6 +10,14 @@ bool ProgramWindow::show()
     return QTest::qWaitForWindowActive(&window);
 }
 
-bool ProgramWindow::start() { return window.load() && show(); }
+bool ProgramWindow::start() { return test::start(window); }
+
+bool start(MainWindow &window)
+{
+    if (!window.load())
+        return false;
+    window.show();
+    return QTest::qWaitForWindowActive(&window);
+}
 
 } // namespace ulk::test

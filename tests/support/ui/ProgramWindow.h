@@ -22,4 +22,8 @@ struct ProgramWindow {
     bool start();
 };
 
+// Loads the register of a main window as the program does at its start, shows
+// the window and waits until it is active.
+bool start(MainWindow &window);
+
 } // namespace ulk::test
