@@ -437,7 +437,7 @@ private slots:
         QCOMPARE(column(w.clientList(), 1), QStringList({"Adam", "Kovac"}));
         QCOMPARE(grid->currentIndex().row(), 1);
         QCOMPARE(button(w, "CmdSort")->text(), QString("Trieď (priezvisko,meno)"));
-        QCOMPARE(w.tileColour(1), MainWindow::chosenColour());
+        QCOMPARE(w.tileColour(1), QColor(185, 255, 185));
 
         test::whenModal("ulk::ClientWindow", closeWindow);
         QTest::mouseClick(button(w, "CmdNovy"), Qt::LeftButton);
@@ -468,8 +468,7 @@ private slots:
         MainWindow &w = program.window;
         QVERIFY(program.start());
         const QColor design = w.tileColour(1);
-        const QColor normal = MainWindow::normalColour(), hoverC = MainWindow::hoverColour(),
-                     chosen = MainWindow::chosenColour();
+        const QColor normal(255, 255, 217), hoverC(255, 255, 168), chosen(185, 255, 185);
         // The first hover after start paints only the hovered tile.
         hover(w, 4);
         QCOMPARE(w.tileColour(4), hoverC);

@@ -26,6 +26,9 @@ using test::ScriptedPrompter;
 namespace {
 
 const QString kQuestion = QStringLiteral("Nesedí kontrolný súčet ! Opraviť ?");
+// The background of the box that has the focus, and the colour of the chosen tile.
+const QColor kFocus(128, 255, 255);
+const QColor kChosenTile(185, 255, 185);
 
 QList<QStringList> rows()
 {
@@ -102,7 +105,7 @@ private slots:
             for (int i = 0; i < 5; ++i)
                 QCOMPARE(box(d, i)->text(), QString());
             QCOMPARE(focused(), box(d, 0));
-            QCOMPARE(box(d, 0)->background(), StatementBox::focusColour());
+            QCOMPARE(box(d, 0)->background(), kFocus);
             QCOMPARE(box(d, 1)->background(), box(d, 1)->restColour());
             QTest::mouseClick(button(d, "cmdZap"), Qt::LeftButton);
             checked = true;
@@ -150,13 +153,13 @@ private slots:
         if (listChosen)
             test::clickTile(main, "Label1");
         const QColor before = main.tileColour(1);
-        QVERIFY(before != MainWindow::chosenColour());
+        QVERIFY(before != kChosenTile);
         QColor during;
         QVERIFY(test::openFromTile(main, windowClass.toLatin1(), control.toLatin1(), [&](QDialog *d) {
             during = main.tileColour(1);
             QVERIFY(!d->parentWidget());
         }));
-        QCOMPARE(during, listChosen ? MainWindow::chosenColour() : before);
+        QCOMPARE(during, listChosen ? kChosenTile : before);
         QCOMPARE(main.tileColour(1), during);
         QVERIFY(m_p->prompts.isEmpty());
     }
@@ -203,7 +206,7 @@ private slots:
         // " 34" trimmed is two characters long: two from the start are selected.
         QCOMPARE(b1->text(), QString(" 34"));
         QCOMPARE(b1->selectedText(), QString(" 3"));
-        QCOMPARE(b1->background(), StatementBox::focusColour());
+        QCOMPARE(b1->background(), kFocus);
         QCOMPARE(b0->background(), b0->restColour());
         QCOMPARE(b0->text(), QString("12"));
         press(Qt::Key_Down);
@@ -262,7 +265,7 @@ private slots:
         QTRY_COMPARE(focused()->objectName(), focusedAfter);
         if (answer == 1) {
             QCOMPARE(box(m_w.get(), 0)->selectedText(), QString("3"));
-            QCOMPARE(box(m_w.get(), 0)->background(), StatementBox::focusColour());
+            QCOMPARE(box(m_w.get(), 0)->background(), kFocus);
             QCOMPARE(m_w->refocusIndex(), -1);
         }
         QCOMPARE(box(m_w.get(), 4)->background(), box(m_w.get(), 4)->restColour());
@@ -359,7 +362,7 @@ private slots:
             QVERIFY(m_w->isVisible());
             QVERIFY(!zap->isDown());
             QCOMPARE(rows(), QList<QStringList>({{"3", "1", "2", "4", "9"}}));
-            QCOMPARE(box(m_w.get(), 0)->background(), yes ? StatementBox::focusColour() : box(m_w.get(), 0)->restColour());
+            QCOMPARE(box(m_w.get(), 0)->background(), yes ? kFocus : box(m_w.get(), 0)->restColour());
             QCOMPARE(box(m_w.get(), 4)->background(), box(m_w.get(), 4)->restColour());
         }
         if (route == "press")

@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(rows[3][2].toString(), QString("zmenené"));
         QCOMPARE(rows[3][3].toString(), QString("9999"));
         QCOMPARE(rows[3][5].toString(), QString("5"));
-        QCOMPARE(rows[4][2].toString(), OdbStarRowTable::name(4));
+        QCOMPARE(rows[4][2].toString(), QString("       iná"));
     }
 
     void unusableTableIsNotTouched_data()
