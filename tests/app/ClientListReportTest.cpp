@@ -6,6 +6,7 @@
 #include "reports/ui/ReportViewer.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/reports/ReportTexts.h"
 #include "support/ui/ProgramWindow.h"
 #include "support/ui/WhenModal.h"
 
@@ -19,6 +20,8 @@ using namespace ulk;
 using report::PlacedText;
 using report::ReportDocument;
 using report::ReportPage;
+using test::detailRows;
+using test::texts;
 
 namespace {
 
@@ -42,29 +45,6 @@ void addFullClient(const QString &idkod, const QString &meno, const QString &pri
     test::sql("INSERT INTO k_zaklad (idkod, meno, priezv, rodcis, katcis, datnar, ulica, obec, psc) "
               "VALUES (?,?,?,?,?,?,?,?,?)",
               {idkod, meno, priezv, rodcis, katcis, datnar, ulica, obec, psc});
-}
-
-// The texts of the detail lines of a page, one list per row, in column order.
-QList<QStringList> detailRows(const ReportPage &page)
-{
-    QList<QStringList> rows;
-    int lastRow = -2;
-    for (const PlacedText &t : page.textsOf("Section1")) {
-        if (t.row != lastRow) {
-            rows << QStringList();
-            lastRow = t.row;
-        }
-        rows.last() << t.text;
-    }
-    return rows;
-}
-
-QStringList texts(const QList<PlacedText> &list)
-{
-    QStringList out;
-    for (const PlacedText &t : list)
-        out << t.text;
-    return out;
 }
 
 } // namespace

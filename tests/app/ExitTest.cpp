@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Tile.h"
 #include "data/Database.h"
+#include "support/Files.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ui/ProgramWindow.h"
@@ -16,19 +17,6 @@ using namespace ulk;
 using test::ScriptedPrompter;
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // A run with edits: rows written and most of them deleted again.
 void editSome()
@@ -83,9 +71,9 @@ private slots:
         QVERIFY(w.load());
         editSome();
         if (archive)
-            writeFile(dir.file("arch_tmp.zip"), "PK archive");
+            QVERIFY(test::writeAll(dir.file("arch_tmp.zip"), "PK archive"));
         if (staleTmp)
-            writeFile(dir.file("tmp.mdb"), "left over");
+            QVERIFY(test::writeAll(dir.file("tmp.mdb"), "left over"));
         const qint64 sizeBefore = QFileInfo(dir.dbPath()).size();
         QVERIFY(program.show());
 
@@ -109,9 +97,9 @@ private slots:
         auto &[dir, p, w] = program;
         QVERIFY(w.load());
         editSome();
-        writeFile(dir.file("arch_tmp.zip"), "PK archive");
+        QVERIFY(test::writeAll(dir.file("arch_tmp.zip"), "PK archive"));
         QVERIFY(QDir(dir.path()).mkpath("tmp.mdb/blocked"));
-        const QByteArray before = bytesOf(dir.dbPath());
+        const QByteArray before = test::readAll(dir.dbPath());
         QVERIFY(program.show());
         p.answer(PromptAnswer::Ok);
 
@@ -123,7 +111,7 @@ private slots:
         QCOMPARE(p.prompts.at(0).title, QString("Chybová správa"));
         QCOMPARE(p.prompts.at(0).icon, PromptIcon::Exclamation);
         QVERIFY(!w.isVisible());
-        QCOMPARE(bytesOf(dir.dbPath()), before);
+        QCOMPARE(test::readAll(dir.dbPath()), before);
         // The steps after the failed one do not run.
         QVERIFY(QFileInfo::exists(dir.file("arch_tmp.zip")));
     }
@@ -134,8 +122,8 @@ private slots:
         auto &[dir, p, w] = program;
         QVERIFY(w.load());
         editSome();
-        writeFile(dir.file("arch_tmp.zip"), "PK archive");
-        const QByteArray before = bytesOf(dir.dbPath());
+        QVERIFY(test::writeAll(dir.file("arch_tmp.zip"), "PK archive"));
+        const QByteArray before = test::readAll(dir.dbPath());
         QVERIFY(program.show());
         QTest::mouseClick(w.findChild<QLabel *>("Label1"), Qt::LeftButton);
 
@@ -143,7 +131,7 @@ private slots:
 
         QVERIFY(p.prompts.isEmpty());
         QVERIFY(!Database::isOpen());
-        QCOMPARE(bytesOf(dir.dbPath()), before);
+        QCOMPARE(test::readAll(dir.dbPath()), before);
         QVERIFY(QFileInfo::exists(dir.file("arch_tmp.zip")));
         QVERIFY(!QFileInfo::exists(dir.file("tmp.mdb")));
     }

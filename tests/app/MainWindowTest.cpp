@@ -5,6 +5,7 @@
 #include "common/SharedState.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
+#include "support/Files.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ui/ProgramWindow.h"
@@ -30,13 +31,6 @@ QByteArray fileHash(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QPushButton *button(MainWindow &w, const char *name) { return w.findChild<QPushButton *>(name); }
@@ -137,9 +131,9 @@ private slots:
             QByteArray junk;
             for (int i = 0; i < 8192; ++i)
                 junk.append(char((i * 7919 + 13) % 251));
-            writeFile(dir.dbPath(), junk);
+            QVERIFY(test::writeAll(dir.dbPath(), junk));
         } else if (kind == 1) {
-            writeFile(dir.dbPath(), {});
+            QVERIFY(test::writeAll(dir.dbPath(), {}));
         } else if (kind == 2) {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "plain");
             db.setDatabaseName(dir.dbPath());

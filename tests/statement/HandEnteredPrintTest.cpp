@@ -10,6 +10,7 @@
 #include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/reports/ReportTexts.h"
 #include "support/ui/ProgramWindow.h"
 
 #include "OdbStarSeed.h"
@@ -25,32 +26,11 @@ using namespace ulk;
 using report::PlacedText;
 using report::ReportDocument;
 using report::ReportPage;
+using test::detailRows;
+using test::texts;
 using test::ScriptedPrompter;
 
 namespace {
-
-QStringList texts(const QList<PlacedText> &list)
-{
-    QStringList out;
-    for (const PlacedText &t : list)
-        out << t.text;
-    return out;
-}
-
-// The detail texts of a page, one list per row printed.
-QList<QStringList> detailRows(const ReportPage &page)
-{
-    QList<QStringList> rows;
-    int last = -2;
-    for (const PlacedText &t : page.textsOf("Section1")) {
-        if (t.row != last) {
-            rows << QStringList();
-            last = t.row;
-        }
-        rows.last() << t.text;
-    }
-    return rows;
-}
 
 StatementBox *box(QWidget *w, const QString &name) { return w->findChild<StatementBox *>(name); }
 
