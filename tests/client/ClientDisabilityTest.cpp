@@ -3,6 +3,7 @@
 // the mouse, and the strings stored; and a whole client typed with its
 // checks, saved and opened again.
 #include "ClientWindowDriver.h"
+#include "DisabilityDriver.h"
 
 #include "client/ui/DisabilityEntry.h"
 #include "client/ui/DisabilityPanel.h"
@@ -14,28 +15,14 @@
 
 using namespace ulk;
 using test::ScriptedPrompter;
+using test::listDigits;
+using test::slotsOf;
 
 namespace {
 
 const QString kKey = "KOVÁČOMÁ00";
 const QString kDuplicate = "Postihnutie môže nadobudnúť len hodnotu 1 až 9 bez duplicít !";
 
-
-QString slotsOf(const DisabilityPanel *p)
-{
-    QStringList texts;
-    for (const QLineEdit *s : p->slotBoxes())
-        texts << s->text();
-    return texts.join(QLatin1Char('|'));
-}
-
-QString listDigits(const QComboBox *list)
-{
-    QString d;
-    for (int i = 0; i < list->count(); ++i)
-        d += list->itemText(i).left(1);
-    return d;
-}
 
 // Slot 0, then slots 1 to 8 as given and blanks after them.
 QString slotsText(const QString &dominant, const QStringList &associated = {}, const QString &rest = " ")

@@ -128,9 +128,8 @@ inline bool openClient(MainWindow &w, const QString &key, const std::function<vo
     return inClientWindow(mainButton(w, "cmdOprava"), fn);
 }
 
-// Opens a combo box's list with a click on its drop-down button and clicks
-// the item, as the user chooses a row.
-inline bool clickItem(QComboBox *combo, int index)
+// Clicks a combo box where its drop-down button is.
+inline void clickDropDown(QComboBox *combo)
 {
     QStyleOptionComboBox opt;
     opt.initFrom(combo);
@@ -138,6 +137,13 @@ inline bool clickItem(QComboBox *combo, int index)
     opt.subControls = QStyle::SC_All;
     const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
     QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+}
+
+// Opens a combo box's list with a click on its drop-down button and clicks
+// the item, as the user chooses a row.
+inline bool clickItem(QComboBox *combo, int index)
+{
+    clickDropDown(combo);
     QAbstractItemView *view = combo->view();
     if (!QTest::qWaitFor([view] { return view->isVisible(); }))
         return false;

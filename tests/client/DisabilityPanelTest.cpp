@@ -1,3 +1,5 @@
+#include "DisabilityDriver.h"
+
 #include "client/DisabilityCodes.h"
 #include "client/ui/DisabilityEntry.h"
 #include "client/ui/DisabilityPanel.h"
@@ -19,6 +21,8 @@
 #include <QWheelEvent>
 
 using namespace ulk;
+using test::listDigits;
+using test::slotsOf;
 
 namespace {
 
@@ -120,22 +124,6 @@ struct Window {
     QLineEdit *other = nullptr;
     FieldHandling *handling = nullptr;
 };
-
-QString slotsOf(const DisabilityPanel *p)
-{
-    QStringList texts;
-    for (const QLineEdit *s : p->slotBoxes())
-        texts << s->text();
-    return texts.join(QLatin1Char('|'));
-}
-
-QString listDigits(const QComboBox *list)
-{
-    QString d;
-    for (int i = 0; i < list->count(); ++i)
-        d += list->itemText(i).left(1);
-    return d;
-}
 
 QStringList itemsOf(const QComboBox *list)
 {

@@ -7,21 +7,6 @@
 using namespace ulk;
 using namespace ulk::test;
 
-namespace {
-
-// Clicks a picker where its drop-down button is.
-void clickButtonOf(QComboBox *combo)
-{
-    QStyleOptionComboBox opt;
-    opt.initFrom(combo);
-    opt.frame = true;
-    opt.subControls = QStyle::SC_All;
-    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
-    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
-}
-
-} // namespace
-
 class SubRecordPickersTest : public QObject {
     Q_OBJECT
 private slots:
@@ -46,7 +31,7 @@ private slots:
             clickSub(w, k, B::New);
             CodePicker *picker = subTab(w, k)->page().codePicker();
             if (how == 0) {
-                clickButtonOf(picker);
+                clickDropDown(picker);
             } else {
                 picker->setFocus(Qt::TabFocusReason);
                 QTest::keyClick(picker, Qt::Key_Return);
@@ -169,7 +154,7 @@ private slots:
             CodeList &facilities = w->subRecords().facilities();
             // A single digit is no code: the list opens on its first facility.
             typeText(box(w, K::Facilities, 0), "4");
-            clickButtonOf(picker);
+            clickDropDown(picker);
             QTRY_VERIFY(picker->view()->isVisible());
             QCOMPARE(facilities.current(), 0);
             QCOMPARE(picker->currentIndex(), 0);
@@ -177,7 +162,7 @@ private slots:
             QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(w));
             // A listed code: the list opens on that facility.
             retype(box(w, K::Facilities, 0), "04");
-            clickButtonOf(picker);
+            clickDropDown(picker);
             QTRY_VERIFY(picker->view()->isVisible());
             QCOMPARE(facilities.code(facilities.current()), QString("04"));
             QCOMPARE(picker->currentIndex(), 3);

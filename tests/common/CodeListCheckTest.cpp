@@ -59,10 +59,7 @@ private slots:
         test::sql("INSERT INTO c_iczuj (kod, nazov) VALUES ('900', ?)", {QString::fromUtf8(kLongTown)});
         test::sql("INSERT INTO c_iczuj (kod, nazov) VALUES ('901', 'O''Neilovo')");
     }
-    void cleanup()
-    {
-        m_dir.reset();
-    }
+    void cleanup() { m_dir.reset(); }
 
     // --- typed values ----------------------------------------------------
     void byCode_data()
