@@ -1,12 +1,16 @@
 # make run   installs what is missing, builds, installs the program into register/ (which no target deletes),
 #            creates ulk.mdb there if none is there, starts it
 # make test  installs what is missing, builds and runs every test headless
+#            (WERROR=ON: compiler warnings are errors, as in the CI build .ci/run)
 # make bench builds the benchmark in Release and runs it
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # The user's register: the program finds ulk.mdb beside itself, so make run
 # copies the program into this folder and starts it there. No target deletes it.
 REGISTER ?= register
+# ON turns every compiler warning into an error. The CI build does so; a user's
+# build stays OFF, so that a newer compiler's new warning does not stop make run.
+WERROR ?= OFF
 
 .PHONY: deps build run test bench clean
 
@@ -14,7 +18,7 @@ deps:
 	sh scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DULK_WERROR=$(WERROR) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build

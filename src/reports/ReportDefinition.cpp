@@ -40,12 +40,12 @@ ReportControl *ReportDefinition::control(const QString &sectionName, const QStri
     return const_cast<ReportControl *>(std::as_const(*this).control(sectionName, controlName));
 }
 
-bool ReportDefinition::setCaption(const QString &sectionName, const QString &controlName, const QString &caption)
+bool ReportDefinition::setCaption(const QString &sectionName, const QString &controlName, const QString &text)
 {
     ReportControl *c = control(sectionName, controlName);
     if (!c || c->kind != ControlKind::Label)
         return false;
-    c->caption = caption;
+    c->caption = text;
     return true;
 }
 

@@ -41,7 +41,7 @@ public:
     const ReportControl *control(const QString &sectionName, const QString &controlName) const;
     // Set a label's caption or a text box's data field before the show.
     // False when the section or control does not exist or is of another kind.
-    bool setCaption(const QString &sectionName, const QString &controlName, const QString &caption);
+    bool setCaption(const QString &sectionName, const QString &controlName, const QString &text);
     bool setDataField(const QString &sectionName, const QString &controlName, const QString &dataField);
 
     // The report reads a command of the data environment ...

@@ -3,7 +3,7 @@
 #include "../statement/StatementDriver.h"
 #include "client/ui/TabRows.h"
 #include "data/Database.h"
-#include "support/CaptionFit.h"
+#include "support/ui/CaptionFit.h"
 
 #include <QAccessible>
 
@@ -17,12 +17,9 @@ private slots:
 
     void mainEmployeeAndStatementWindows()
     {
-        test::ProgramDir dir;
-        test::ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
         QCOMPARE(test::clippedCaptions(&w), QStringList());
         test::clickTile(w, "Label2");
@@ -44,11 +41,10 @@ private slots:
     // Every tab of a stored client; the representative's name shows whole.
     void clientRecordEveryTab()
     {
-        test::ProgramDir dir;
-        test::ScriptedPrompter p;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1", "2015-03-04");
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, "KOVÁČOMÁ00", [&](ClientWindow *window) {
             for (int t = 0; t < ClientWindow::tabCount; ++t) {
                 test::clickTab(window, t);
@@ -70,9 +66,8 @@ private slots:
     // to assistive tools, until the basic data are saved.
     void newClientTabsLockedForAssistiveTools()
     {
-        test::ProgramDir dir;
-        test::ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             QCOMPARE(test::clippedCaptions(window), QStringList());
             auto *rows = window->findChild<TabRows *>();

@@ -2,11 +2,13 @@
 #include "common/Clock.h"
 #include "data/DataEnvironment.h"
 #include "data/Database.h"
-#include "data/SavedQueries.h"
 #include "reports/ReportDocument.h"
 #include "reports/ui/ReportViewer.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/reports/ReportTexts.h"
+#include "support/ui/ProgramWindow.h"
+#include "support/ui/WhenModal.h"
 
 #include <QAction>
 #include <QPrintPreviewDialog>
@@ -18,6 +20,8 @@ using namespace ulk;
 using report::PlacedText;
 using report::ReportDocument;
 using report::ReportPage;
+using test::detailRows;
+using test::texts;
 
 namespace {
 
@@ -26,6 +30,11 @@ const QStringList kFields = {"meno", "priezv", "katcis", "datnar", "rodcis", "ul
 const QList<int> kHeadingLefts = {0, 1247, 3402, 4130, 5420, 6330, 7824, 10091};
 const QList<int> kFieldLefts = {0, 1247, 3402, 4130, 5370, 6330, 7823, 10091};
 const QList<int> kFieldWidths = {1140, 2100, 600, 900, 900, 1450, 1995, 450};
+// The view the list is read from, as the program creates it.
+const QString kView = QStringLiteral("CREATE VIEW \"vyp_zoz_klient\" AS SELECT k_zaklad.meno,k_zaklad.priezv,"
+                                     "k_zaklad.rodcis,k_zaklad.katcis,k_zaklad.datnar,k_zaklad.ulica,"
+                                     "k_zaklad.obec,k_zaklad.psc FROM k_zaklad  "
+                                     "ORDER BY k_zaklad.priezv||k_zaklad.meno");
 constexpr double kLeftMargin = 680;
 constexpr double kTopMargin = 1134;
 
@@ -36,29 +45,6 @@ void addFullClient(const QString &idkod, const QString &meno, const QString &pri
     test::sql("INSERT INTO k_zaklad (idkod, meno, priezv, rodcis, katcis, datnar, ulica, obec, psc) "
               "VALUES (?,?,?,?,?,?,?,?,?)",
               {idkod, meno, priezv, rodcis, katcis, datnar, ulica, obec, psc});
-}
-
-// The texts of the detail lines of a page, one list per row, in column order.
-QList<QStringList> detailRows(const ReportPage &page)
-{
-    QList<QStringList> rows;
-    int lastRow = -2;
-    for (const PlacedText &t : page.textsOf("Section1")) {
-        if (t.row != lastRow) {
-            rows << QStringList();
-            lastRow = t.row;
-        }
-        rows.last() << t.text;
-    }
-    return rows;
-}
-
-QStringList texts(const QList<PlacedText> &list)
-{
-    QStringList out;
-    for (const PlacedText &t : list)
-        out << t.text;
-    return out;
 }
 
 } // namespace
@@ -98,9 +84,8 @@ private slots:
 
     void emptyRegisterPrintsHeadersOnly()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -145,12 +130,11 @@ private slots:
 
     void oneClientInColumnOrder()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addFullClient("NOVAKJA00", "Ján", "Novák", "0101011234", "17", "2001-01-01", "Hlavná 5", "Nitra", "94901");
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -170,9 +154,9 @@ private slots:
 
     void threePagesRepeatHeadings()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         QStringList expectedSurnames;
         for (int i = 0; i < 100; ++i) {
             const QString surname = QStringLiteral("Klient%1").arg(i, 3, 10, QLatin1Char('0'));
@@ -181,7 +165,6 @@ private slots:
                           "1999-12-31", "", "", "");
         }
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -214,13 +197,12 @@ private slots:
 
     void apostropheAndDiacriticsInEveryText()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         const QStringList row = {"Ľudo'", "O'Ňeil-Šťastný", "8'", "Čč'", "Ďaľšia 'Ú' 7", "Žilina'", "Ô'5"};
         addFullClient("ONEILL00", row[0], row[1], row[4], row[2], "2003-07-09", row[5], row[6], row[3]);
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -231,14 +213,13 @@ private slots:
 
     void missingNamesComeFirst()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         test::addClient("ADAMPE00", "Peter", "Adam", "1");
         test::addClient("NOFIRST00", QString(), "Zeman", "2");
         test::addClient("NOLAST00", "Oto", QString(), "3");
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QCOMPARE(m_shown.size(), 1);
@@ -255,9 +236,9 @@ private slots:
     // and names that differ in letter case only follow their bytes.
     void slovakOrderOfSurnameAndFirstName()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         const QList<QStringList> expected = {{"Ján", "Cibuľa"},   {"Eva", "Čierny"},     {"Ivan", "Ďurica"},
                                              {"Ábel", "Horváth"}, {"Adam", "Horváth"},  {"Oto", "Hudák"},
                                              {"Oto", "hudák"},
@@ -266,7 +247,6 @@ private slots:
         for (int i = expected.size() - 1; i >= 0; --i)
             test::addClient(QStringLiteral("K%1").arg(i), expected[i][0], expected[i][1], QString::number(i + 1));
         Database::close();
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
@@ -274,22 +254,20 @@ private slots:
         for (const QStringList &row : detailRows(m_shown.first().pages.first()))
             names << row.mid(0, 2);
         QCOMPARE(names, expected);
-        QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name='vyp_zoz_klient'").toString(),
-                 QStringLiteral("CREATE VIEW \"vyp_zoz_klient\" AS ") + SavedQueries::zozKlient());
+        QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name='vyp_zoz_klient'").toString(), kView);
     }
 
     void viewCreatedOnceAndNeverRewritten()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addClient("BBB00", "Beáta", "Bartová", "2");
         test::addClient("AAA00", "Adam", "Zubor", "1");
         printList(w);
         const QString created =
             test::scalar("SELECT sql FROM sqlite_master WHERE name='vyp_zoz_klient'").toString();
-        QCOMPARE(created, QStringLiteral("CREATE VIEW \"vyp_zoz_klient\" AS ") + SavedQueries::zozKlient());
+        QCOMPARE(created, kView);
         printList(w);
         QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name='vyp_zoz_klient'").toString(), created);
         QCOMPARE(test::scalar("SELECT count(*) FROM sqlite_master WHERE lower(name)='vyp_zoz_klient'").toInt(), 1);
@@ -314,9 +292,8 @@ private slots:
 
     void changeBetweenShowsIsSeen()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addClient("HORAJA00", "Jana", "Horáková", "5", "2002-02-20");
         printList(w);
@@ -339,9 +316,8 @@ private slots:
         const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
         if (pdftotext.isEmpty())
             QFAIL("pdftotext (poppler-utils) is needed");
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         addFullClient("SKODAS00", "Šimon", "Škoda", "", "42", "2004-11-30", "", "Bardejov", "");
         const QString pdf = dir.file("zoznam.pdf");
@@ -375,9 +351,8 @@ private slots:
 
     void creationFailureIsReported()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         p.answer(PromptAnswer::Ok);
         test::sql("PRAGMA query_only = 1");
@@ -405,9 +380,8 @@ private slots:
     {
         QFETCH(QString, viewSql);
         QFETCH(QString, because);
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::sql("CREATE VIEW vyp_zoz_klient AS " + viewSql);
         p.answer(PromptAnswer::Ok);

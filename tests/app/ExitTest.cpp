@@ -1,8 +1,10 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Tile.h"
 #include "data/Database.h"
+#include "support/Files.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,19 +17,6 @@ using namespace ulk;
 using test::ScriptedPrompter;
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // A run with edits: rows written and most of them deleted again.
 void editSome()
@@ -77,18 +66,16 @@ private slots:
         QFETCH(QString, how);
         QFETCH(bool, archive);
         QFETCH(bool, staleTmp);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         editSome();
         if (archive)
-            writeFile(dir.file("arch_tmp.zip"), "PK archive");
+            QVERIFY(test::writeAll(dir.file("arch_tmp.zip"), "PK archive"));
         if (staleTmp)
-            writeFile(dir.file("tmp.mdb"), "left over");
+            QVERIFY(test::writeAll(dir.file("tmp.mdb"), "left over"));
         const qint64 sizeBefore = QFileInfo(dir.dbPath()).size();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
 
         exitBy(w, how);
 
@@ -106,16 +93,14 @@ private slots:
 
     void failedCompactionStopsTheSequence()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         editSome();
-        writeFile(dir.file("arch_tmp.zip"), "PK archive");
+        QVERIFY(test::writeAll(dir.file("arch_tmp.zip"), "PK archive"));
         QVERIFY(QDir(dir.path()).mkpath("tmp.mdb/blocked"));
-        const QByteArray before = bytesOf(dir.dbPath());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QByteArray before = test::readAll(dir.dbPath());
+        QVERIFY(program.show());
         p.answer(PromptAnswer::Ok);
 
         exitBy(w, "menu");
@@ -126,29 +111,27 @@ private slots:
         QCOMPARE(p.prompts.at(0).title, QString("Chybová správa"));
         QCOMPARE(p.prompts.at(0).icon, PromptIcon::Exclamation);
         QVERIFY(!w.isVisible());
-        QCOMPARE(bytesOf(dir.dbPath()), before);
+        QCOMPARE(test::readAll(dir.dbPath()), before);
         // The steps after the failed one do not run.
         QVERIFY(QFileInfo::exists(dir.file("arch_tmp.zip")));
     }
 
     void closeBoxEndsWithoutCompaction()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         editSome();
-        writeFile(dir.file("arch_tmp.zip"), "PK archive");
-        const QByteArray before = bytesOf(dir.dbPath());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(test::writeAll(dir.file("arch_tmp.zip"), "PK archive"));
+        const QByteArray before = test::readAll(dir.dbPath());
+        QVERIFY(program.show());
         QTest::mouseClick(w.findChild<QLabel *>("Label1"), Qt::LeftButton);
 
         QVERIFY(w.close());
 
         QVERIFY(p.prompts.isEmpty());
         QVERIFY(!Database::isOpen());
-        QCOMPARE(bytesOf(dir.dbPath()), before);
+        QCOMPARE(test::readAll(dir.dbPath()), before);
         QVERIFY(QFileInfo::exists(dir.file("arch_tmp.zip")));
         QVERIFY(!QFileInfo::exists(dir.file("tmp.mdb")));
     }

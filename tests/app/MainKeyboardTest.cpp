@@ -47,15 +47,12 @@ private slots:
     void aDayByKeyboard()
     {
         Clock::setToday(QDate(2024, 11, 5));
-        test::ProgramDir dir;
-        test::ScriptedPrompter p;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1", "2015-03-04");
         test::addClient("NOVÁKJÁ00", "Ján", "Novák", "2", "2016-05-06");
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.start());
 
         // The keyboard starts at the first tile and goes down the bar and round.
         QCOMPARE(focused(), QString("Picture1"));

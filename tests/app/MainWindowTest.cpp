@@ -5,8 +5,11 @@
 #include "common/SharedState.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
+#include "support/Files.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
+#include "support/ui/WhenModal.h"
 
 #include <QAction>
 #include <QCryptographicHash>
@@ -28,13 +31,6 @@ QByteArray fileHash(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QPushButton *button(MainWindow &w, const char *name) { return w.findChild<QPushButton *>(name); }
@@ -135,9 +131,9 @@ private slots:
             QByteArray junk;
             for (int i = 0; i < 8192; ++i)
                 junk.append(char((i * 7919 + 13) % 251));
-            writeFile(dir.dbPath(), junk);
+            QVERIFY(test::writeAll(dir.dbPath(), junk));
         } else if (kind == 1) {
-            writeFile(dir.dbPath(), {});
+            QVERIFY(test::writeAll(dir.dbPath(), {}));
         } else if (kind == 2) {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "plain");
             db.setDatabaseName(dir.dbPath());
@@ -183,10 +179,9 @@ private slots:
 
     void normalStartState()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         Clock::setToday(QDate(2026, 12, 9));
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         QVERIFY(p.prompts.isEmpty());
         QCOMPARE(w.listMode(), 0);
@@ -223,8 +218,8 @@ private slots:
 
     void connectDBReplacesTheReportConnection()
     {
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
         QVERIFY(w.load());
         w.connectDB();
         const QString first = w.reportConnectionName();
@@ -262,9 +257,9 @@ private slots:
     {
         QFETCH(QDate, today);
         QFETCH(QString, year);
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
         Clock::setToday(today);
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         QCOMPARE(w.schoolYear(), year);
     }
@@ -297,10 +292,9 @@ private slots:
         QFETCH(QStringList, answers);
         QFETCH(QString, label);
         QFETCH(QStringList, messages);
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         Clock::setToday(QDate(2026, 12, 9));
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         // Each refused answer is followed by its message (OK only), then the box again.
         for (int i = 0; i < answers.size(); ++i) {
@@ -328,10 +322,9 @@ private slots:
 
     void cancelKeepsAUserYearAndTheDialogProposesTheDerivedOne()
     {
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         Clock::setToday(QDate(2026, 12, 9));
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         p.type("19/20");
         click(w, "Label8");
@@ -347,12 +340,9 @@ private slots:
 
     void captionsPerMode()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
+        QVERIFY(program.start());
         click(w, "Label1");
         QCOMPARE(w.listMode(), 1);
         QCOMPARE(button(w, "CmdNovy")->text(), QString("Nový klient"));
@@ -391,12 +381,9 @@ private slots:
 
     void clientsSortInSlovakOrderAndByCatalogueNumber()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
+        QVERIFY(program.start());
         test::addClient("HUDÁKPE00", "Peter", "Hudák", "100", "2015-03-12");
         test::addClient("CHRAPKJA00", "Ján", "Chrapko", "9");
         test::addClient("ČIERNYAN00", "Anna", "Čierny", "10");
@@ -420,12 +407,9 @@ private slots:
 
     void editHandsOverKeyAndCaptionThenReturnsToNameOrder()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         test::addClient("KOVACJA00", "Jana", "Kovac", "5");
         test::addClient("ADAMEVA00", "Eva", "Adam", "7");
         click(w, "Label1");
@@ -447,7 +431,7 @@ private slots:
         QCOMPARE(column(w.clientList(), 1), QStringList({"Adam", "Kovac"}));
         QCOMPARE(grid->currentIndex().row(), 1);
         QCOMPARE(button(w, "CmdSort")->text(), QString("Trieď (priezvisko,meno)"));
-        QCOMPARE(w.tileColour(1), MainWindow::chosenColour());
+        QCOMPARE(w.tileColour(1), QColor(185, 255, 185));
 
         test::whenModal("ulk::ClientWindow", closeWindow);
         QTest::mouseClick(button(w, "CmdNovy"), Qt::LeftButton);
@@ -459,9 +443,8 @@ private slots:
 
     void employeesWithoutAJobFunctionAreNotListed()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
         QVERIFY(w.load());
         test::addEmployee("NOVÁJA00", "Jana", "Nová", 4);
         test::addEmployee("BEZFUN00", "Peter", "Bez", 42);
@@ -475,15 +458,11 @@ private slots:
 
     void sideBarColours()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
+        QVERIFY(program.start());
         const QColor design = w.tileColour(1);
-        const QColor normal = MainWindow::normalColour(), hoverC = MainWindow::hoverColour(),
-                     chosen = MainWindow::chosenColour();
+        const QColor normal(255, 255, 217), hoverC(255, 255, 168), chosen(185, 255, 185);
         // The first hover after start paints only the hovered tile.
         hover(w, 4);
         QCOMPARE(w.tileColour(4), hoverC);

@@ -1,6 +1,7 @@
 // The built program as a process, driven by the robot plugin (tests/robot).
 #include "NewDatabase.h"
 #include "archive/ZipArchive.h"
+#include "support/Files.h"
 #include "support/ProgramDir.h"
 
 #include <QCryptographicHash>
@@ -62,13 +63,6 @@ struct Installed {
         return out;
     }
 };
-
-void writeFile(const QString &path, const QByteArray &data = "left over")
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 QByteArray sha256(const QString &path)
 {
@@ -170,7 +164,7 @@ private slots:
                                        "ulk_QW12er.tmp",  "ulk_QW12er.tmp-wal",      "ulk_QW12er.tmp-shm",
                                        "tmp.mdb-journal", "ulk.lck"};
         for (const QString &name : leftovers + QStringList{"arch_poznamky.tmp", "ulk_ren.mdb"})
-            writeFile(p.dir.file(name));
+            QVERIFY(test::writeAll(p.dir.file(name), "left over"));
         QProcess run;
         p.start(run, "run", "koniec");
         endsWithZero(run);

@@ -3,6 +3,7 @@
 #include "data/PersonListModel.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,42 +21,37 @@ namespace {
 const QStringList kClientTables = {"k_memo",       "k_navstevy",   "k_surodenci",    "k_vysetrenie",
                                    "k_zariad",     "k_zaznam_spc", "k_zaznam_zmeny", "k_zaklad"};
 
-struct Session {
-    test::ProgramDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow> window;
+struct Session : test::ProgramWindow {
 
     bool start(bool clients, const std::function<void()> &seed)
     {
-        window = std::make_unique<MainWindow>(dir.path());
-        if (!window->load())
+        if (!window.load())
             return false;
         seed();
-        window->show();
-        if (!QTest::qWaitForWindowActive(window.get()))
+        if (!show())
             return false;
-        QTest::mouseClick(window->findChild<QLabel *>(clients ? "Label1" : "Label2"), Qt::LeftButton);
-        return window->listMode() == (clients ? 1 : 2);
+        QTest::mouseClick(window.findChild<QLabel *>(clients ? "Label1" : "Label2"), Qt::LeftButton);
+        return window.listMode() == (clients ? 1 : 2);
     }
-    QPushButton *button(const char *name) const { return window->findChild<QPushButton *>(name); }
+    QPushButton *button(const char *name) const { return window.findChild<QPushButton *>(name); }
     QTableView *grid() const
     {
-        return window->findChild<QTableView *>(window->listMode() == 1 ? "dbgKlient" : "dbgPsych");
+        return window.findChild<QTableView *>(window.listMode() == 1 ? "dbgKlient" : "dbgPsych");
     }
     PersonListModel *list() const
     {
-        return window->listMode() == 1 ? window->clientList() : window->employeeList();
+        return window.listMode() == 1 ? window.clientList() : window.employeeList();
     }
     void select(const QString &key) const
     {
         const int r = list()->rowOfKey(key);
         QVERIFY2(r >= 0, qPrintable(key));
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(list()->index(r, 0)).center());
-        QCOMPARE(window->currentRow(), r);
+        QCOMPARE(window.currentRow(), r);
     }
     QString currentKey() const
     {
-        const int r = window->currentRow();
+        const int r = window.currentRow();
         return r < 0 ? QString() : list()->row(r).idkod;
     }
     bool onlyNewEnabled() const
@@ -253,9 +249,9 @@ private slots:
         s.prompter.answer(PromptAnswer::Ok);
         // The buttons are disabled on an empty list; the handlers still refuse.
         if (search)
-            s.window->search();
+            s.window.search();
         else
-            s.window->deleteRecord();
+            s.window.deleteRecord();
         QCOMPARE(s.prompter.texts(), QStringList({message}));
         QCOMPARE(s.prompter.prompts.at(0).title, QString("Upozornenie"));
         QCOMPARE(s.prompter.prompts.at(0).icon, PromptIcon::Critical);
@@ -298,7 +294,7 @@ private slots:
                     QVERIFY2(rowsOf(t, other) == expected, qPrintable(t + " " + other));
         }
         QCOMPARE(s.list()->rowCount(), keys.size() - 1);
-        QCOMPARE(s.window->currentRow(), 0);
+        QCOMPARE(s.window.currentRow(), 0);
         QVERIFY(s.button("cmdVymaz")->isEnabled());
     }
 

@@ -3,6 +3,7 @@
 // with libzip, and the full contents of a database file as text.
 #include "data/Database.h"
 #include "data/RegisterLock.h"
+#include "support/Files.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDir>
@@ -17,18 +18,6 @@
 namespace ulk::test {
 
 using ZipEntries = QList<QPair<QString, QByteArray>>;
-
-inline QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool writeAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
-}
 
 inline bool writeZip(const QString &path, const ZipEntries &entries)
 {

@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -72,9 +73,9 @@ private slots:
         QFETCH(bool, inProgramDir);
         QFETCH(QString, name);
         QFETCH(bool, tempStays);
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QTemporaryDir other;
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -84,7 +85,6 @@ private slots:
         const QString target = QDir(inProgramDir ? dir.path() : other.path()).filePath(name);
         QVERIFY(test::writeAll(target, "an older archive"));
 
-        test::ScriptedPrompter p;
         // A school year set by hand is derived anew when the window comes back.
         p.type("2030/2031");
         w.changeSchoolYear();
@@ -114,12 +114,11 @@ private slots:
 
     void cancelInTheSaveDialog()
     {
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         w.show();
         fill();
-        test::ScriptedPrompter p;
         p.cancelFile().answer(PromptAnswer::Ok);
         archive(w);
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
@@ -173,13 +172,12 @@ private slots:
 
     void theDatabaseItselfIsRefusedAsTarget()
     {
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         w.show();
         fill();
         const QStringList before = test::dumpDatabase(dir.dbPath());
-        test::ScriptedPrompter p;
         p.chooseFile(dir.dbPath()).answer(PromptAnswer::Ok);
         archive(w);
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));

@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -55,9 +56,9 @@ private slots:
 
     void archiveThenRestoreGivesBackEveryRow()
     {
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QTemporaryDir other;
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         w.show();
         test::addClient("NOVAKJ00", "Ján", "Novák", "12", "2015-03-04");
@@ -68,7 +69,6 @@ private slots:
         const QStringList archived = test::dumpDatabase(dir.dbPath());
         const QString target = other.filePath("zaloha.zip");
 
-        test::ScriptedPrompter p;
         p.chooseFile(target).answer(PromptAnswer::Ok);
         w.findChild<QAction *>("mniArchiv")->trigger();
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
@@ -111,8 +111,8 @@ private slots:
         QFETCH(bool, cancelDialog);
         Archive a;
         makeArchive(a, "ARCHIVE00");
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         w.show();
         test::addClient("NOVAKJ00", "Ján", "Novák", "12");
@@ -120,7 +120,6 @@ private slots:
         const QByteArray before = test::readAll(dir.dbPath());
         QVERIFY(w.load());
 
-        test::ScriptedPrompter p;
         if (cancelDialog)
             p.cancelFile().answer(PromptAnswer::Ok);
         else
@@ -150,7 +149,8 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(QString, message);
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QTemporaryDir other;
         const QString token = test::uniqueToken();
         const QStringList outside = {QDir::cleanPath(dir.path() + "/../" + token), "/tmp/" + token};
@@ -180,10 +180,8 @@ private slots:
         const QByteArray before = test::readAll(dir.dbPath());
         const QStringList files = test::listing(dir.path());
 
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         w.show();
-        test::ScriptedPrompter p;
         p.chooseFile(chosen).answer(PromptAnswer::Yes).answer(PromptAnswer::Ok);
         restoreFromMenu(w);
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
@@ -203,7 +201,8 @@ private slots:
         Archive a;
         makeArchive(a, "ARCHIVE00");
         const QByteArray database = test::readZip(a.path).first().second;
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QTemporaryDir other;
         const QString token = test::uniqueToken();
         const QString chosen = other.filePath("arch_ulk.zip");
@@ -214,10 +213,8 @@ private slots:
         QCOMPARE(test::readZip(chosen).first().first, "../" + token);
         const QByteArray previous = test::readAll(dir.dbPath());
 
-        MainWindow w(dir.path());
         QVERIFY(w.load());
         w.show();
-        test::ScriptedPrompter p;
         p.chooseFile(chosen).answer(PromptAnswer::Yes).answer(PromptAnswer::Ok);
         restoreFromMenu(w);
         QCOMPARE(test::conversation(p), QStringList({kOpenDialog, kWarning, kDone}));

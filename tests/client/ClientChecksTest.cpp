@@ -24,7 +24,6 @@ void addClients(const QString &birthDate = "2005-03-12")
     test::addClient("ADAMPE00", "Peter", "Adam", " 7 ");
 }
 
-void openDatabase(const test::ProgramDir &dir) { QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok); }
 
 void comparePrompt(const test::Prompt &prompt, const QString &text, const QString &title, PromptIcon icon,
                    PromptButtons buttons, int defaultButton)
@@ -128,11 +127,10 @@ private slots:
         QFETCH(QString, after);
         QFETCH(bool, stays);
 
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClients();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             FieldEdit *f = window->field(field);
             // Confirmed with Enter, then left with the mouse.
@@ -178,11 +176,10 @@ private slots:
         QFETCH(int, field);
         QFETCH(QString, typed);
         QFETCH(QString, listed);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClients();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             if (field >= 20)
                 test::clickTab(window, 1);
@@ -207,10 +204,10 @@ private slots:
         QTest::addColumn<bool>("byEnter");
         QTest::addColumn<QString>("age");     // the age field afterwards
         QTest::addColumn<QString>("message"); // empty: none
-        const QString mother = ClientFieldChecks::motherDatesMessage();
-        const QString father = ClientFieldChecks::fatherDatesMessage();
-        QCOMPARE(mother, QString("Logicky chybne zadané dátumy matky a klienta !"));
-        QCOMPARE(father, QString("Logicky chybne zadané dátumy otca a klienta !"));
+        const QString mother = "Logicky chybne zadané dátumy matky a klienta !";
+        const QString father = "Logicky chybne zadané dátumy otca a klienta !";
+        QCOMPARE(ClientFieldChecks::motherDatesMessage(), mother);
+        QCOMPARE(ClientFieldChecks::fatherDatesMessage(), father);
         QTest::newRow("mother 1975 Enter") << 21 << "2005-03-12" << "1975" << true << "30" << "";
         QTest::newRow("father 1975 left") << 36 << "2005-03-12" << "1975" << false << "30" << "";
         QTest::newRow("mother a year before") << 21 << "2005-03-12" << "2004" << false << "1" << "";
@@ -230,11 +227,10 @@ private slots:
         QFETCH(bool, byEnter);
         QFETCH(QString, age);
         QFETCH(QString, message);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClients(birthDate.isEmpty() ? QString() : birthDate);
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             test::clickTab(window, 1);
             FieldEdit *f = window->field(yearField);
@@ -279,11 +275,10 @@ private slots:
 
     void ageFieldsHoldZeroWhenLeftEmpty()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClients();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             test::clickTab(window, 1);
             FieldEdit *mother = window->field(22);
@@ -316,11 +311,10 @@ private slots:
 
     void catalogueNumberOfANewClient()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClients();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Eva");
             test::typeAndPress("Nová");
@@ -329,7 +323,7 @@ private slots:
             test::retype(number, "12");
             p.answer(PromptAnswer::Ok);
             QTest::keyClick(number, Qt::Key_Return);
-            QCOMPARE(p.texts(), QStringList({ClientWindow::catalogueNumberTakenMessage()}));
+            QCOMPARE(p.texts(), QStringList({"V databáze už existuje klient s tým istým kat.číslom!"}));
             QCOMPARE(test::focusedField(window), 6);
             // Leading zeros make another number.
             test::retype(number, "07");
@@ -360,13 +354,12 @@ private slots:
 
     void catalogueNumberOfAnEditedClient()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClients();
         // A second client with the edited client's number, stored after it.
         test::addClient("ZELENÝJO00", "Jozef", "Zelený", "1");
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             FieldEdit *number = window->field(6);
             // Unchanged: the client's own number.
@@ -374,7 +367,7 @@ private slots:
             p.answer(PromptAnswer::Ok);
             QTest::keyClick(number, Qt::Key_Return);
             // The other client with the same number is found, not only the first row.
-            QCOMPARE(p.texts(), QStringList({ClientWindow::catalogueNumberTakenMessage()}));
+            QCOMPARE(p.texts(), QStringList({"V databáze už existuje klient s tým istým kat.číslom!"}));
             QCOMPARE(test::focusedField(window), 6);
             test::retype(number, "2");
             QTest::keyClick(number, Qt::Key_Return);

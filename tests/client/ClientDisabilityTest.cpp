@@ -3,6 +3,7 @@
 // the mouse, and the strings stored; and a whole client typed with its
 // checks, saved and opened again.
 #include "ClientWindowDriver.h"
+#include "DisabilityDriver.h"
 
 #include "client/ui/DisabilityEntry.h"
 #include "client/ui/DisabilityPanel.h"
@@ -14,29 +15,14 @@
 
 using namespace ulk;
 using test::ScriptedPrompter;
+using test::listDigits;
+using test::slotsOf;
 
 namespace {
 
 const QString kKey = "KOVÁČOMÁ00";
 const QString kDuplicate = "Postihnutie môže nadobudnúť len hodnotu 1 až 9 bez duplicít !";
 
-void openDatabase(const test::ProgramDir &dir) { QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok); }
-
-QString slotsOf(const DisabilityPanel *p)
-{
-    QStringList texts;
-    for (const QLineEdit *s : p->slotBoxes())
-        texts << s->text();
-    return texts.join(QLatin1Char('|'));
-}
-
-QString listDigits(const QComboBox *list)
-{
-    QString d;
-    for (int i = 0; i < list->count(); ++i)
-        d += list->itemText(i).left(1);
-    return d;
-}
 
 // Slot 0, then slots 1 to 8 as given and blanks after them.
 QString slotsText(const QString &dominant, const QStringList &associated = {}, const QString &rest = " ")
@@ -97,11 +83,10 @@ private slots:
         QFETCH(int, tab);
         QFETCH(int, otherField);
         QFETCH(QString, column);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         test::addClient(kKey, "Mária", "Kováčová", "1");
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             if (tab)
                 test::clickTab(window, tab);
@@ -221,9 +206,8 @@ private slots:
 
     void aWholeClientTypedWithItsChecks()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         const QString key = "KOVÁČOMÁ00";
         struct Typed {
             int field;

@@ -35,7 +35,6 @@ void addClient(const QString &postih, const QString &matpos, const QString &otep
               {postih, matpos, otepos, kKey});
 }
 
-void openDatabase(const test::ProgramDir &dir) { QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok); }
 
 } // namespace
 
@@ -50,11 +49,10 @@ private slots:
 
     void enterGoesThroughEveryFieldInOrder()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient("3", "2", "1");
-        MainWindow w(dir.path());
         QVERIFY(editClient(w, [&](ClientWindow *window) {
             QCOMPARE(test::focusedField(window), 0);
             // Up in the first field stays there.
@@ -94,11 +92,10 @@ private slots:
 
     void closedAssociatedBoxesAreStepped()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient("", "", "");
-        MainWindow w(dir.path());
         QVERIFY(editClient(w, [&](ClientWindow *window) {
             for (int f : {19, 34, 49})
                 QVERIFY(!window->field(f)->isEnabled());
@@ -126,11 +123,10 @@ private slots:
 
     void numberFieldsTakeDigitsOnly()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient("", "", "");
-        MainWindow w(dir.path());
         QVERIFY(editClient(w, [&](ClientWindow *window) {
             FieldEdit *number = window->field(3);
             QTest::mouseClick(number, Qt::LeftButton);
@@ -191,11 +187,10 @@ private slots:
 
     void aFailedCheckKeepsOrBringsBackTheFocus()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient("", "", "");
-        MainWindow w(dir.path());
         QVERIFY(editClient(w, [&](ClientWindow *window) {
             FieldEdit *date = window->field(4);
             // On a move key: the focus stays, the trimmed text selected.
@@ -238,11 +233,10 @@ private slots:
 
     void leavingForStornoOrTheOwnPickerChecksNothing()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient("", "", "");
-        MainWindow w(dir.path());
         QVERIFY(editClient(w, [&](ClientWindow *window) {
             test::retype(window->field(13), "xyz");
             CodePicker *own = window->pages().picker(4);
@@ -268,11 +262,10 @@ private slots:
 
     void anEditAfterTheMarkIsCheckedAgain()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient("", "", "");
-        MainWindow w(dir.path());
         QVERIFY(editClient(w, [&](ClientWindow *window) {
             test::clickTab(window, 1);
             FieldEdit *mother = window->field(20);
@@ -293,11 +286,10 @@ private slots:
 
     void typedDisabilityCodes()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient("", "", "");
-        MainWindow w(dir.path());
         QVERIFY(editClient(w, [&](ClientWindow *window) {
             QTest::mouseClick(window->field(18), Qt::LeftButton);
             // 0 changes nothing: the associated box stays closed.
@@ -322,11 +314,10 @@ private slots:
 
     void wiredChecks()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient("", "", "");
-        MainWindow w(dir.path());
         QVERIFY(editClient(w, [&](ClientWindow *window) {
             // The age field shows 0 as empty while it is edited.
             QCOMPARE(window->field(22)->text(), QString("0"));

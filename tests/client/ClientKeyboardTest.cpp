@@ -43,11 +43,10 @@ const QStringList kButtons = {"cmdzapNew", "cmdZap", "cmdStorno", "cmdTlac"};
 // Runs fn in the record window of a stored client opened from the list.
 void inStoredClient(const std::function<void(ClientWindow *)> &fn)
 {
-    test::ProgramDir dir;
-    test::ScriptedPrompter p;
-    QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+    test::ProgramWindow program;
+    auto &[dir, p, w] = program;
+    dir.openRegister();
     test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1", "2015-03-04");
-    MainWindow w(dir.path());
     QVERIFY(test::openClient(w, "KOVÁČOMÁ00", fn));
     QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
 }

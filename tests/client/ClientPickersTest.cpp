@@ -16,7 +16,6 @@ namespace {
 const QString kKey = "KOVÁČOMÁ00";
 const QString kLongTown = "Veľké Kostoľany pri Starej Hore nad Váhom";
 
-void openDatabase(const test::ProgramDir &dir) { QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok); }
 
 void addClient()
 {
@@ -56,12 +55,11 @@ private slots:
         QFETCH(int, picker);
         QFETCH(QString, line);
         QFETCH(QString, copied);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient();
         test::sql("INSERT INTO c_iczuj (kod, nazov) VALUES ('999', ?)", {kLongTown});
-        MainWindow w(dir.path());
         int field = -1;
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             CodePicker *combo = window->pages().picker(picker);
@@ -90,11 +88,10 @@ private slots:
 
     void tooltips()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             const QString list = "výber z číselnika", town = "výber obce";
             const QStringList expected = {list, list, list, list, list, town, town, town, list, ""};
@@ -109,11 +106,10 @@ private slots:
 
     void aPickerLeftWithoutAChoiceKeepsItsField()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             BasicDataPages &pages = window->pages();
             // The stored town and nationality stay.
@@ -141,11 +137,10 @@ private slots:
 
     void theHealthInsurerPickerSendsTheFocusToItsField()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             CodePicker *insurer = window->pages().picker(8);
             FieldEdit *field = window->field(7);
@@ -178,11 +173,10 @@ private slots:
 
     void enterAndEscInACodePicker()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             BasicDataPages &pages = window->pages();
             // Keys choose a row; Enter copies it and goes to the field.
@@ -219,11 +213,10 @@ private slots:
 
     void theSexPicker()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient();
-        MainWindow w(dir.path());
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             QComboBox *sex = window->pages().positionPicker(3);
             QCOMPARE(sex->objectName(), QString("cmbPos3"));
@@ -249,16 +242,15 @@ private slots:
 
     void theLegalRepresentativeTakesWhatTheScreenShows()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        openDatabase(dir);
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        dir.openRegister();
         addClient();
         test::sql("UPDATE k_zaklad SET matka = 'Jana Kováčová', matuli = 'Hlavná 5', matobe = 'Košice', "
                   "matpsc = '04001', mattel = '0905111222', matmail = 'jana@example.sk', otec = 'Peter Kováč', "
                   "oteuli = 'Dlhá 7', oteobe = 'Prešov', otepsc = '08001', otetel = '0905333444', "
                   "otemail = 'peter@example.sk', kon_meno = 'Anna Iná', kon_pomer = 'teta' WHERE idkod = ?",
                   {kKey});
-        MainWindow w(dir.path());
         const auto representative = [](ClientWindow *window) {
             QStringList texts;
             for (int f = 50; f <= 56; ++f)

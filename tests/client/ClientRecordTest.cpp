@@ -48,8 +48,7 @@ private slots:
 
     void newClientsGetTheNextCounter()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         const QStringList expected = {"KOVÁČOMÁ00", "KOVÁČOMÁ01", "KOVÁČOMÁ02"};
         for (int i = 0; i < 3; ++i) {
             const auto r = ClientRecord::save({}, typed("Mária", "Kováčová", QString::number(10 + i)),
@@ -71,8 +70,7 @@ private slots:
 
     void aKeyLeftInTheMemoTableIsNotReused()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::sql("INSERT INTO k_memo (idkod, poznamky) VALUES ('KOVÁČOMÁ00', 'bez klienta')");
         const auto r = ClientRecord::save({}, typed("Mária", "Kováčová", "1"), ClientRecord::KeyRule::NewClient);
         QVERIFY2(r.ok, qPrintable(r.error));
@@ -82,8 +80,7 @@ private slots:
 
     void loadGivesBackWhatWasSaved()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         ClientRow row = typed("Mária", "Kováčová", "7");
         row.values["datnar"] = "2005-03-12";
         row.values["matvek"] = 30;
@@ -122,8 +119,7 @@ private slots:
         QFETCH(QString, meno);
         QFETCH(QString, priezv);
         QFETCH(QString, key);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
         test::addClient("MALÁEV00", "Eva", "Malá", "2");
         ClientRow stored;
@@ -142,8 +138,7 @@ private slots:
 
     void renameCarriesTheKeyIntoEveryTable()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
         test::addClient("NOVÁKJÁ00", "Ján", "Novák", "2");
         addSubRecords("KOVÁČOMÁ00");
@@ -171,8 +166,7 @@ private slots:
 
     void renameAfterTheFirstSaveOfANewClient()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         ClientRow row = typed("Mária", "Kováčová", "1");
         const auto first = ClientRecord::save({}, row, ClientRecord::KeyRule::NewClient);
         QVERIFY(first.ok);
@@ -197,8 +191,7 @@ private slots:
 
     void aClientWithoutMemoGetsOne()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::sql("INSERT INTO k_zaklad (idkod, meno, priezv, katcis) VALUES ('BEZMEMJA00', 'Ján', 'Bezmemo', '5')");
         ClientRow stored;
         QCOMPARE(ClientRecord::load("BEZMEMJA00", &stored), ClientRecord::LoadStatus::Found);
@@ -211,8 +204,7 @@ private slots:
 
     void aFailedSaveWritesNothing()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
         addSubRecords("KOVÁČOMÁ00");
         // The last table of the cascade refuses the change.
@@ -233,8 +225,7 @@ private slots:
 
     void anEditOfAVanishedClientFails()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
         ClientRow stored;
         QCOMPARE(ClientRecord::load("KOVÁČOMÁ00", &stored), ClientRecord::LoadStatus::Found);
@@ -246,8 +237,7 @@ private slots:
 
     void subRecordListsShowTheirLines()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
         addSubRecords("KOVÁČOMÁ00");
         test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES ('KOVÁČOMÁ00', '2023-12-24')");

@@ -67,8 +67,7 @@ private slots:
 
     void catalogueNumber()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addClient("ADAMJÁ00", "Ján", "Adam", " 7 ");
         test::addClient("BENKOPE00", "Peter", "Benko", "12");
         test::addClient("CIBULEV00", "Eva", "Cibuľa", "12");

@@ -32,9 +32,8 @@ private slots:
 
     void renameMovesEveryRowOfTheClient()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
         test::addClient("NOVÁKJÁ00", "Ján", "Novák", "2");
@@ -43,8 +42,7 @@ private slots:
                 test::sql(QStringLiteral("INSERT INTO %1 (idkod) VALUES (?)").arg(t), {key});
         test::sql("UPDATE k_memo SET u_zhrn = 'zhrnutie' WHERE idkod = 'KOVÁČOMÁ00'");
         test::sql("UPDATE k_navstevy SET datum = '2024-01-05' WHERE idkod = 'KOVÁČOMÁ00'");
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
         QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
@@ -74,12 +72,9 @@ private slots:
 
     void renameAfterTheFirstSave()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
             test::typeAndPress("Mária");
@@ -104,16 +99,14 @@ private slots:
 
     void saveAndNewShowsAnEmptyClient()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
         test::sql("UPDATE k_zaklad SET kon_pomer = 'matka', matvla = 1, postih = '3', matka = 'Jana' "
                   "WHERE idkod = 'KOVÁČOMÁ00'");
         test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES ('KOVÁČOMÁ00', '2024-02-01')");
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
         QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
@@ -152,13 +145,11 @@ private slots:
 
     void aFailedSaveKeepsTheWindowAndTheInput()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::sql("CREATE TRIGGER refuse BEFORE INSERT ON k_memo BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
         QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
@@ -179,14 +170,12 @@ private slots:
 
     void disabilityStringsAndAMissingMemoRow()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::sql("INSERT INTO k_zaklad (idkod, meno, priezv, katcis, postih, otepos) "
                   "VALUES ('KOVÁČOMÁ00', 'Mária', 'Kováčová', '1', '235      ', '4')");
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
         QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
@@ -212,12 +201,9 @@ private slots:
 
     void pageDownAndEnterSaves()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
@@ -242,12 +228,9 @@ private slots:
 
     void anOneilSurname()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
             test::typeAndPress("Seán");

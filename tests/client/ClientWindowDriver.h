@@ -8,6 +8,8 @@
 #include "data/PersonListModel.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
+#include "support/ui/WhenModal.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -117,10 +119,7 @@ inline void clickButton(ClientWindow *window, const char *name)
 // stored client key (Edit) or, with an empty key, of a new client.
 inline bool openClient(MainWindow &w, const QString &key, const std::function<void(ClientWindow *)> &fn)
 {
-    if (!w.load())
-        return false;
-    w.show();
-    if (!QTest::qWaitForWindowActive(&w) || !chooseClients(w))
+    if (!start(w) || !chooseClients(w))
         return false;
     if (key.isEmpty())
         return inClientWindow(mainButton(w, "CmdNovy"), fn);
@@ -129,9 +128,8 @@ inline bool openClient(MainWindow &w, const QString &key, const std::function<vo
     return inClientWindow(mainButton(w, "cmdOprava"), fn);
 }
 
-// Opens a combo box's list with a click on its drop-down button and clicks
-// the item, as the user chooses a row.
-inline bool clickItem(QComboBox *combo, int index)
+// Clicks a combo box where its drop-down button is.
+inline void clickDropDown(QComboBox *combo)
 {
     QStyleOptionComboBox opt;
     opt.initFrom(combo);
@@ -139,6 +137,13 @@ inline bool clickItem(QComboBox *combo, int index)
     opt.subControls = QStyle::SC_All;
     const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
     QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+}
+
+// Opens a combo box's list with a click on its drop-down button and clicks
+// the item, as the user chooses a row.
+inline bool clickItem(QComboBox *combo, int index)
+{
+    clickDropDown(combo);
     QAbstractItemView *view = combo->view();
     if (!QTest::qWaitFor([view] { return view->isVisible(); }))
         return false;

@@ -21,12 +21,9 @@ private slots:
 
     void printsTheTabInFrontAndComesBackToTheFirstName()
     {
-        ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         addClient("O'NEILMA00", "Mary", "O'Neil", "7", "2015-03-12");
         sql("UPDATE k_memo SET poznamky = 'Pozná farby.' WHERE idkod = 'O''NEILMA00'");
         addClient("NOVÁKJA00", "Ján", "Novák", "8");
@@ -56,12 +53,9 @@ private slots:
 
     void aSaveRefusesAnotherClientsCatalogueNumber()
     {
-        ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         addClient("NOVÁKJA00", "Ján", "Novák", "7");
         QVERIFY(chooseClients(w));
         QVERIFY(inClientWindow(mainButton(w, "CmdNovy"), [&](ClientWindow *window) {

@@ -108,12 +108,9 @@ private slots:
 
     void theWindowsShell()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
             const QStringList captions = {"Základné údaje",
@@ -204,12 +201,9 @@ private slots:
 
     void newClientIsSavedAndReopensAsTyped()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
 
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
@@ -306,12 +300,9 @@ private slots:
     {
         QFETCH(int, missing);
         QFETCH(QString, message);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
@@ -339,12 +330,9 @@ private slots:
 
     void everythingEmptyNamesTheFirstName()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
@@ -356,13 +344,11 @@ private slots:
 
     void missingCatalogueNumberOnAnotherTab()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "");
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
         p.answer(PromptAnswer::Ok);
@@ -385,12 +371,9 @@ private slots:
     void stornoAndTheCloseBoxStoreNothing()
     {
         QFETCH(int, how);
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
-        QVERIFY(w.load());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(program.start());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
             test::typeAndPress("Mária");
@@ -412,14 +395,12 @@ private slots:
 
     void anEditOfAMissingClientOpensNothing()
     {
-        test::ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addClient("KOVÁČOMÁ00", "Mária", "Kováčová", "1");
         test::addClient("NOVÁKJÁ00", "Ján", "Novák", "2");
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(program.show());
         QVERIFY(test::chooseClients(w));
         QVERIFY(test::selectClient(w, "NOVÁKJÁ00"));
         test::sql("DELETE FROM k_zaklad WHERE idkod = 'NOVÁKJÁ00'");

@@ -8,6 +8,7 @@
 #include "reports/ReportDocument.h"
 #include "reports/ui/ReportViewer.h"
 #include "support/ProgramDir.h"
+#include "support/ui/WhenModal.h"
 
 #include <QList>
 #include <QStringList>

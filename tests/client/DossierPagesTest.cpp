@@ -94,8 +94,7 @@ private slots:
         QFETCH(int, bodyTop);
 
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addBasicClient();
         addEmployee("MALAEV00", "Eva", "Malá");
         sql("INSERT INTO k_surodenci (idkod, meno) VALUES (?, 'Peter')", {kKey});
@@ -148,8 +147,7 @@ private slots:
     void basicDataPage()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addBasicClient();
         ShownReports shown;
         QVERIFY(print(dir, 0, kKey, "Ján", "Novák"));
@@ -220,8 +218,7 @@ private slots:
         QFETCH(QVariant, postih);
         QFETCH(QStringList, texts);
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         sql("INSERT INTO k_zaklad (idkod, meno, priezv, postih, matpos, otepos) VALUES (?, 'A', 'B', ?, ?, ?)",
             {kKey, postih, postih, postih});
         sql("INSERT INTO k_surodenci (idkod, meno, postih) VALUES (?, 'C', ?)", {kKey, postih});
@@ -272,8 +269,7 @@ private slots:
         QFETCH(QString, mother);
         QFETCH(QString, father);
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         sql("INSERT INTO k_zaklad (idkod, meno, priezv, matka, matnar, matvla, matpos, otec, otenar, otevla, otepos, "
             "oteobe, otezam, kon_meno, kon_pomer, kon_uli, kon_obe, kon_psc, kon_tel, kon_mail) "
             "VALUES (?, 'Ján', 'Novák', 'Mária Nováková', '1975', ?, '5', 'Peter Novák', '1972', ?, '', 'Nitra', "
@@ -340,8 +336,7 @@ private slots:
     void siblingsPage()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addBasicClient();
         sql("INSERT INTO k_surodenci (idkod, meno, pohlavie, roknar, choroby, postih) VALUES "
             "(?, 'Peter', 'M', '1998', 'astma', '5'), (?, 'Anna', 'Z', '2003', '', '0')",
@@ -390,8 +385,7 @@ private slots:
     void memoPage()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addBasicClient();
         const QString longText = QString("Dieťa rozpráva vo vetách. ").repeated(40) + "\nKoniec.";
         sql("UPDATE k_memo SET u_zhrn = ? WHERE idkod = ?", {longText, kKey});
@@ -418,8 +412,7 @@ private slots:
     void facilitiesPage()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addBasicClient();
         sql("INSERT INTO k_zariad (idkod, nazzar, adresa, vzar_od, vzar_do, akronym) VALUES "
             "(?, '01', 'Hlavná 1, Nitra', '2004-09-01', '2006-06-30', 'VYCH'),"
@@ -453,8 +446,7 @@ private slots:
     void examinationsPage()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addBasicClient();
         addEmployee("MALAEV00", " Eva ", "Malá ");
         addEmployee("KOVJO00", "Jozef", "Kováč");
@@ -485,8 +477,7 @@ private slots:
     void careRecordsPage()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addBasicClient();
         addEmployee("MALAEV00", "Eva", "Malá");
         sql("INSERT INTO k_zaznam_spc (idkod, datum, hod_od, hod_do, idkod_P, cinnost) VALUES "
@@ -505,8 +496,7 @@ private slots:
     void visitsInDateOrder()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addBasicClient();
         sql("INSERT INTO k_navstevy (idkod, datum, dat_budn) VALUES (?, '2007-02-20', '2007-03-20'), "
             "(?, '2006-11-02', '2007-02-20'), (?, '2007-01-05', NULL), ('INYKLI00', '2006-01-01', NULL)",

@@ -53,7 +53,7 @@ private slots:
     {
         QFETCH(int, boxIndex);
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(newSibling(r, [&](ClientWindow *w) {
             if (boxIndex == 5)
@@ -74,7 +74,7 @@ private slots:
     void theYearOfBirthHoldsZeroWhenLeftEmpty()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(newSibling(r, [&](ClientWindow *w) {
             typeInto(sur(w, 0), "anna");
             QCOMPARE(sur(w, 0)->text(), QString("Anna"));
@@ -100,7 +100,7 @@ private slots:
     void theSex()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry).answer(PromptAnswer::Cancel);
         QVERIFY(newSibling(r, [&](ClientWindow *w) {
             typeInto(sur(w, 2), "z");
@@ -133,7 +133,7 @@ private slots:
     void theDominantCodeTyped()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(newSibling(r, [&](ClientWindow *w) {
             QComboBox *associated = combo(w, "cmbSek3");
             typeInto(sur(w, 4), "0");
@@ -157,7 +157,7 @@ private slots:
     void theDominantPickersLastPickDecides()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(newSibling(r, [&](ClientWindow *w) {
             QComboBox *dominant = combo(w, "cmbSur1");
             QVERIFY(clickItem(dominant, 4));
@@ -185,7 +185,7 @@ private slots:
     void associatedCodes()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry).answer(PromptAnswer::Cancel);
         QVERIFY(newSibling(r, [&](ClientWindow *w) {
             typeInto(sur(w, 0), "Eva");
@@ -217,7 +217,7 @@ private slots:
     {
         Register r;
         addSibling("Eva", "352");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Siblings);
             QCOMPARE(slotLine(w), QString("3|5|2||||||"));
@@ -243,7 +243,7 @@ private slots:
         Register r;
         addSibling("Anna");
         addSibling("O'Brien");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Siblings);
@@ -271,7 +271,7 @@ private slots:
     {
         Register r;
         addSibling("Anna", "52");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Siblings);
             QCOMPARE(slotLine(w), QString("5|2|||||||"));

@@ -81,11 +81,10 @@ inline int count(const QString &table, const QString &where = QString(), const Q
     return scalar(QStringLiteral("SELECT count(*) FROM %1 %2").arg(table, where), values).toInt();
 }
 
-// A main window on a fresh register with the client O'Neil Mary stored.
-struct Register {
-    ProgramDir dir;
-    MainWindow main{dir.path()};
-    bool loaded = main.load();
+// The main window on a fresh register, loaded, with the client O'Neil Mary
+// stored. A test answers the window's boxes with the fixture's prompter.
+struct Register : ProgramWindow {
+    bool loaded = window.load();
     Register() { addClient(kClient, QStringLiteral("Mary"), QStringLiteral("O'Neil"), QStringLiteral("7")); }
     ~Register()
     {
@@ -93,7 +92,7 @@ struct Register {
         shared() = SharedState();
     }
     // Opens the stored client (Edit in the main window) and runs fn in its window.
-    bool open(const std::function<void(ClientWindow *)> &fn) { return loaded && openClient(main, kClient, fn); }
+    bool open(const std::function<void(ClientWindow *)> &fn) { return loaded && openClient(window, kClient, fn); }
 };
 
 inline void addVisit(const QString &datum, const QString &next = QString())

@@ -37,7 +37,7 @@ private slots:
         QFETCH(QString, to);
         const K k = K(kind);
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
             clickSub(w, k, B::New);
@@ -55,7 +55,7 @@ private slots:
     void aRefusedDateKeepsTheFocus()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry).answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);
@@ -78,7 +78,7 @@ private slots:
     {
         Register r;
         addVisit("2024-01-13", "2024-02-13");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);
@@ -99,7 +99,7 @@ private slots:
         sql("INSERT INTO k_zaznam_spc (idkod, datum, idkod_P) VALUES (?, '2024-01-11', 'X')", {kClient});
         sql("INSERT INTO k_zaznam_spc (idkod, datum, idkod_P) VALUES (?, '2024-01-20', 'X')", {kClient});
         sql("INSERT INTO k_zaznam_zmeny (idkod, datum, idkod_P) VALUES (?, '2024-01-15', 'X')", {kClient});
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::ActivityRecords);
@@ -118,7 +118,7 @@ private slots:
     {
         Register r;
         addEmployee("NOVÁKJA00", "Ján", "Novák");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::ActivityRecords);
             clickSub(w, K::ActivityRecords, B::New);
@@ -156,7 +156,7 @@ private slots:
         Register r;
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         addEmployee("DE LA00", "Ana", "De la");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         if (!message.isEmpty())
             p.answer(PromptAnswer::Retry);
         QVERIFY(r.open([&](ClientWindow *w) {
@@ -175,7 +175,7 @@ private slots:
     {
         Register r;
         addEmployee("NOVÁKJA00", "Ján", "Novák");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Examinations);
@@ -211,7 +211,7 @@ private slots:
         QFETCH(int, boxIndex);
         const K k = K(kind);
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
             clickSub(w, k, B::New);
@@ -233,7 +233,7 @@ private slots:
     {
         Register r;
         addVisit("2024-01-13", "2024-02-13");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);
             clickSub(w, K::Visits, B::Edit);
@@ -250,7 +250,7 @@ private slots:
     void theAddressGetsACapitalOnMoveKeysOnly()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Facilities);
             clickSub(w, K::Facilities, B::New);
@@ -275,7 +275,7 @@ private slots:
     void aMarkedBoxIsCheckedAgainOnceChanged()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);

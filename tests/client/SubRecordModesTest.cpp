@@ -47,7 +47,7 @@ private slots:
         QFETCH(int, kind);
         const K k = K(kind);
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
             QCOMPARE(w->tabs()->currentIndex(), tabOf(k));
@@ -68,7 +68,6 @@ private slots:
     void theButtonsOfEveryFamily()
     {
         Register r;
-        ScriptedPrompter p;
         QVERIFY(r.open([&](ClientWindow *w) {
             const QStringList expected = {
                 "cmdSurNovy Nový|cmdSurOpr Oprava|CmdSurVym Výmaz|cmdSurZap Zapíš súrodenca|cmdSurZapNew "
@@ -122,7 +121,7 @@ private slots:
         const K k = K(kind);
         Register r;
         addOneRow(k);
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         bool closedByEsc = false;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
@@ -178,7 +177,6 @@ private slots:
         Register r;
         addVisit("2024-01-13", "2024-02-13");
         addVisit("2024-03-01", "2024-04-01");
-        ScriptedPrompter p;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);
             QCOMPARE(lines(w, K::Visits), QStringList({"13.01.2024", "01.03.2024"}));
@@ -201,7 +199,7 @@ private slots:
     {
         Register r;
         addVisit("2024-01-13", "2024-02-13");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Yes);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);
@@ -221,7 +219,7 @@ private slots:
         Register r;
         addSibling("Anna");
         addSibling("Peter");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Siblings);
             clickRow(w, K::Siblings, 1);
@@ -271,7 +269,7 @@ private slots:
         QFETCH(QString, focus);
         const K k = K(kind);
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
@@ -310,7 +308,7 @@ private slots:
         const K k = K(kind);
         Register r;
         addEmployee("NOVÁKJA00", "Ján", "Novák");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
             clickSub(w, k, B::New);
@@ -336,7 +334,7 @@ private slots:
         Register r;
         addFacility("01", "2020-09-01", "2021-06-30", "VYCH");
         addFacility("30", "2021-09-01", "", "ULK");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Facilities);
             CodePicker *picker = subTab(w, K::Facilities)->page().codePicker();
@@ -375,7 +373,6 @@ private slots:
         Register r;
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         addExamination("2024-01-10");
-        ScriptedPrompter p;
         QVERIFY(r.open([&](ClientWindow *w) {
             SubRecordTabs &tabs = w->subRecords();
             QCOMPARE(tabs.selectedEmployeeId(), QString(10, ' '));
@@ -395,7 +392,7 @@ private slots:
         Register r;
         addSibling("Anna", "3");
         addSibling("Peter");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Siblings);
             auto *associated = w->findChild<QComboBox *>("cmbSek3");
@@ -431,9 +428,8 @@ private slots:
 
     void aNewClientsSubRecordTabsOpenWithItsFirstSave()
     {
-        ProgramDir dir;
-        ScriptedPrompter p;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(openClient(w, QString(), [&](ClientWindow *window) {
             for (int t = 1; t < 14; ++t)
                 QVERIFY(!window->tabs()->isTabEnabled(t));
@@ -461,7 +457,7 @@ private slots:
     {
         Register r;
         addVisit("2024-01-13", "2024-02-13");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QStringList printed;
         report::ReportViewer::setPresenter([&](const report::ReportDocument &doc, QWidget *) {
             for (const report::ReportPage &page : doc.pages)

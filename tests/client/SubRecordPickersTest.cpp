@@ -7,21 +7,6 @@
 using namespace ulk;
 using namespace ulk::test;
 
-namespace {
-
-// Clicks a picker where its drop-down button is.
-void clickButtonOf(QComboBox *combo)
-{
-    QStyleOptionComboBox opt;
-    opt.initFrom(combo);
-    opt.frame = true;
-    opt.subControls = QStyle::SC_All;
-    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
-    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
-}
-
-} // namespace
-
 class SubRecordPickersTest : public QObject {
     Q_OBJECT
 private slots:
@@ -39,14 +24,14 @@ private slots:
         QFETCH(int, how);
         const K k = K(kind);
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
             clickSub(w, k, B::New);
             CodePicker *picker = subTab(w, k)->page().codePicker();
             if (how == 0) {
-                clickButtonOf(picker);
+                clickDropDown(picker);
             } else {
                 picker->setFocus(Qt::TabFocusReason);
                 QTest::keyClick(picker, Qt::Key_Return);
@@ -66,7 +51,6 @@ private slots:
         addEmployee("NOVÁKJA00", " Ján ", "Novák");
         addEmployee("ČERNÁEV01", "Eva", "Černá");
         addEmployee("AB00", "Ab", "Cibuľa");
-        ScriptedPrompter p;
         QVERIFY(r.open([&](ClientWindow *w) {
             CodePicker *picker = subTab(w, K::ChangeRecords)->page().codePicker();
             QCOMPARE(picker->objectName(), QString("DBCZaz"));
@@ -88,7 +72,7 @@ private slots:
         addEmployee("AB00", "Ab", "Cibuľa");
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         sql("INSERT INTO k_zaznam_spc (idkod, datum, idkod_P) VALUES (?, '2024-01-11', 'NOVÁKJA00')", {kClient});
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::ActivityRecords);
             clickSub(w, K::ActivityRecords, B::Edit);
@@ -112,7 +96,7 @@ private slots:
         Register r;
         addEmployee("AB00", "Ab", "Cibuľa");
         addEmployee("NOVÁKJA00", "Ján", "Novák");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Examinations);
             clickSub(w, K::Examinations, B::New);
@@ -137,7 +121,7 @@ private slots:
         Register r;
         addEmployee("AB00", "Ab", "Cibuľa");
         addEmployee("NOVÁKJA00", "Ján", "Novák");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Examinations);
             clickSub(w, K::Examinations, B::New);
@@ -162,7 +146,7 @@ private slots:
     void theFacilityPicker()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Facilities);
             clickSub(w, K::Facilities, B::New);
@@ -170,7 +154,7 @@ private slots:
             CodeList &facilities = w->subRecords().facilities();
             // A single digit is no code: the list opens on its first facility.
             typeText(box(w, K::Facilities, 0), "4");
-            clickButtonOf(picker);
+            clickDropDown(picker);
             QTRY_VERIFY(picker->view()->isVisible());
             QCOMPARE(facilities.current(), 0);
             QCOMPARE(picker->currentIndex(), 0);
@@ -178,7 +162,7 @@ private slots:
             QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(w));
             // A listed code: the list opens on that facility.
             retype(box(w, K::Facilities, 0), "04");
-            clickButtonOf(picker);
+            clickDropDown(picker);
             QTRY_VERIFY(picker->view()->isVisible());
             QCOMPARE(facilities.code(facilities.current()), QString("04"));
             QCOMPARE(picker->currentIndex(), 3);

@@ -31,11 +31,10 @@ class SubRecordRowsTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<test::ProgramDir>();
+        m_dir = std::make_unique<test::OpenRegister>();
         QVERIFY(m_dir->isValid());
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
     }
-    void cleanup() { Database::close(); m_dir.reset(); }
+    void cleanup() { m_dir.reset(); }
 
     void theClientsRowsInTheListsOrder()
     {
@@ -195,7 +194,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
 };
 
 QTEST_GUILESS_MAIN(SubRecordRowsTest)

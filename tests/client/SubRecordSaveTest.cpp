@@ -23,7 +23,7 @@ private slots:
         Register r;
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         addEmployee("BIELAEV00", "Eva", "Biela");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);
             clickSub(w, K::Visits, B::New);
@@ -115,7 +115,7 @@ private slots:
             default: addFacility("01", date, "", "VYCH"); break;
             }
         }
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
             clickRow(w, k, 3);
@@ -136,7 +136,7 @@ private slots:
         Register r;
         for (const char *name : {"Anna", "Boris", "Cyril"})
             addSibling(name);
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Siblings);
             clickRow(w, K::Siblings, 0);
@@ -158,7 +158,7 @@ private slots:
         addEmployee("BIELAEV00", "Eva", "Biela");
         addExamination("2024-01-10", "NOVÁKJA00", "prvé");
         addExamination("2024-02-10", "NOVÁKJA00", "druhé");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Examinations);
             CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
@@ -195,7 +195,7 @@ private slots:
         addVisit("2024-01-13", "2024-02-13");
         addVisit("2024-03-01", "2024-04-01");
         addVisit("2024-03-01", "2024-05-01"); // two stored rows share a date
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);
             // A new visit dated like a stored one.
@@ -286,7 +286,7 @@ private slots:
                     {kClient, d});
         }
         }
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::No).answer(PromptAnswer::Yes);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, k);
@@ -315,7 +315,7 @@ private slots:
     {
         Register r;
         addVisit("2024-01-13", "2024-02-13");
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok).answer(PromptAnswer::Ok).answer(PromptAnswer::Yes).answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
             // Refusals of the open register (a register with triggers is not opened).
@@ -352,7 +352,7 @@ private slots:
     void aDateThatIsNoDayIsNotStored()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Facilities);
@@ -372,7 +372,7 @@ private slots:
     void aRefusedLeaveStopsTheSave()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);
@@ -393,7 +393,7 @@ private slots:
     void aRefusedLeaveDoesNotOutliveItsEdit()
     {
         Register r;
-        ScriptedPrompter p;
+        ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry);
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Visits);

@@ -67,8 +67,7 @@ private slots:
     void memoTabsShareOneReport()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addClient(kKey, "Ján", "Novák", "1");
         sql("UPDATE k_memo SET u_dieta = 'Raný vývoj.', poznamky = 'Poznámka.', u_ziak = 'Žiak.' WHERE idkod = ?",
             {kKey});
@@ -116,8 +115,7 @@ private slots:
         QFETCH(QString, priezv);
         QFETCH(QString, label);
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addClient(kKey, meno, priezv, "1");
         ShownReports shown;
         for (int tab : {0, 6, 12}) {
@@ -140,8 +138,7 @@ private slots:
     {
         QFETCH(int, tab);
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addEmployee("OBRIENPA00", "Pat", "O'Brien");
         addRecord(kKey, "Ján", "Novák", "text");
         addRecord("", "Bez", "Kľúča", "text");
@@ -160,8 +157,7 @@ private slots:
     void apostrophesEverywhere()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         const QString key = "O'NEILJA00";
         const QString text = "D'Arcy 'x' ''";
         addEmployee("OBRIENPA00", "Pat'", "O'Brien");
@@ -187,8 +183,7 @@ private slots:
     void recordedChangesOfTheOpenClientOnly()
     {
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addClient(kKey, "Ján", "Novák", "1");
         addClient("HORAJA00", "Jana", "Horáková", "2");
         addEmployee("MALAEV00", "Eva", "Malá");
@@ -256,8 +251,7 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(QString, message);
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addClient(kKey, "Ján", "Novák", "1");
         if (setup == "close")
             Database::close();
@@ -301,8 +295,7 @@ private slots:
             QFAIL("pdftotext and pdfinfo (poppler-utils) are needed");
         Clock::setToday(kPrintDay);
         ScriptedPrompter p;
-        ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        OpenRegister dir;
         addClient(kKey, "Šimon", "O'Neil", "1");
         sql("UPDATE k_zaklad SET postih = '25', rodcis = '0105171234' WHERE idkod = ?", {kKey});
         const QString pdf = dir.file("zakladne.pdf");
@@ -326,8 +319,9 @@ private slots:
         run.start(pdftotext, {"-layout", pdf, "-"});
         QVERIFY(run.waitForFinished(20000));
         const QString text = QString::fromUtf8(run.readAllStandardOutput());
-        for (const QString &s : {"Základné údaje o klientovi :", "Šimon  O'Neil", "5.3.2007", "rodné číslo :",
-                                 "0105171234", "postihnutie klienta :", "mentálne", "rečové"})
+        for (const QString &s : QStringList{"Základné údaje o klientovi :", "Šimon  O'Neil", "5.3.2007",
+                                            "rodné číslo :", "0105171234", "postihnutie klienta :", "mentálne",
+                                            "rečové"})
             // The text extraction joins the blanks between words into one.
             QVERIFY2(text.simplified().contains(QString(s).simplified()), qPrintable(s + " not in:\n" + text));
         QProcess info;

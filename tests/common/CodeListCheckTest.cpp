@@ -55,16 +55,11 @@ private slots:
     void init()
     {
         shared().comboEscPressed = false;
-        m_dir = std::make_unique<test::ProgramDir>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
+        m_dir = std::make_unique<test::OpenRegister>();
         test::sql("INSERT INTO c_iczuj (kod, nazov) VALUES ('900', ?)", {QString::fromUtf8(kLongTown)});
         test::sql("INSERT INTO c_iczuj (kod, nazov) VALUES ('901', 'O''Neilovo')");
     }
-    void cleanup()
-    {
-        Database::close();
-        m_dir.reset();
-    }
+    void cleanup() { m_dir.reset(); }
 
     // --- typed values ----------------------------------------------------
     void byCode_data()
@@ -474,7 +469,7 @@ private:
         return QTest::qWaitFor([&] { return !view->isVisible(); }) && picker.currentIndex() == row;
     }
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
 };
 
 QTEST_MAIN(CodeListCheckTest)

@@ -2,6 +2,7 @@
 // the real errors that produce them, never from the engine's English words.
 #include "archive/Archiver.h"
 #include "common/FailureText.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,11 +40,6 @@ QString failed(const QString &file, const QStringList &statements)
     return message;
 }
 
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
 } // namespace
 
 class FailureTextTest : public QObject {
@@ -74,7 +70,7 @@ private slots:
         QCOMPARE(failed(file("ulk.mdb"), {"PRAGMA max_page_count = 3", "INSERT INTO t VALUES (zeroblob(65536))"}),
                  QString("Nezapísané.\nna disku nie je miesto"));
         // A damaged file, and a directory in place of the file.
-        QVERIFY(writeFile(file("junk.mdb"), QByteArray(4096, 'x')));
+        QVERIFY(test::writeAll(file("junk.mdb"), QByteArray(4096, 'x')));
         QCOMPARE(failed(file("junk.mdb"), {"SELECT * FROM sqlite_master"}),
                  QString("Nezapísané.\nsúbor databázy je poškodený"));
         QVERIFY(QDir(m_dir.path()).mkdir("folder.mdb"));
@@ -83,7 +79,7 @@ private slots:
 
         // The system's errors: an archive cannot be copied onto a directory,
         // nor into a folder that is not there.
-        QVERIFY(writeFile(file("arch_tmp.zip"), "archive"));
+        QVERIFY(test::writeAll(file("arch_tmp.zip"), "archive"));
         QString why;
         QVERIFY(!Archiver::deliver(m_dir.path(), file("folder.mdb"), &why));
         QCOMPARE(failureMessage(kSentence, why), QString("Nezapísané.\nna mieste súboru je adresár"));
@@ -104,7 +100,7 @@ private slots:
         if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", tiny.path()}) != 0)
             QSKIP("no file system can be mounted here");
         const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {tiny.path()}); });
-        QVERIFY(writeFile(file("arch_tmp.zip"), QByteArray(1 << 20, 'z')));
+        QVERIFY(test::writeAll(file("arch_tmp.zip"), QByteArray(1 << 20, 'z')));
         QString why;
         QVERIFY(!Archiver::deliver(m_dir.path(), QDir(tiny.path()).filePath("zaloha.zip"), &why));
         QCOMPARE(failureMessage(kSentence, why), QString("Nezapísané.\nna disku nie je miesto"));

@@ -6,6 +6,7 @@
 #include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/WhenModal.h"
 
 #include <QClipboard>
 #include <QKeyEvent>

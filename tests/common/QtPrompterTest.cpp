@@ -2,8 +2,9 @@
 // in Slovak, the same Esc and default buttons, and no settings file written.
 #include "common/ui/QtPrompter.h"
 #include "common/ui/SlovakTranslation.h"
-#include "support/CaptionFit.h"
+#include "support/ui/CaptionFit.h"
 #include "support/ProgramDir.h"
+#include "support/ui/WhenModal.h"
 
 #include <QAbstractButton>
 #include <QApplication>

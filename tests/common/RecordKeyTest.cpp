@@ -112,8 +112,7 @@ private slots:
 
     void namesakesGetTheNextCounters()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         const QString s = RecordKey::stem("Nováková", "Jana");
         QStringList keys;
         for (int i = 0; i < 3; ++i) {
@@ -152,8 +151,7 @@ private slots:
         QFETCH(QString, stem);
         QFETCH(QString, ownKey);
         QFETCH(QString, key);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         for (const QString &k : existing)
             test::addEmployee(k, "Jana", "Kovac");
         QString error;
@@ -163,8 +161,7 @@ private slots:
 
     void keyMustBeFreeInEveryTable()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addClient("KISSJ00", "J", "Kiss");
         test::sql("INSERT INTO k_memo (idkod) VALUES ('KISSJ01')"); // a memo row left without its client
         QString error;
@@ -176,8 +173,7 @@ private slots:
 
     void unreadableTableIsAnError()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         QString error;
         QCOMPARE(RecordKey::firstFreeKey(Database::connection(), "no_such_table", "ABC", {}, &error), QString());
         QVERIFY(!error.isEmpty());
@@ -185,8 +181,7 @@ private slots:
 
     void keyChangeIsCascaded()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addEmployee("KOVACJA00", "Jana", "Kovac");
         test::addEmployee("HORVAEV00", "Eva", "Horváth");
         test::sql("INSERT INTO k_vysetrenie (idkod, idkod_p) VALUES ('KLIENT00', 'KOVACJA00')");
@@ -210,8 +205,7 @@ private slots:
 
     void failedCascadeChangesNothing()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addEmployee("KOVACJA00", "Jana", "Kovac");
         test::sql("INSERT INTO k_vysetrenie (idkod, idkod_p) VALUES ('KLIENT00', 'KOVACJA00')");
         const QList<RecordKey::KeyReference> refs = {{"k_vysetrenie", "idkod_p"}, {"k_vysetrenie", "no_column"}};
@@ -226,8 +220,7 @@ private slots:
 
     void cascadeOntoATakenKeyFails()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addEmployee("KOVACJA00", "Jana", "Kovac");
         test::addEmployee("KOVAJA00", "Jana", "Kova");
         QString error;

@@ -9,16 +9,8 @@ using namespace ulk;
 class CodeListTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<test::ProgramDir>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
-    }
-    void cleanup()
-    {
-        Database::close();
-        m_dir.reset();
-    }
+    void init() { m_dir = std::make_unique<test::OpenRegister>(); }
+    void cleanup() { m_dir.reset(); }
 
     void wholeTableInCodeOrder()
     {
@@ -128,7 +120,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
 };
 
 QTEST_GUILESS_MAIN(CodeListTest)

@@ -49,8 +49,7 @@ private slots:
 
     void everyCommandReadsItsSource()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         QCOMPARE(ClientListQuery::ensure(Database::connection()), ClientListQuery::Result::Created);
         DataEnvironment &den = DataEnvironment::denUlk();
         den.load();
@@ -70,8 +69,7 @@ private slots:
     // come whole, in the source's order, nulls as nulls.
     void manyRowsComeInTheirOrder()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
                   "INSERT INTO z_vek (stlpec, c_riad) SELECT 'riadok ' || i, CASE WHEN i % 7 THEN i END FROM n");
         DataEnvironment &den = DataEnvironment::denUlk();
@@ -142,8 +140,7 @@ private slots:
 
     void rowsAreReadAfreshAfterReload()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         DataEnvironment &den = DataEnvironment::denUlk();
         den.load();
         QVERIFY(den.isLoaded());
@@ -191,8 +188,7 @@ private slots:
         QFETCH(int, situation);
         QFETCH(QString, command);
         QFETCH(QString, errorStart);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         if (situation == 3)
             QVERIFY(SavedQueries::rewrite("vyp_zazZmeny", "SELECT nosuch FROM k_zaznam_zmeny"));
         DataEnvironment &den = DataEnvironment::denUlk();
@@ -208,8 +204,7 @@ private slots:
 
     void clientListQueryIsCreatedOnlyOnce()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         QString error;
         QCOMPARE(ClientListQuery::ensure(Database::connection(), &error), ClientListQuery::Result::Created);
         QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name = 'vyp_zoz_klient'").toString(),
@@ -228,8 +223,7 @@ private slots:
 
     void clientListQueryReportsOtherFailures()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::sql("PRAGMA query_only = 1");
         QString error;
         QCOMPARE(ClientListQuery::ensure(Database::connection(), &error), ClientListQuery::Result::Failed);

@@ -35,8 +35,7 @@ private slots:
     // it, is defensive, trusts no schema and has the Slovak collation.
     void everyConnectionIsConfiguredAlike()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         const RegisterConnection part(dir.dbPath(), Access::ReadOnly);
         const RegisterConnection writer(dir.dbPath(), Access::ReadWrite, RegisterConnection::Api::QtSql,
                                         QStringLiteral("ulk-test"));
@@ -65,8 +64,7 @@ private slots:
     // comes back as its failure, in Slovak, before any reading.
     void partThatCannotOpenIsLoggedAndReturned()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         QVERIFY(QFile::remove(dir.dbPath()));
         for (int part = 0; part < 2; ++part)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^ulk: .*ulk\\.mdb nie je možné otvoriť: "));

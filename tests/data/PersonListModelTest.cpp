@@ -36,8 +36,7 @@ private slots:
     void refreshEqualsAFreshReading()
     {
         QFETCH(int, order);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         const char *names[][2] = {{"Hudák", "Peter"}, {"Chrapko", "Ján"}, {"Čierny", "Anna"}, {"Cibuľa", "Eva"},
                                   {"cibuľa", "Adam"}, {"Novák", "Jana"}, {"Nováková", "Jana"}, {"Hudák", "Peter"}};
         int n = 0;
@@ -81,8 +80,7 @@ private slots:
     // once gives the list of a fresh reading.
     void manyRowsChanged()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         const char *names[] = {"Šťastný", "sedliak", "Sedlák", "Chovan", "Hruška", "Čech", "Cyprich", "Ďurica", "Dudek"};
         int n = 0;
         for (const char *name : names) {
@@ -129,8 +127,7 @@ private slots:
     // not yet committed is in it too.
     void largeListReadInParts()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60000) "
                   "INSERT INTO k_zaklad (rowid, idkod, meno, priezv, katcis) SELECT "
                   "CASE WHEN i > 59990 THEN i * 3 ELSE i END, 'K' || i, "
@@ -165,8 +162,7 @@ private slots:
 
     void employeesFollowTheirJobFunction()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addEmployee("A00", "Ana", "Bová", 2);
         test::addEmployee("B00", "Bea", "Aová", 99);
         PersonListModel live(PersonListModel::Kind::Employees);

@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +30,8 @@ private slots:
     {
         QFETCH(QString, inPlace);
         QFETCH(QString, cause);
-        test::ProgramDir dir;
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QTemporaryDir elsewhere;
         const QString target = elsewhere.filePath("ulk.lck");
         if (inPlace == "directory") {
@@ -42,10 +44,8 @@ private slots:
             QVERIFY(QFile::link(target, dir.file("ulk.lck")));
         }
 
-        test::ScriptedPrompter p;
         p.answer(PromptAnswer::Ok);
         {
-            MainWindow w(dir.path());
             QVERIFY(!w.load());
         }
         QCOMPARE(p.texts(), QStringList{"Program nemôže pracovať, v adresári programu nie je možné vytvoriť súbor "

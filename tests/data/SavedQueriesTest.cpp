@@ -38,10 +38,9 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(QStringList, matching);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
-        for (const QString &k : {"NOVAKJA00", "NOVAKJA00  ", "NOVAKJA001", "NOVAKJA0", "O'NEILJA00", "O'NEILJA00 ",
-                                 "", " ", "NOVAKJA00!"})
+        test::OpenRegister dir;
+        for (const QString &k : QStringList{"NOVAKJA00", "NOVAKJA00  ", "NOVAKJA001", "NOVAKJA0", "O'NEILJA00",
+                                            "O'NEILJA00 ", "", " ", "NOVAKJA00!"})
             test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES (?, '2007-01-01')", {k});
         QSqlQuery q(Database::connection());
         QVERIFY(q.exec("SELECT idkod FROM k_navstevy WHERE " + SavedQueries::keyCondition("idkod", key)
@@ -55,8 +54,7 @@ private slots:
     // A rewrite that fails leaves the saved query as it was.
     void failedRewriteKeepsTheOldText()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         const QString old = viewSql("vyp_memo");
         QString error;
         QVERIFY(!SavedQueries::rewrite("vyp_memo", "SELEC nonsense", &error));
@@ -84,8 +82,7 @@ private slots:
     // are read for the key instead of being rewritten.
     void everyTabHasItsPlan()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         for (int tab = 0; tab < 14; ++tab) {
             const std::optional<DossierTab> t = DossierPrintPlan::tab(tab);
             QVERIFY(t);

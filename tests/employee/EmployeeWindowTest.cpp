@@ -5,6 +5,8 @@
 #include "employee/ui/EmployeeWindow.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
+#include "support/ui/WhenModal.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,29 +28,24 @@ namespace {
 using Drive = std::function<void(QDialog *)>;
 
 // A main window on a fresh program directory, with the employee list shown.
-struct Session {
-    test::ProgramDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow> window;
+struct Session : test::ProgramWindow {
 
     bool start(const std::function<void()> &seed = {})
     {
-        window = std::make_unique<MainWindow>(dir.path());
-        if (!window->load())
+        if (!window.load())
             return false;
         if (seed)
             seed();
-        window->show();
-        if (!QTest::qWaitForWindowActive(window.get()))
+        if (!show())
             return false;
-        QTest::mouseClick(window->findChild<QLabel *>("Label2"), Qt::LeftButton);
-        return window->listMode() == 2;
+        QTest::mouseClick(window.findChild<QLabel *>("Label2"), Qt::LeftButton);
+        return window.listMode() == 2;
     }
-    QPushButton *button(const char *name) const { return window->findChild<QPushButton *>(name); }
+    QPushButton *button(const char *name) const { return window.findChild<QPushButton *>(name); }
     void selectEmployee(const QString &key) const
     {
-        auto *grid = window->findChild<QTableView *>("dbgPsych");
-        const int r = window->employeeList()->rowOfKey(key);
+        auto *grid = window.findChild<QTableView *>("dbgPsych");
+        const int r = window.employeeList()->rowOfKey(key);
         QVERIFY(r >= 0);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(r, 0)).center());
     }
@@ -185,8 +182,8 @@ private slots:
         QCOMPARE(employeeColumn("NOVÁJA00", "kvalifikacia"), QString("n"));
         QCOMPARE(shared().recordMode, quint8(0));
         // The list shows the new employee with the name of the job function.
-        QCOMPARE(s.window->employeeList()->rowCount(), 1);
-        QCOMPARE(s.window->employeeList()->row(0).funkcia, QString("Psychológ"));
+        QCOMPARE(s.window.employeeList()->rowCount(), 1);
+        QCOMPARE(s.window.employeeList()->row(0).funkcia, QString("Psychológ"));
         QVERIFY(s.button("cmdVymaz")->isEnabled());
     }
 
@@ -515,7 +512,7 @@ private slots:
         QCOMPARE(employeeColumn("KOVÁČOJA00", "pohlavie"), QString("z"));
         QCOMPARE(referencesTo("KOVÁČOJA00"), 3);
         QCOMPARE(shared().recordMode, quint8(0));
-        QCOMPARE(s.window->employeeList()->row(s.window->currentRow()).idkod, QString("KOVÁČOJA00"));
+        QCOMPARE(s.window.employeeList()->row(s.window.currentRow()).idkod, QString("KOVÁČOJA00"));
     }
 
     void editOfAnUnknownLetterKeepsTheStoredValue()
@@ -567,7 +564,7 @@ private slots:
         QCOMPARE(referencesTo("MALÁJA00"), 3);
         // The list stands on the renamed employee.
         QCOMPARE(shared().currentRecordId, QString("MALÁJA01"));
-        QCOMPARE(s.window->employeeList()->row(s.window->currentRow()).idkod, QString("MALÁJA01"));
+        QCOMPARE(s.window.employeeList()->row(s.window.currentRow()).idkod, QString("MALÁJA01"));
     }
 
     void failedSaveIsReportedAndChangesNothing_data()

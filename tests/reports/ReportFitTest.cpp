@@ -5,7 +5,7 @@
 #include "reports/OdbStarReport.h"
 #include "reports/ReportLayout.h"
 #include "statement/OdbStarRowTable.h"
-#include "support/ReportFit.h"
+#include "support/reports/ReportFit.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -5,6 +5,7 @@
 #include "reports/ReportPainter.h"
 #include "reports/ReportRule.h"
 #include "support/ProgramDir.h"
+#include "support/reports/ReportTexts.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -17,18 +18,11 @@
 
 using namespace ulk;
 using namespace ulk::report;
+using test::texts;
 
 namespace {
 
 const QDate kToday(2007, 3, 5);
-
-QStringList texts(const QList<PlacedText> &list)
-{
-    QStringList out;
-    for (const PlacedText &t : list)
-        out << t.text;
-    return out;
-}
 
 QString pdfText(const QString &pdf, const QStringList &options = {"-layout"})
 {
@@ -278,8 +272,7 @@ private slots:
     void rowsHandedOverOrReadThroughTheRule()
     {
         Clock::setToday(kToday);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         ReportDefinition r = listReport();
         QString error;
         QVERIFY(!ReportRule::prepare(r, dir.path(), &error));

@@ -98,8 +98,7 @@ private slots:
 
     void noClientGivesNineteenEmptyLines()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         const auto r = compute();
         QVERIFY(r);
         QCOMPARE(r->lines.size(), 19);
@@ -135,8 +134,7 @@ private slots:
     {
         QFETCH(QString, datum);
         QFETCH(bool, counted);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addStatementClient("NOVAKJA00", "2000-01-10", "M", "2");
         test::addCare("NOVAKJA00", datum);
         const auto r = compute();
@@ -183,8 +181,7 @@ private slots:
         QFETCH(QVariant, postih);
         QFETCH(QString, pohlav);
         QFETCH(QStringList, cells);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addStatementClient("KLIENT00", "1996-06-01", pohlav, QString());
         test::sql("UPDATE k_zaklad SET postih = ?", {postih});
         test::addCare("KLIENT00", "2006-10-10");
@@ -202,8 +199,7 @@ private slots:
 
     void agesWrittenAndLinesChosen()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         // Born on today's day, the day after, 25 years ago, and after today.
         test::addStatementClient("DNES00", "2000-03-05", "M", "5");
         test::addStatementClient("ZAJTRA00", "2000-03-06", "Z", "5");
@@ -242,8 +238,7 @@ private slots:
 
     void trailingBlanksOfAKeyDoNotCount()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addStatementClient("HORAJA00", "2003-05-05", "Z", "3");
         test::addCare("HORAJA00   ", "2006-12-01");
         // A key with a quote and a backslash reaches the query as a value.
@@ -264,8 +259,7 @@ private slots:
     // one a day before or after the year does not.
     void everyDayOfTheYearCounts()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::sql("WITH RECURSIVE d(i) AS (SELECT -1 UNION ALL SELECT i + 1 FROM d WHERE i < 365) "
                   "INSERT INTO k_zaklad (idkod, datnar, pohlav, postih) SELECT 'D' || i, '2000-01-01', 'M', '1' FROM d");
         test::sql("INSERT INTO k_zaznam_spc (idkod, datum) SELECT idkod, date('2006-09-01', "
@@ -277,8 +271,7 @@ private slots:
 
     void totalsBeyondSixteenBits()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         {
             Transaction t;
             for (int i = 0; i < 33000; ++i) {
@@ -298,8 +291,7 @@ private slots:
 
     void unreadableRegisterIsAFailure()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addStatementClient("NOVAKJA00", "2000-01-10", "M", "2");
         test::addCare("NOVAKJA00", "2007-01-01");
         test::sql("DROP TABLE k_zaznam_spc");

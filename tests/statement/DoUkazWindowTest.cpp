@@ -5,6 +5,8 @@
 #include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
+#include "support/ui/WhenModal.h"
 
 #include "StatementDriver.h"
 
@@ -24,6 +26,9 @@ using test::ScriptedPrompter;
 namespace {
 
 const QString kQuestion = QStringLiteral("Nesedí kontrolný súčet ! Opraviť ?");
+// The background of the box that has the focus, and the colour of the chosen tile.
+const QColor kFocus(128, 255, 255);
+const QColor kChosenTile(185, 255, 185);
 
 QList<QStringList> rows()
 {
@@ -50,7 +55,7 @@ void press(int key) { QTest::keyClick(focused(), Qt::Key(key)); }
 class DoUkazWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
     std::unique_ptr<ScriptedPrompter> m_p;
     std::unique_ptr<DoUkazWindow> m_w;
 
@@ -75,9 +80,8 @@ class DoUkazWindowTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<test::ProgramDir>();
+        m_dir = std::make_unique<test::OpenRegister>();
         m_p = std::make_unique<ScriptedPrompter>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
     }
     void cleanup()
     {
@@ -85,7 +89,6 @@ private slots:
             QVERIFY2(m_p->unexpected.isEmpty(), qPrintable(m_p->unexpected.join(" | ")));
         m_w.reset();
         m_p.reset();
-        Database::close();
         m_dir.reset();
     }
 
@@ -93,9 +96,7 @@ private slots:
     {
         Database::close();
         MainWindow main(m_dir->path());
-        QVERIFY(main.load());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::start(main));
         shared().recordMode = 0;
         bool checked = false;
         QVERIFY(test::openFromTile(main, "ulk::DoUkazWindow", "Label3", [&](QDialog *d) {
@@ -104,7 +105,7 @@ private slots:
             for (int i = 0; i < 5; ++i)
                 QCOMPARE(box(d, i)->text(), QString());
             QCOMPARE(focused(), box(d, 0));
-            QCOMPARE(box(d, 0)->background(), StatementBox::focusColour());
+            QCOMPARE(box(d, 0)->background(), kFocus);
             QCOMPARE(box(d, 1)->background(), box(d, 1)->restColour());
             QTest::mouseClick(button(d, "cmdZap"), Qt::LeftButton);
             checked = true;
@@ -148,19 +149,17 @@ private slots:
         QFETCH(bool, listChosen);
         Database::close();
         MainWindow main(m_dir->path());
-        QVERIFY(main.load());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::start(main));
         if (listChosen)
             test::clickTile(main, "Label1");
         const QColor before = main.tileColour(1);
-        QVERIFY(before != MainWindow::chosenColour());
+        QVERIFY(before != kChosenTile);
         QColor during;
         QVERIFY(test::openFromTile(main, windowClass.toLatin1(), control.toLatin1(), [&](QDialog *d) {
             during = main.tileColour(1);
             QVERIFY(!d->parentWidget());
         }));
-        QCOMPARE(during, listChosen ? MainWindow::chosenColour() : before);
+        QCOMPARE(during, listChosen ? kChosenTile : before);
         QCOMPARE(main.tileColour(1), during);
         QVERIFY(m_p->prompts.isEmpty());
     }
@@ -207,7 +206,7 @@ private slots:
         // " 34" trimmed is two characters long: two from the start are selected.
         QCOMPARE(b1->text(), QString(" 34"));
         QCOMPARE(b1->selectedText(), QString(" 3"));
-        QCOMPARE(b1->background(), StatementBox::focusColour());
+        QCOMPARE(b1->background(), kFocus);
         QCOMPARE(b0->background(), b0->restColour());
         QCOMPARE(b0->text(), QString("12"));
         press(Qt::Key_Down);
@@ -266,7 +265,7 @@ private slots:
         QTRY_COMPARE(focused()->objectName(), focusedAfter);
         if (answer == 1) {
             QCOMPARE(box(m_w.get(), 0)->selectedText(), QString("3"));
-            QCOMPARE(box(m_w.get(), 0)->background(), StatementBox::focusColour());
+            QCOMPARE(box(m_w.get(), 0)->background(), kFocus);
             QCOMPARE(m_w->refocusIndex(), -1);
         }
         QCOMPARE(box(m_w.get(), 4)->background(), box(m_w.get(), 4)->restColour());
@@ -363,7 +362,7 @@ private slots:
             QVERIFY(m_w->isVisible());
             QVERIFY(!zap->isDown());
             QCOMPARE(rows(), QList<QStringList>({{"3", "1", "2", "4", "9"}}));
-            QCOMPARE(box(m_w.get(), 0)->background(), yes ? StatementBox::focusColour() : box(m_w.get(), 0)->restColour());
+            QCOMPARE(box(m_w.get(), 0)->background(), yes ? kFocus : box(m_w.get(), 0)->restColour());
             QCOMPARE(box(m_w.get(), 4)->background(), box(m_w.get(), 4)->restColour());
         }
         if (route == "press")

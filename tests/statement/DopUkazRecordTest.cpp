@@ -21,19 +21,11 @@ DopUkazRecord::Values values(const QStringList &l)
 class DopUkazRecordTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<test::ProgramDir>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
-    }
-    void cleanup()
-    {
-        Database::close();
-        m_dir.reset();
-    }
+    void init() { m_dir = std::make_unique<test::OpenRegister>(); }
+    void cleanup() { m_dir.reset(); }
 
     void missingValuesReadAsEmpty()
     {

@@ -54,8 +54,7 @@ private slots:
 
     void rowsOfTheCodeList()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         // Clients in the kinds that the form crosses out are not counted.
         addPupil("DSS00", "2", "Z", "16");
         addPupil("DD00", "3", "M", "23");
@@ -86,8 +85,7 @@ private slots:
 
     void sixteenRowsAtMost()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         for (const char *kod : {"10", "11", "12", "13", "14"})
             test::sql("INSERT INTO c_zariad (kod, nazov, akronym, v_nazov) VALUES (?, 'Iné', 'VYCH', ?)",
                       {kod, QStringLiteral("v druhu %1").arg(kod)});
@@ -106,8 +104,7 @@ private slots:
 
     void noKindAtAll()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::sql("UPDATE c_zariad SET akronym = 'ULK'");
         const auto r = compute();
         QVERIFY(r);
@@ -139,8 +136,7 @@ private slots:
         QFETCH(QVariant, vzarDo);
         QFETCH(QString, akronym);
         QFETCH(bool, isCounted);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addStatementClient("ZIAK00", QString(), "M", "6");
         test::addCare("ZIAK00", datum);
         test::addStay("ZIAK00", "04", vzarDo, akronym);
@@ -152,8 +148,7 @@ private slots:
 
     void onceInAKindOnceInEachKind()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         addPupil("DVAKRAT00", "4", "Z", "02");
         test::addStay("DVAKRAT00", "02");
         test::addCare("DVAKRAT00", "2007-05-05");
@@ -199,8 +194,7 @@ private slots:
         QFETCH(QVariant, postih);
         QFETCH(QString, pohlav);
         QFETCH(QStringList, cells);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         addPupil("KLIENT00", QString(), pohlav, "06");
         test::sql("UPDATE k_zaklad SET postih = ?", {postih});
         const auto r = compute();
@@ -215,8 +209,7 @@ private slots:
 
     void quotesInTheCodeList()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::sql("INSERT INTO c_zariad (kod, nazov, akronym, v_nazov) VALUES ('1''0', 'x', 'VYCH', 'v ''O''Neil'' škôlke')");
         addPupil("ONEIL00", "2", "M", "1'0");
         const auto r = compute();

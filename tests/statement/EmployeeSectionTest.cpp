@@ -52,8 +52,7 @@ private slots:
 
     void noEmployeesGiveNineBlankLines()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         QString error;
         const auto lines = EmployeeSection::compute(&error);
         QVERIFY2(lines, qPrintable(error));
@@ -95,8 +94,7 @@ private slots:
     {
         QFETCH(QList<Employee>, employees);
         QFETCH(QList<QList<QVariant>>, cells);
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         addEmployees(employees);
         QList<QStringList> expected = emptyLines();
         for (const QList<QVariant> &c : cells)
@@ -109,8 +107,7 @@ private slots:
 
     void countsBeyondSixteenBits()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         {
             Transaction t;
             for (int i = 0; i < 33000; ++i)
@@ -128,8 +125,7 @@ private slots:
 
     void linesStoredAsTextNeverNull()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addEmployee("PSYCH00", "Eva", "Malá", 4, "z", "i", "a");
         QString error;
         const auto lines = EmployeeSection::compute(&error);

@@ -10,6 +10,8 @@
 #include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/reports/ReportTexts.h"
+#include "support/ui/ProgramWindow.h"
 
 #include "OdbStarSeed.h"
 #include "StatementDriver.h"
@@ -24,34 +26,45 @@ using namespace ulk;
 using report::PlacedText;
 using report::ReportDocument;
 using report::ReportPage;
+using test::detailRows;
+using test::texts;
 using test::ScriptedPrompter;
 
 namespace {
 
-QStringList texts(const QList<PlacedText> &list)
-{
-    QStringList out;
-    for (const PlacedText &t : list)
-        out << t.text;
-    return out;
-}
-
-// The detail texts of a page, one list per row printed.
-QList<QStringList> detailRows(const ReportPage &page)
-{
-    QList<QStringList> rows;
-    int last = -2;
-    for (const PlacedText &t : page.textsOf("Section1")) {
-        if (t.row != last) {
-            rows << QStringList();
-            last = t.row;
-        }
-        rows.last() << t.text;
-    }
-    return rows;
-}
-
 StatementBox *box(QWidget *w, const QString &name) { return w->findChild<StatementBox *>(name); }
+
+// The stub of section V as printed: marker, name and code of every row.
+const QList<QStringList> kCareRows = {
+    {"     ", "Diagnostika", "0501"},
+    {"     ", "       špeciálnopedagogická", "0502"},
+    {"     ", "       psychologická", "0503"},
+    {"v tom", "       sociálna", "0504"},
+    {"     ", "       iná", "0505"},
+    {"     ", "Poradenstvo", "0506"},
+    {"     ", "       špeciálnopedagogické", "0507"},
+    {"     ", "       psychologické", "0508"},
+    {"     ", "       liečebno-pedagogické", "0509"},
+    {"v tom", "       profesijné", "0510"},
+    {"     ", "       sociálne", "0511"},
+    {"     ", "       rodinám a zákonným zástupcom", "0512"},
+    {"     ", "       v oblasti kompenzačných pomôcok", "0513"},
+    {"     ", "       iné", "0514"},
+    {"     ", "Špeciálnopedagogické intervencie", "0515"},
+    {"     ", "       prevencia", "0516"},
+    {"     ", "       kompenzácia", "0517"},
+    {"v tom", "       reedukcia (edukácia)", "0518"},
+    {"     ", "       korekcia", "0519"},
+    {"     ", "       rehabilitácia", "0520"},
+    {"     ", "      iné", "0521"},
+    {"     ", "Pedagogickopsychologické intervencie", "0522"},
+    {"     ", "       psychoterapia", "0523"},
+    {"     ", "       socioterapia", "0524"},
+    {"v tom", "       terapia prostredníctvom umeleckých médií", "0525"},
+    {"     ", "       liečebno-pedagogická terapia", "0526"},
+    {"     ", "       iné", "0527"},
+    {"     ", "Kontrolný súčet (0501 až 0527)", "0536"},
+};
 
 } // namespace
 
@@ -60,21 +73,12 @@ class HandEnteredPrintTest : public QObject {
 
     QList<ReportDocument> m_shown;
     bool m_connected = false;
-    std::unique_ptr<test::ProgramDir> m_dir;
-    std::unique_ptr<ScriptedPrompter> m_p;
-    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<test::ProgramWindow> m_program;
 
-    bool start()
-    {
-        m_main = std::make_unique<MainWindow>(m_dir->path());
-        if (!m_main->load())
-            return false;
-        m_main->show();
-        return QTest::qWaitForWindowActive(m_main.get());
-    }
+    bool start() { return m_program->start(); }
     void print(const char *item)
     {
-        auto *a = m_main->findChild<QAction *>(item);
+        auto *a = m_program->window.findChild<QAction *>(item);
         QVERIFY(a);
         QVERIFY(a->isEnabled());
         a->trigger();
@@ -89,26 +93,23 @@ private slots:
             m_shown << doc;
             m_connected = DataEnvironment::denUlk().isConnected();
         });
-        m_dir = std::make_unique<test::ProgramDir>();
-        m_p = std::make_unique<ScriptedPrompter>();
+        m_program = std::make_unique<test::ProgramWindow>();
     }
     void cleanup()
     {
-        QVERIFY2(m_p->unexpected.isEmpty(), qPrintable(m_p->unexpected.join(" | ")));
+        const QStringList unexpected = m_program->prompter.unexpected;
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(" | ")));
         report::ReportViewer::setPresenter({});
         Clock::setToday(QDate());
-        m_main.reset();
-        m_p.reset();
-        Database::close();
-        m_dir.reset();
+        m_program.reset();
     }
 
     void sectionFourPrintsWhatWasLastSaved()
     {
         QVERIFY(start());
-        QCOMPARE(m_main->findChild<QAction *>("mniDopUkaz")->text(), QString("Dopĺňajúce ukazovatele"));
+        QCOMPARE(m_program->window.findChild<QAction *>("mniDopUkaz")->text(), QString("Dopĺňajúce ukazovatele"));
         const QStringList typed = {"3", "1", "2", "4", "10"};
-        QVERIFY(test::openFromTile(*m_main, "ulk::DoUkazWindow", "Label3", [&](QDialog *d) {
+        QVERIFY(test::openFromTile(m_program->window, "ulk::DoUkazWindow", "Label3", [&](QDialog *d) {
             for (int i = 0; i < 5; ++i) {
                 QTest::keyClicks(box(d, QStringLiteral("TextPsych%1").arg(i)), typed[i]);
                 QTest::keyClick(test::focused(), Qt::Key_Return);
@@ -145,7 +146,7 @@ private slots:
         QVERIFY(!DataEnvironment::denUlk().isLoaded());
 
         // A print right after a save shows the new values.
-        QVERIFY(test::openFromTile(*m_main, "ulk::DoUkazWindow", "Picture3", [&](QDialog *d) {
+        QVERIFY(test::openFromTile(m_program->window, "ulk::DoUkazWindow", "Picture3", [&](QDialog *d) {
             QTest::keyClicks(box(d, "TextPsych0"), "5");
             QTest::mouseClick(d->findChild<QPushButton *>("cmdZap"), Qt::LeftButton);
         }));
@@ -153,14 +154,14 @@ private slots:
         QCOMPARE(m_shown.size(), 2);
         QCOMPARE(page.textsOfField("r_0401").first().text, QString("3"));
         QCOMPARE(m_shown[1].pages[0].textsOfField("r_0401").first().text, QString("5"));
-        QVERIFY(m_p->prompts.isEmpty());
+        QVERIFY(m_program->prompter.prompts.isEmpty());
     }
 
     void sectionFivePrintsLandscapeWhatWasLastSaved()
     {
         QVERIFY(start());
-        QCOMPARE(m_main->findChild<QAction *>("mniOdbStar")->text(), QString("Odborná starostlivosť"));
-        QVERIFY(test::openFromTile(*m_main, "ulk::OdbStarWindow", "Label6", [&](QDialog *d) {
+        QCOMPARE(m_program->window.findChild<QAction *>("mniOdbStar")->text(), QString("Odborná starostlivosť"));
+        QVERIFY(test::openFromTile(m_program->window, "ulk::OdbStarWindow", "Label6", [&](QDialog *d) {
             QTest::keyClicks(box(d, "txt1_0"), "12");
             test::clickInto(box(d, "txt2_24"));
             QTest::keyClicks(box(d, "txt2_24"), "007");
@@ -178,7 +179,7 @@ private slots:
         const QList<QStringList> rows = detailRows(page);
         QCOMPARE(rows.size(), 28);
         for (int r = 0; r < 28; ++r) {
-            QStringList expected{OdbStarRowTable::marker(r), OdbStarRowTable::name(r), OdbStarRowTable::code(r)};
+            QStringList expected = kCareRows[r];
             for (int c = 1; c <= 10; ++c)
                 expected << (r == 0 && c == 1 ? "12" : r == 24 && c == 2 ? "007" : " ");
             QCOMPARE(rows[r], expected);
@@ -235,7 +236,7 @@ private slots:
             }
         }
         QVERIFY(!DataEnvironment::denUlk().isLoaded());
-        QVERIFY(m_p->prompts.isEmpty());
+        QVERIFY(m_program->prompter.prompts.isEmpty());
     }
 
     void emptyTablesPrintHeadsOnly()
@@ -248,7 +249,7 @@ private slots:
         QCOMPARE(m_shown[0].pages[0].textsOf("Section2").size(), 5);
         QVERIFY(m_shown[1].pages[0].textsOf("Section1").isEmpty());
         QVERIFY(!m_shown[1].pages[0].textsOf("Section2").isEmpty());
-        QVERIFY(m_p->prompts.isEmpty());
+        QVERIFY(m_program->prompter.prompts.isEmpty());
     }
 
     void sectionFiveOnPaper()
@@ -256,20 +257,21 @@ private slots:
         const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
         if (pdftotext.isEmpty())
             QFAIL("pdftotext (poppler-utils) is needed");
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
+        QCOMPARE(Database::open(m_program->dir.path()), Database::OpenResult::Ok);
         test::seedOdbStar({{{3, 5}, "41"}});
         Database::close();
         QVERIFY(start());
         print("mniOdbStar");
         QCOMPARE(m_shown.size(), 1);
-        const QString pdf = m_dir->file("odbstar.pdf");
+        const QString pdf = m_program->dir.file("odbstar.pdf");
         QVERIFY(report::ReportPainter::writePdf(m_shown[0], pdf));
         QProcess run;
         run.start(pdftotext, {"-layout", pdf, "-"});
         QVERIFY(run.waitForFinished(20000));
         const QString text = QString::fromUtf8(run.readAllStandardOutput());
-        for (const QString &t : {"V. Klienti, ktorým bola poskytnutá odborná starostlivosť", "Diagnostika",
-                                 "Kontrolný súčet (0501 až 0527)", "Počet aktivít terénnych (mobilných)", "0536", "41"})
+        for (const QString &t : QStringList{"V. Klienti, ktorým bola poskytnutá odborná starostlivosť",
+                                            "Diagnostika", "Kontrolný súčet (0501 až 0527)",
+                                            "Počet aktivít terénnych (mobilných)", "0536", "41"})
             QVERIFY2(text.contains(t), qPrintable(t + " not in:\n" + text));
         QVERIFY(text.indexOf("Diagnostika") < text.indexOf("Poradenstvo"));
     }
@@ -278,11 +280,12 @@ private slots:
     {
         QVERIFY(start());
         test::sql("DROP TABLE odbstar");
-        m_p->answer(PromptAnswer::Ok);
+        m_program->prompter.answer(PromptAnswer::Ok);
         print("mniOdbStar");
         QVERIFY(m_shown.isEmpty());
-        QCOMPARE(m_p->prompts.size(), 1);
-        QVERIFY(m_p->prompts[0].text.startsWith("Zostavu nie je možné zobraziť: údaje sa nepodarilo načítať"));
+        QCOMPARE(m_program->prompter.prompts.size(), 1);
+        QVERIFY(m_program->prompter.prompts[0].text.startsWith(
+            "Zostavu nie je možné zobraziť: údaje sa nepodarilo načítať"));
         QVERIFY(!DataEnvironment::denUlk().isLoaded());
     }
 };

@@ -4,6 +4,7 @@
 #include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
 
 #include "OdbStarSeed.h"
 #include "StatementDriver.h"
@@ -26,6 +27,8 @@ Q_DECLARE_METATYPE(ulk::test::Cells)
 namespace {
 
 const QString kFix = QStringLiteral(" Opraviť ?");
+// The background of the box that has the focus.
+const QColor kFocus(128, 255, 255);
 
 QString boxName(int column, int row) { return QStringLiteral("txt%1_%2").arg(column).arg(row); }
 void press(int key, Qt::KeyboardModifiers m = {}) { QTest::keyClick(focused(), Qt::Key(key), m); }
@@ -38,7 +41,7 @@ const Cells kColumn3{{{3, 0}, "5"}, {{3, 1}, "2"}, {{3, 2}, "3"}, {{3, 3}, " "},
 class OdbStarWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
     std::unique_ptr<ScriptedPrompter> m_p;
     std::unique_ptr<OdbStarWindow> m_w;
 
@@ -59,9 +62,8 @@ class OdbStarWindowTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<test::ProgramDir>();
+        m_dir = std::make_unique<test::OpenRegister>();
         m_p = std::make_unique<ScriptedPrompter>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
     }
     void cleanup()
     {
@@ -69,7 +71,6 @@ private slots:
             QVERIFY2(m_p->unexpected.isEmpty(), qPrintable(m_p->unexpected.join(" | ")));
         m_w.reset();
         m_p.reset();
-        Database::close();
         m_dir.reset();
     }
 
@@ -77,9 +78,7 @@ private slots:
     {
         Database::close();
         MainWindow main(m_dir->path());
-        QVERIFY(main.load());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::start(main));
         QVERIFY(test::openFromTile(main, "ulk::OdbStarWindow", "Label6", [&](QDialog *d) {
             auto *w = static_cast<OdbStarWindow *>(d);
             QCOMPARE(w->windowTitle(), QString("Form1"));
@@ -93,7 +92,7 @@ private slots:
             QCOMPARE(zeros, 280);
             QCOMPARE(focused(), w->box(1, 0));
             QCOMPARE(w->box(1, 0)->selectedText(), QString("0"));
-            QCOMPARE(w->box(1, 0)->background(), StatementBox::focusColour());
+            QCOMPARE(w->box(1, 0)->background(), kFocus);
             QTest::keyClicks(w->box(1, 0), "7");
             QTest::mouseClick(w->findChild<QPushButton *>("cmdOk"), Qt::LeftButton);
         }));
@@ -186,7 +185,7 @@ private slots:
         QFETCH(QString, to);
         QVERIFY(open());
         test::clickInto(box(column, row));
-        QCOMPARE(box(column, row)->background(), StatementBox::focusColour());
+        QCOMPARE(box(column, row)->background(), kFocus);
         press(key);
         QTRY_COMPARE(focused()->objectName(), to);
         QCOMPARE(box(column, row)->text(), QString("0"));
@@ -304,7 +303,7 @@ private slots:
         auto *target = qobject_cast<StatementBox *>(focused());
         QVERIFY(target);
         QCOMPARE(target->selectedText(), selected);
-        QCOMPARE(target->background(), StatementBox::focusColour());
+        QCOMPARE(target->background(), kFocus);
         QCOMPARE(box(column, row)->background(), box(column, row)->restColour());
         // The values stay as they were, whatever the answers.
         for (auto it = cells.cbegin(); it != cells.cend(); ++it)
@@ -429,9 +428,7 @@ private slots:
         QCOMPARE(before.size(), count);
         Database::close();
         MainWindow main(m_dir->path());
-        QVERIFY(main.load());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::start(main));
         m_p->answer(PromptAnswer::Ok);
         test::clickTile(main, "Label6");
         QCOMPARE(m_p->prompts.size(), 1);

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/ui/MainWindow.h"
 #include "support/ProgramDir.h"
+#include "support/ui/WhenModal.h"
 
 #include <QApplication>
 #include <QDialog>

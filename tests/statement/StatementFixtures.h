@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "reports/ReportDocument.h"
 #include "support/ProgramDir.h"
+#include "support/reports/ReportTexts.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -61,21 +62,6 @@ inline QList<QStringList> tableRows(const QString &table)
 inline int rowCount(const QString &table)
 {
     return scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
-}
-
-// The texts of the detail lines of a page, one list per row, in column order.
-inline QList<QStringList> detailRows(const report::ReportPage &page)
-{
-    QList<QStringList> rows;
-    int lastRow = -2;
-    for (const report::PlacedText &t : page.textsOf(QStringLiteral("Section1"))) {
-        if (t.row != lastRow) {
-            rows << QStringList();
-            lastRow = t.row;
-        }
-        rows.last() << t.text;
-    }
-    return rows;
 }
 
 // The text a control prints on a page, or a null text when it is not there.

@@ -8,6 +8,8 @@
 #include "reports/ui/ReportViewer.h"
 #include "statement/ui/StatementPrint.h"
 #include "support/ScriptedPrompter.h"
+#include "support/ui/ProgramWindow.h"
+#include "support/ui/WhenModal.h"
 #include "StatementFixtures.h"
 
 #include <QAction>
@@ -91,8 +93,8 @@ private slots:
 
     void menuItems()
     {
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
         QVERIFY(w.load());
         const std::pair<const char *, const char *> items[] = {
             {"mniVek", "Zostava klientov zoradena podľa veku"},
@@ -108,9 +110,8 @@ private slots:
 
     void employeeSection()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addEmployee("RIAD00", "Jana", "Riaditeľová", 1, "z", "e", "a");
         test::addEmployee("PSYCH00", "Eva", "Malá", 4, "z", "i", "n");
@@ -142,9 +143,8 @@ private slots:
 
     void ageSection()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
         test::addStatementClient("VIAC00", "2000-03-06", "M", "23");
@@ -187,9 +187,8 @@ private slots:
     // told once the preview is closed, and writes none.
     void ageWriteThatFailsIsTold()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
         test::addStatementClient("VIAC00", "2000-03-06", "M", "23");
@@ -270,9 +269,8 @@ private slots:
 
     void ageSectionOfTheChosenSchoolYear()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -299,9 +297,8 @@ private slots:
 
     void educationSection()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addStatementClient("MS00", "2003-01-01", "Z", "5 3");
         test::addCare("MS00", "2007-01-01");
@@ -360,9 +357,8 @@ private slots:
     {
         QFETCH(int, section);
         const Section s = section == 0 ? kAges : section == 1 ? kEducation : kEmployees;
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         const QString table = QString::fromLatin1(s.table);
         const QString first = section == 2 ? "fcia" : section == 1 ? "stlpec_1" : "stlpec";
@@ -394,9 +390,8 @@ private slots:
         QFETCH(int, section);
         QFETCH(QString, breaking);
         const Section s = section == 0 ? kAges : section == 1 ? kEducation : kEmployees;
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addStatementClient("NOVAK00", "2001-01-01", "M", "4");
         test::addCare("NOVAK00", "2007-01-01");
@@ -417,9 +412,8 @@ private slots:
 
     void failedReportIsTold()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         report::ReportDefinition &rpt = report::EmployeeSectionReport::instance();
         QVERIFY(rpt.setDataField("Section1", "txtCria", "nosuch"));
@@ -442,9 +436,8 @@ private slots:
 
     void moreKindsThanRowsAreTold()
     {
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         for (const char *kod : {"10", "11", "12", "13", "14", "15"})
             test::sql("INSERT INTO c_zariad (kod, nazov, akronym, v_nazov) VALUES (?, 'Iné', 'VYCH', 'v inom')", {kod});
@@ -462,9 +455,8 @@ private slots:
     void printPreviewWindow()
     {
         report::ReportViewer::setPresenter({});
-        test::ScriptedPrompter p;
-        test::ProgramDir dir;
-        MainWindow w(dir.path());
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
         QVERIFY(w.load());
         test::addEmployee("PSYCH00", "Eva", "Malá", 4, "z", "i", "a");
         bool seen = false;

@@ -7,7 +7,7 @@
 #include "statement/EmployeeSection.h"
 #include "statement/WorkTable.h"
 #include "StatementFixtures.h"
-#include "support/ReportFit.h"
+#include "support/reports/ReportFit.h"
 
 #include <QFontMetricsF>
 #include <QTest>
@@ -16,6 +16,7 @@ using namespace ulk;
 using report::PlacedText;
 using report::ReportDocument;
 using statement::WorkTable;
+using test::texts;
 
 namespace {
 
@@ -73,14 +74,6 @@ ReportDocument layOut(const report::ReportDefinition &def, const RowSet &rows)
     if (!doc)
         qWarning("%s", qPrintable(error));
     return doc.value_or(ReportDocument());
-}
-
-QStringList texts(const QList<PlacedText> &list)
-{
-    QStringList out;
-    for (const PlacedText &t : list)
-        out << t.text;
-    return out;
 }
 
 } // namespace

@@ -30,8 +30,7 @@ private slots:
     // has them and the clients are looked up through the key index.
     void storedKeyWithTrailingBlanksIsFound()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addStatementClient("HORAJA00  ", "2003-05-05", "Z", "3");
         test::addCare("HORAJA00", "2006-12-01");
         test::addStay("HORAJA00 ", "01");
@@ -54,8 +53,7 @@ private slots:
     // they would be.
     void ageWriteAgainstAHeldReadFailsWithinItsBound()
     {
-        test::ProgramDir dir;
-        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        test::OpenRegister dir;
         test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
         test::addStatementClient("VIAC00", "2000-03-06", "M", "23");
         test::addCare("DNES00", "2007-01-31");

@@ -3,15 +3,9 @@
 #include "NewDatabase.h"
 #include "data/Database.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
-#include <QTimer>
-#include <QWidget>
-#include <memory>
 
 namespace ulk::test {
 
@@ -30,6 +24,21 @@ ProgramDir::ProgramDir(bool withDatabase)
 }
 
 QString ProgramDir::file(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
+
+void ProgramDir::openRegister() const
+{
+    QString error;
+    const Database::OpenResult opened = Database::open(path(), &error);
+    QVERIFY2(opened == Database::OpenResult::Ok, qPrintable(QStringLiteral("the register did not open: ") + error));
+}
+
+OpenRegister::OpenRegister() { openRegister(); }
+
+OpenRegister::~OpenRegister()
+{
+    if (Database::isOpen() && Database::directory() == path())
+        Database::close();
+}
 
 void sql(const QString &statement, const QVariantList &values)
 {
@@ -65,30 +74,6 @@ void addEmployee(const QString &idkod, const QString &meno, const QString &priez
     sql(QStringLiteral("INSERT INTO zamestnanci (idkod, meno, priezv, prac_zar, pohlavie, \"int-ext\", "
                        "kvalifikacia) VALUES (?,?,?,?,?,?,?)"),
         {idkod, meno, priezv, pracZar, pohlavie, intExt, kvalifikacia});
-}
-
-void whenModal(const char *className, std::function<void(QWidget *)> fn, int timeoutMs)
-{
-    auto *timer = new QTimer;
-    auto elapsed = std::make_shared<QElapsedTimer>();
-    elapsed->start();
-    const QByteArray name(className);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, name, fn, timeoutMs]() {
-        QWidget *w = QApplication::activeModalWidget();
-        if (w && w->inherits(name.constData()) && w->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            fn(w);
-            return;
-        }
-        if (elapsed->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            qWarning("modal window %s did not appear", name.constData());
-        }
-    });
-    timer->start();
 }
 
 } // namespace ulk::test

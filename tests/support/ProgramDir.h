@@ -2,13 +2,10 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariantList>
-#include <functional>
 
-class QWidget;
-
-// A temporary program directory with a fresh ulk.mdb from the database tool.
 namespace ulk::test {
 
+// A temporary program directory with a fresh ulk.mdb from the database tool.
 class ProgramDir {
 public:
     explicit ProgramDir(bool withDatabase = true);
@@ -16,10 +13,24 @@ public:
     QString file(const QString &name) const;
     QString dbPath() const { return file(QStringLiteral("ulk.mdb")); }
     bool isValid() const { return m_dir.isValid() && m_ok; }
+    // Opens the directory's register as the program opens it (Database::open);
+    // a failure fails the test.
+    void openRegister() const;
 
 private:
     QTemporaryDir m_dir;
     bool m_ok = false;
+};
+
+// A program directory whose fresh register is open as the program opens it
+// (Database::open; a failure fails the test). The register is closed when the
+// fixture goes, unless another one has been opened meanwhile.
+class OpenRegister : public ProgramDir {
+public:
+    OpenRegister();
+    ~OpenRegister();
+    OpenRegister(const OpenRegister &) = delete;
+    OpenRegister &operator=(const OpenRegister &) = delete;
 };
 
 // Runs one statement on the program's connection; fails the test on error.
@@ -33,9 +44,5 @@ void addClient(const QString &idkod, const QString &meno, const QString &priezv,
 void addEmployee(const QString &idkod, const QString &meno, const QString &priezv, int pracZar = 2,
                  const QString &pohlavie = QStringLiteral("z"), const QString &intExt = QStringLiteral("i"),
                  const QString &kvalifikacia = QStringLiteral("a"));
-
-// Calls fn with the modal window of type T once it is shown (fn runs inside
-// the window's event loop). Use before the action that opens the window.
-void whenModal(const char *className, std::function<void(QWidget *)> fn, int timeoutMs = 10000);
 
 } // namespace ulk::test

@@ -87,24 +87,18 @@ std::optional<QString> ScriptedPrompter::input(const QString &prompt, const QStr
 
 std::optional<QString> ScriptedPrompter::saveFile(const FileRequest &r)
 {
-    Prompt p;
-    p.kind = Prompt::SaveFile;
-    p.title = r.title;
-    p.defaultText = r.fileName;
-    p.filters = r.filters;
-    p.filterIndex = r.filterIndex;
-    p.confirmOverwrite = r.confirmOverwrite;
-    p.mustExist = r.mustExist;
-    prompts << p;
-    if (auto a = take(Answer::File, QStringLiteral("save file: ") + r.title))
-        return a->text;
-    return std::nullopt;
+    return file(Prompt::SaveFile, r, QStringLiteral("save file: "));
 }
 
 std::optional<QString> ScriptedPrompter::openFile(const FileRequest &r)
 {
+    return file(Prompt::OpenFile, r, QStringLiteral("open file: "));
+}
+
+std::optional<QString> ScriptedPrompter::file(Prompt::Kind kind, const FileRequest &r, const QString &what)
+{
     Prompt p;
-    p.kind = Prompt::OpenFile;
+    p.kind = kind;
     p.title = r.title;
     p.defaultText = r.fileName;
     p.filters = r.filters;
@@ -112,7 +106,7 @@ std::optional<QString> ScriptedPrompter::openFile(const FileRequest &r)
     p.confirmOverwrite = r.confirmOverwrite;
     p.mustExist = r.mustExist;
     prompts << p;
-    if (auto a = take(Answer::File, QStringLiteral("open file: ") + r.title))
+    if (auto a = take(Answer::File, what + r.title))
         return a->text;
     return std::nullopt;
 }

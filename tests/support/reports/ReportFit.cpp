@@ -1,4 +1,4 @@
-#include "support/ReportFit.h"
+#include "support/reports/ReportFit.h"
 
 #include <QFontMetricsF>
 

@@ -1,4 +1,4 @@
-#include "support/CaptionFit.h"
+#include "support/ui/CaptionFit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
