@@ -40,11 +40,7 @@ void comparePrompt(const test::Prompt &prompt, const QString &text, const QStrin
 class ClientChecksTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void messagesAndTheirAnswers_data()
     {

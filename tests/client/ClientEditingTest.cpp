@@ -41,11 +41,7 @@ void addClient(const QString &postih, const QString &matpos, const QString &otep
 class ClientEditingTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void enterGoesThroughEveryFieldInOrder()
     {

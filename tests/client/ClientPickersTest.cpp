@@ -28,11 +28,7 @@ void addClient()
 class ClientPickersTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void aChosenRowIsCopiedCut_data()
     {

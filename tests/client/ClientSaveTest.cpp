@@ -24,11 +24,7 @@ int rows(const QString &table) { return test::scalar(QStringLiteral("SELECT coun
 class ClientSaveTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void renameMovesEveryRowOfTheClient()
     {

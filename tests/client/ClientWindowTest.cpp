@@ -100,11 +100,7 @@ int rows(const QString &table) { return test::scalar(QStringLiteral("SELECT coun
 class ClientWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void theWindowsShell()
     {

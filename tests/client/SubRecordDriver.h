@@ -86,11 +86,7 @@ inline int count(const QString &table, const QString &where = QString(), const Q
 struct Register : ProgramWindow {
     bool loaded = window.load();
     Register() { addClient(kClient, QStringLiteral("Mary"), QStringLiteral("O'Neil"), QStringLiteral("7")); }
-    ~Register()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    ~Register() { closeProgram(); }
     // Opens the stored client (Edit in the main window) and runs fn in its window.
     bool open(const std::function<void(ClientWindow *)> &fn) { return loaded && openClient(window, kClient, fn); }
 };

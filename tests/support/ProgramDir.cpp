@@ -1,6 +1,7 @@
 #include "support/ProgramDir.h"
 
 #include "NewDatabase.h"
+#include "common/SharedState.h"
 #include "data/Database.h"
 
 #include <QDir>
@@ -30,6 +31,12 @@ void ProgramDir::openRegister() const
     QString error;
     const Database::OpenResult opened = Database::open(path(), &error);
     QVERIFY2(opened == Database::OpenResult::Ok, qPrintable(QStringLiteral("the register did not open: ") + error));
+}
+
+void closeProgram()
+{
+    Database::close();
+    shared() = SharedState();
 }
 
 OpenRegister::OpenRegister() { openRegister(); }

@@ -33,6 +33,11 @@ public:
     OpenRegister &operator=(const OpenRegister &) = delete;
 };
 
+// Closes the register and gives the program's shared variables back their
+// first values, as the next start of the program finds them: the clean-up
+// between two cases that drive the program's windows.
+void closeProgram();
+
 // Runs one statement on the program's connection; fails the test on error.
 void sql(const QString &statement, const QVariantList &values = {});
 // The first column of the first row of a query, or an invalid value.
