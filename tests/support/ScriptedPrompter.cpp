@@ -12,6 +12,11 @@ ScriptedPrompter &ScriptedPrompter::answer(PromptAnswer a)
     return *this;
 }
 
+ScriptedPrompter &ScriptedPrompter::answerUnlessOk(PromptAnswer a)
+{
+    return a == PromptAnswer::Ok ? *this : answer(a);
+}
+
 ScriptedPrompter &ScriptedPrompter::type(const QString &text)
 {
     m_queue.append({Answer::Text, PromptAnswer::Ok, text});

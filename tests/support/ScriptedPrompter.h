@@ -33,6 +33,9 @@ public:
 
     // Queue answers, consumed in order by the kind of prompt they fit.
     ScriptedPrompter &answer(PromptAnswer a);
+    // The answer of a table row that expects one message box, or none when
+    // the row gives Ok (its way of saying that no box comes).
+    ScriptedPrompter &answerUnlessOk(PromptAnswer a);
     ScriptedPrompter &type(const QString &text);      // input box: OK with this text
     ScriptedPrompter &cancelInput();                   // input box: Cancel
     ScriptedPrompter &chooseFile(const QString &path); // file dialog
