@@ -39,9 +39,7 @@ private slots:
         test::sql("UPDATE k_memo SET u_zhrn = 'zhrnutie' WHERE idkod = 'KOVÁČOMÁ00'");
         test::sql("UPDATE k_navstevy SET datum = '2024-01-05' WHERE idkod = 'KOVÁČOMÁ00'");
         QVERIFY(program.show());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+        QVERIFY(test::inClientWindowOf(w, "KOVÁČOMÁ00", [&](ClientWindow *window) {
             QCOMPARE(window->subRecordList(SubRecordListModel::Kind::Visits)->rowCount(), 1);
             QCOMPARE(window->subRecordList(SubRecordListModel::Kind::Visits)->lineAt(0), QString("05.01.2024"));
             QCOMPARE(window->memoField(5)->toPlainText(), QString("zhrnutie"));
@@ -70,9 +68,7 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Mária");
             test::typeAndPress("Kováčová");
             test::retype(window->field(6), "9");
@@ -103,9 +99,7 @@ private slots:
                   "WHERE idkod = 'KOVÁČOMÁ00'");
         test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES ('KOVÁČOMÁ00', '2024-02-01')");
         QVERIFY(program.show());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+        QVERIFY(test::inClientWindowOf(w, "KOVÁČOMÁ00", [&](ClientWindow *window) {
             QVERIFY(window->pages().option(4)->isChecked());
             QVERIFY(window->field(19)->isEnabled());
             test::clickTab(window, 1);
@@ -146,9 +140,8 @@ private slots:
         QVERIFY(w.load());
         test::sql("CREATE TRIGGER refuse BEFORE INSERT ON k_memo BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
         QVERIFY(program.show());
-        QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::inClientWindowOf(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Mária");
             test::typeAndPress("Kováčová");
             test::retype(window->field(6), "3");
@@ -172,9 +165,7 @@ private slots:
         test::sql("INSERT INTO k_zaklad (idkod, meno, priezv, katcis, postih, otepos) "
                   "VALUES ('KOVÁČOMÁ00', 'Mária', 'Kováčová', '1', '235      ', '4')");
         QVERIFY(program.show());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+        QVERIFY(test::inClientWindowOf(w, "KOVÁČOMÁ00", [&](ClientWindow *window) {
             const QStringList shownSlots = {"2", "3", "5", "", "", "", "", "", ""};
             for (int i = 0; i < 9; ++i)
                 QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("textPosK%1").arg(i))->text(), shownSlots[i]);
@@ -199,10 +190,8 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Eva");
             test::typeAndPress("Malá");
             test::retype(window->field(6), "8");
@@ -226,9 +215,7 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Seán");
             test::typeAndPress("O'Neil");
             test::retype(window->field(6), "4");

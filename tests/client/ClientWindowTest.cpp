@@ -106,9 +106,7 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             const QStringList captions = {"Základné údaje",
                                           "Rodičia",
                                           "Súrodenci",
@@ -199,10 +197,7 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             QCOMPARE(window->objectName(), QString("frmKlientUdaj"));
             QCOMPARE(window->windowTitle(), QString("Údaje klienta"));
             QCOMPARE(window->tabs()->currentIndex(), 0);
@@ -298,10 +293,8 @@ private slots:
         QFETCH(QString, message);
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             const QStringList values = {"Mária", "Kováčová", "", "", "", "", "77"};
             for (int f : {0, 1, 6})
                 if (f != missing)
@@ -328,10 +321,8 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::clickButton(window, "cmdzapNew");
             QCOMPARE(p.texts(), QStringList({"Meno je povinný údaj !"}));
             QCOMPARE(test::focusedField(window), 0);
@@ -369,9 +360,7 @@ private slots:
         QFETCH(int, how);
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Mária");
             test::typeAndPress("Kováčová");
             test::retype(window->field(6), "5");
