@@ -31,8 +31,7 @@ FieldEdit *sur(ClientWindow *w, int i) { return box(w, K::Siblings, i); }
 bool newSibling(Register &r, const std::function<void(ClientWindow *)> &fn)
 {
     return r.open([&](ClientWindow *w) {
-        showSub(w, K::Siblings);
-        clickSub(w, K::Siblings, B::New);
+        startNew(w, K::Siblings);
         fn(w);
     });
 }

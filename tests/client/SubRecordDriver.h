@@ -44,6 +44,12 @@ inline QWidget *focused() { return QApplication::focusWidget(); }
 
 // Shows the family's tab as a click on its tab does.
 inline void showSub(ClientWindow *w, K kind) { clickTab(w, tabOf(kind)); }
+// Shows the family's tab and starts a new row there with its New button.
+inline void startNew(ClientWindow *w, K kind)
+{
+    showSub(w, kind);
+    clickSub(w, kind, B::New);
+}
 
 // Clicks the list's entry of a row.
 inline void clickRow(ClientWindow *w, K kind, int row)

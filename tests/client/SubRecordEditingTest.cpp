@@ -39,8 +39,7 @@ private slots:
         Register r;
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, k);
-            clickSub(w, k, B::New);
+            startNew(w, k);
             click(box(w, k, from));
             if (k == K::Visits || k == K::Facilities)
                 typeText(box(w, k, from), from == 0 && k == K::Facilities ? "" : "1.2.2024");
@@ -58,8 +57,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry).answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), " 1.13.2024 ", Qt::Key_PageDown);
             QCOMPARE(focused(), box(w, K::Visits, 0));
             QCOMPARE(box(w, K::Visits, 0)->selectedText(), QString("1.13.2024"));
@@ -81,8 +79,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), "20.1.2024");
             typeInto(box(w, K::Visits, 1), "13.1.2024");
             QCOMPARE(focused(), box(w, K::Visits, 1));
@@ -120,8 +117,7 @@ private slots:
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::ActivityRecords);
-            clickSub(w, K::ActivityRecords, B::New);
+            startNew(w, K::ActivityRecords);
             typeInto(box(w, K::ActivityRecords, 1), "0830");
             QCOMPARE(box(w, K::ActivityRecords, 1)->text(), QString("08"));
             QCOMPARE(focused(), box(w, K::ActivityRecords, 2));
@@ -160,8 +156,7 @@ private slots:
         if (!message.isEmpty())
             p.answer(PromptAnswer::Retry);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::ChangeRecords);
-            clickSub(w, K::ChangeRecords, B::New);
+            startNew(w, K::ChangeRecords);
             typeInto(box(w, K::ChangeRecords, 1), typed);
             QCOMPARE(box(w, K::ChangeRecords, 1)->text(), shown);
             QCOMPARE(focused(), box(w, K::ChangeRecords, 1));
@@ -178,8 +173,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Examinations);
-            clickSub(w, K::Examinations, B::New);
+            startNew(w, K::Examinations);
             CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
             // The key box's own picker: nothing is checked.
             click(box(w, K::Examinations, 1));
@@ -213,8 +207,7 @@ private slots:
         Register r;
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, k);
-            clickSub(w, k, B::New);
+            startNew(w, k);
             click(box(w, k, boxIndex));
             typeText(box(w, k, boxIndex), "??");
             clickSub(w, k, B::Cancel);
@@ -252,8 +245,7 @@ private slots:
         Register r;
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Facilities);
-            clickSub(w, K::Facilities, B::New);
+            startNew(w, K::Facilities);
             for (int key : {int(Qt::Key_Return), int(Qt::Key_Up), int(Qt::Key_Down), int(Qt::Key_PageUp),
                             int(Qt::Key_PageDown)}) {
                 retype(box(w, K::Facilities, 1), "šafárikova 2");
@@ -278,8 +270,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), "1.2.2024", Qt::Key_Down);
             click(box(w, K::Visits, 0));
             QCOMPARE(box(w, K::Visits, 0)->tag(), QString());

@@ -27,8 +27,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, k);
-            clickSub(w, k, B::New);
+            startNew(w, k);
             CodePicker *picker = subTab(w, k)->page().codePicker();
             if (how == 0) {
                 clickDropDown(picker);
@@ -98,8 +97,7 @@ private slots:
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Examinations);
-            clickSub(w, K::Examinations, B::New);
+            startNew(w, K::Examinations);
             CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
             picker->setFocus(Qt::TabFocusReason);
             // No line chosen yet: back to the box, nothing copied.
@@ -123,8 +121,7 @@ private slots:
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Examinations);
-            clickSub(w, K::Examinations, B::New);
+            startNew(w, K::Examinations);
             CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
             QVERIFY(clickItem(picker, 0));
             picker->setFocus(Qt::TabFocusReason);
@@ -148,8 +145,7 @@ private slots:
         Register r;
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Facilities);
-            clickSub(w, K::Facilities, B::New);
+            startNew(w, K::Facilities);
             CodePicker *picker = subTab(w, K::Facilities)->page().codePicker();
             CodeList &facilities = w->subRecords().facilities();
             // A single digit is no code: the list opens on its first facility.
