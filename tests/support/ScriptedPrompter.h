@@ -63,6 +63,7 @@ private:
     };
     QList<Answer> m_queue;
     QList<std::function<void(const Prompt &)>> m_hooks;
+    ScriptedPrompter &queue(Answer answer);
     std::optional<Answer> take(Answer::Kind kind, const QString &what);
     // A file dialog of either kind, recorded and answered.
     std::optional<QString> file(Prompt::Kind kind, const FileRequest &request, const QString &what);
