@@ -17,7 +17,6 @@ using test::ScriptedPrompter;
 
 namespace {
 
-int rows(const QString &table) { return test::scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(); }
 
 } // namespace
 
@@ -57,7 +56,7 @@ private slots:
             QCOMPARE(test::scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE idkod = 'KOVÁČOMÁ00'").arg(t)).toInt(), 0);
             QCOMPARE(test::scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE idkod = 'NOVÁKJÁ00'").arg(t)).toInt(), 1);
         }
-        QCOMPARE(rows("k_memo"), 2);
+        QCOMPARE(test::rowCount("k_memo"), 2);
         // The main window's list stands on the renamed client.
         const int row = w.currentRow();
         QVERIFY(row >= 0);
@@ -82,7 +81,7 @@ private slots:
             QVERIFY(!window->isVisible());
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
-        QCOMPARE(rows("k_zaklad"), 1);
+        QCOMPARE(test::rowCount("k_zaklad"), 1);
         QCOMPARE(test::scalar("SELECT idkod FROM k_zaklad").toString(), QString("KOVÁČOZU00"));
         QCOMPARE(test::scalar("SELECT idkod FROM k_memo").toString(), QString("KOVÁČOZU00"));
         QCOMPARE(test::scalar("SELECT idkod FROM k_surodenci").toString(), QString("KOVÁČOZU00"));
@@ -127,7 +126,7 @@ private slots:
             test::clickButton(window, "cmdZap");
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
-        QCOMPARE(rows("k_zaklad"), 2);
+        QCOMPARE(test::rowCount("k_zaklad"), 2);
         QCOMPARE(test::scalar("SELECT kon_pomer FROM k_zaklad WHERE idkod = 'MALÁEV00'").toString(), QString());
         QCOMPARE(test::scalar("SELECT matvla FROM k_zaklad WHERE idkod = 'MALÁEV00'").toInt(), 0);
         QCOMPARE(test::scalar("SELECT postih FROM k_zaklad WHERE idkod = 'KOVÁČOMÁ00'").toString(), QString("3"));
@@ -154,7 +153,7 @@ private slots:
             QCOMPARE(shared().currentRecordId, QString());
             QCOMPARE(shared().recordMode, quint8(1));
         }));
-        QCOMPARE(rows("k_zaklad"), 0);
+        QCOMPARE(test::rowCount("k_zaklad"), 0);
     }
 
     void disabilityStringsAndAMissingMemoRow()

@@ -93,7 +93,6 @@ void typeFields(test::ScriptedPrompter &p, ClientWindow *window, const QList<Typ
     QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
 }
 
-int rows(const QString &table) { return test::scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(); }
 
 } // namespace
 
@@ -216,7 +215,7 @@ private slots:
             QVERIFY(!window->button("cmdZaklUd")->isVisible());
             for (int t = 1; t < 14; ++t)
                 QVERIFY(window->tabs()->isTabEnabled(t));
-            QCOMPARE(rows("k_zaklad"), 1);
+            QCOMPARE(test::rowCount("k_zaklad"), 1);
 
             test::clickTab(window, 1);
             QCOMPARE(test::focusedField(window), 20);
@@ -236,7 +235,7 @@ private slots:
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
         QCOMPARE(shared().recordMode, quint8(0));
-        QCOMPARE(rows("k_zaklad"), 1);
+        QCOMPARE(test::rowCount("k_zaklad"), 1);
         const QString key = "KOVÁČOMÁ00";
         QCOMPARE(test::scalar("SELECT datnar FROM k_zaklad WHERE idkod = ?", {key}).toString(), QString("2005-03-12"));
         QCOMPARE(test::scalar("SELECT datevi FROM k_zaklad WHERE idkod = ?", {key}).toString(), QString("2020-09-01"));
@@ -312,8 +311,8 @@ private slots:
             QCOMPARE(test::focusedField(window), missing);
             QCOMPARE(shared().recordMode, quint8(1));
         }));
-        QCOMPARE(rows("k_zaklad"), 0);
-        QCOMPARE(rows("k_memo"), 0);
+        QCOMPARE(test::rowCount("k_zaklad"), 0);
+        QCOMPARE(test::rowCount("k_memo"), 0);
         QVERIFY(p.unexpected.isEmpty());
     }
 
@@ -373,8 +372,8 @@ private slots:
             QVERIFY(!window->isVisible());
         }));
         QCOMPARE(shared().recordMode, quint8(0));
-        QCOMPARE(rows("k_zaklad"), 0);
-        QCOMPARE(rows("k_memo"), 0);
+        QCOMPARE(test::rowCount("k_zaklad"), 0);
+        QCOMPARE(test::rowCount("k_memo"), 0);
         QVERIFY(p.unexpected.isEmpty());
     }
 

@@ -263,7 +263,7 @@ private slots:
         }));
         QCOMPARE(p.texts(), QStringList({"Súrodenec s rovnakým menom :O'brien už je zapísaný"}));
         QCOMPARE(p.prompts[0].title, QString("Chybová správa"));
-        QCOMPARE(count("k_surodenci", "WHERE meno = ?", {"Ján O'brien"}), 1);
+        QCOMPARE(rowCount("k_surodenci", "WHERE meno = ?", {"Ján O'brien"}), 1);
     }
 
     void aNewSiblingStartsWithoutCodes()

@@ -82,11 +82,6 @@ inline void typeInto(FieldEdit *b, const QString &text, Qt::Key key = Qt::Key_Re
     QTest::keyClick(b, key);
 }
 
-inline int count(const QString &table, const QString &where = QString(), const QVariantList &values = {})
-{
-    return scalar(QStringLiteral("SELECT count(*) FROM %1 %2").arg(table, where), values).toInt();
-}
-
 // The main window on a fresh register, loaded, with the client O'Neil Mary
 // stored. A test answers the window's boxes with the fixture's prompter.
 struct Register : ProgramWindow {

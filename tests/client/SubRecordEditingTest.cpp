@@ -47,7 +47,7 @@ private slots:
             QCOMPARE(focused()->objectName(), to);
             QVERIFY(subTab(w, k)->isInEditMode());
         }));
-        QCOMPARE(count(QString::fromLatin1(SubRecordFamilies::of(k).table)), 0);
+        QCOMPARE(rowCount(QString::fromLatin1(SubRecordFamilies::of(k).table)), 0);
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
     }
 
@@ -69,7 +69,7 @@ private slots:
         }));
         QCOMPARE(p.texts(), QStringList({"Chybný dátum, zadaj v tvare dd.mm.rrrr!", "Chybný dátum, zadaj v tvare dd.mm.rrrr!"}));
         QCOMPARE(p.prompts[0].buttons, PromptButtons::RetryCancel);
-        QCOMPARE(count("k_navstevy"), 0);
+        QCOMPARE(rowCount("k_navstevy"), 0);
     }
 
     void theNextVisitMustNotFallOnAnotherVisit()
@@ -219,7 +219,7 @@ private slots:
             QCOMPARE(focused(), subButton(w, k, B::New));
         }));
         QVERIFY(p.prompts.isEmpty());
-        QCOMPARE(count(QString::fromLatin1(SubRecordFamilies::of(k).table)), 0);
+        QCOMPARE(rowCount(QString::fromLatin1(SubRecordFamilies::of(k).table)), 0);
     }
 
     void tabIntoStornoCancelsAsEscDoes()

@@ -34,7 +34,7 @@ void addOneRow(K kind)
     }
 }
 
-int rowsOf(K kind) { return count(QString::fromLatin1(SubRecordFamilies::of(kind).table)); }
+int rowsOf(K kind) { return rowCount(QString::fromLatin1(SubRecordFamilies::of(kind).table)); }
 
 } // namespace
 
@@ -210,7 +210,7 @@ private slots:
             QCOMPARE(focused(), subButton(w, K::Visits, B::New));
             QVERIFY(box(w, K::Visits, 0)->text().isEmpty());
         }));
-        QCOMPARE(count("k_navstevy"), 0);
+        QCOMPARE(rowCount("k_navstevy"), 0);
         QVERIFY(p.unexpected.isEmpty());
     }
 

@@ -142,7 +142,7 @@ private slots:
             QCOMPARE(subRows(w, K::Siblings).current(), 0);
             QCOMPARE(box(w, K::Siblings, 0)->text(), QString("Boris"));
         }));
-        QCOMPARE(count("k_surodenci", "WHERE meno = 'Zuzana' AND idkod = ?", {kClient}), 1);
+        QCOMPARE(rowCount("k_surodenci", "WHERE meno = 'Zuzana' AND idkod = ?", {kClient}), 1);
         QVERIFY(p.unexpected.isEmpty());
     }
 
@@ -302,7 +302,7 @@ private slots:
             QCOMPARE(asked.icon, PromptIcon::None);
             QCOMPARE(asked.buttons, PromptButtons::YesNo);
         }
-        QCOMPARE(count(table), 1);
+        QCOMPARE(rowCount(table), 1);
         QVERIFY(p.unexpected.isEmpty());
     }
 
@@ -358,7 +358,7 @@ private slots:
             QCOMPARE(focused(), box(w, K::Facilities, 2));
         }));
         QCOMPARE(p.texts(), QStringList({"Chybný dátum, zadaj v tvare dd.mm.rrrr!"}));
-        QCOMPARE(count("k_zariad"), 0);
+        QCOMPARE(rowCount("k_zariad"), 0);
     }
 
     // A click on Save that takes the focus from a refused box saves nothing.
@@ -401,7 +401,7 @@ private slots:
             QVERIFY(!subTab(w, K::Visits)->isInEditMode());
         }));
         QCOMPARE(p.texts(), QStringList({"Chybný dátum, zadaj v tvare dd.mm.rrrr!"}));
-        QCOMPARE(count("k_navstevy"), 1);
+        QCOMPARE(rowCount("k_navstevy"), 1);
     }
 };
 

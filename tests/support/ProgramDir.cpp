@@ -66,6 +66,11 @@ QVariant scalar(const QString &query, const QVariantList &values)
     return q.next() ? q.value(0) : QVariant();
 }
 
+int rowCount(const QString &table, const QString &where, const QVariantList &values)
+{
+    return scalar(QStringLiteral("SELECT count(*) FROM %1 %2").arg(table, where), values).toInt();
+}
+
 void addClient(const QString &idkod, const QString &meno, const QString &priezv,
                const QString &katcis, const QString &datnar)
 {
