@@ -29,6 +29,7 @@ inline FieldEdit *box(ClientWindow *w, K kind, int i) { return subTab(w, kind)->
 inline QPushButton *subButton(ClientWindow *w, K kind, B b) { return subTab(w, kind)->button(b); }
 inline QListView *subList(ClientWindow *w, K kind) { return subTab(w, kind)->page().list(); }
 inline QPlainTextEdit *longText(ClientWindow *w, K kind) { return subTab(w, kind)->page().longText(); }
+inline CodePicker *codePicker(ClientWindow *w, K kind) { return subTab(w, kind)->page().codePicker(); }
 inline SubRecordRows &subRows(ClientWindow *w, K kind) { return subTab(w, kind)->rows(); }
 inline int tabOf(K kind) { return SubRecordFamilies::of(kind).tab; }
 

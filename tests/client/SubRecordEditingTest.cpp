@@ -129,7 +129,7 @@ private slots:
             QCOMPARE(box(w, K::ActivityRecords, 1)->text(), QString("9"));
             // Leaving for the box's own picker is a leave: the hour is cut.
             retype(box(w, K::ActivityRecords, 1), "123");
-            focusCombo(subTab(w, K::ActivityRecords)->page().codePicker());
+            focusCombo(codePicker(w, K::ActivityRecords));
             QCOMPARE(box(w, K::ActivityRecords, 1)->text(), QString("12"));
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
@@ -174,7 +174,7 @@ private slots:
         p.answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
             startNew(w, K::Examinations);
-            CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
+            CodePicker *picker = codePicker(w, K::Examinations);
             // The key box's own picker: nothing is checked.
             click(box(w, K::Examinations, 1));
             typeText(box(w, K::Examinations, 1), "zz");

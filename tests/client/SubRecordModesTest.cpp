@@ -335,7 +335,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Facilities);
-            CodePicker *picker = subTab(w, K::Facilities)->page().codePicker();
+            CodePicker *picker = codePicker(w, K::Facilities);
             QCOMPARE(lines(w, K::Facilities), QStringList({"01.09.2020 - 30.06.2021"}));
             QCOMPARE(picker->itemText(0), QString("01  |  Materská škola"));
             QCOMPARE(picker->count(), 11);

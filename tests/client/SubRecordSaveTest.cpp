@@ -156,7 +156,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Examinations);
-            CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
+            CodePicker *picker = codePicker(w, K::Examinations);
             // An edit with a pick stores the picked employee.
             clickSub(w, K::Examinations, B::Edit);
             QVERIFY(clickItem(picker, picker->findText("BIELAEV00", Qt::MatchStartsWith)));
