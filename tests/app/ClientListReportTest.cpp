@@ -1,5 +1,4 @@
 #include "app/ui/MainWindow.h"
-#include "common/Clock.h"
 #include "data/DataEnvironment.h"
 #include "data/Database.h"
 #include "reports/ReportDocument.h"
