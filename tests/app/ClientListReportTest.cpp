@@ -1,5 +1,4 @@
 #include "app/ui/MainWindow.h"
-#include "common/Clock.h"
 #include "data/DataEnvironment.h"
 #include "data/Database.h"
 #include "reports/ReportDocument.h"
@@ -8,6 +7,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/reports/ReportTexts.h"
 #include "support/ui/ProgramWindow.h"
+#include "support/ui/ShownReports.h"
 #include "support/ui/WhenModal.h"
 
 #include <QAction>
@@ -52,8 +52,7 @@ void addFullClient(const QString &idkod, const QString &meno, const QString &pri
 class ClientListReportTest : public QObject {
     Q_OBJECT
 
-    QList<ReportDocument> m_shown;
-    bool m_connectedWhileShown = false;
+    std::unique_ptr<test::ShownReports> m_reports;
 
     // Shows the list through the menu item, as the user does.
     void printList(MainWindow &w)
@@ -65,20 +64,10 @@ class ClientListReportTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_shown.clear();
-        Clock::setToday(QDate(2007, 3, 5));
-        report::ReportViewer::setPresenter([this](const ReportDocument &doc, QWidget *) {
-            m_shown << doc;
-            m_connectedWhileShown = DataEnvironment::denUlk().isConnected();
-        });
-    }
-
+    void init() { m_reports = std::make_unique<test::ShownReports>(); }
     void cleanup()
     {
-        report::ReportViewer::setPresenter({});
-        Clock::setToday(QDate());
+        m_reports.reset();
         Database::close();
     }
 
@@ -89,8 +78,8 @@ private slots:
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
-        QCOMPARE(m_shown.size(), 1);
-        const ReportDocument &doc = m_shown.first();
+        QCOMPARE(m_reports->docs.size(), 1);
+        const ReportDocument &doc = m_reports->docs.first();
         QCOMPARE(doc.reportName, QString("rptZozKlient"));
         QCOMPARE(doc.orientation, report::Orientation::Portrait);
         QCOMPARE(doc.pageCount(), 1);
@@ -123,7 +112,7 @@ private slots:
         // The view was created with its SQL, and the data environment was
         // connected only while the report was shown.
         QCOMPARE(test::scalar("SELECT count(*) FROM sqlite_master WHERE type='view' AND name='vyp_zoz_klient'").toInt(), 1);
-        QVERIFY(m_connectedWhileShown);
+        QVERIFY(m_reports->connectedWhileShown);
         QVERIFY(!DataEnvironment::denUlk().isLoaded());
         QVERIFY(!QSqlDatabase::contains(DataEnvironment::connectionName()));
     }
@@ -138,8 +127,8 @@ private slots:
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
-        QCOMPARE(m_shown.size(), 1);
-        const ReportPage &page = m_shown.first().pages.first();
+        QCOMPARE(m_reports->docs.size(), 1);
+        const ReportPage &page = m_reports->docs.first().pages.first();
         QCOMPARE(detailRows(page),
                  QList<QStringList>({{"Ján", "Novák", "17", "01.01.2001", "0101011234", "Hlavná 5", "Nitra", "94901"}}));
         const QList<PlacedText> line = page.textsOf("Section1");
@@ -168,8 +157,8 @@ private slots:
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
-        QCOMPARE(m_shown.size(), 1);
-        const ReportDocument &doc = m_shown.first();
+        QCOMPARE(m_reports->docs.size(), 1);
+        const ReportDocument &doc = m_reports->docs.first();
         QCOMPARE(doc.pageCount(), 3);
         QStringList surnames;
         QList<int> perPage;
@@ -206,8 +195,8 @@ private slots:
         QVERIFY(w.load());
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
-        QCOMPARE(m_shown.size(), 1);
-        QCOMPARE(detailRows(m_shown.first().pages.first()),
+        QCOMPARE(m_reports->docs.size(), 1);
+        QCOMPARE(detailRows(m_reports->docs.first().pages.first()),
                  QList<QStringList>({{row[0], row[1], row[2], "09.07.2003", row[4], row[5], row[6], row[3]}}));
     }
 
@@ -222,8 +211,8 @@ private slots:
         Database::close();
         QVERIFY(w.load());
         printList(w);
-        QCOMPARE(m_shown.size(), 1);
-        const QList<QStringList> rows = detailRows(m_shown.first().pages.first());
+        QCOMPARE(m_reports->docs.size(), 1);
+        const QList<QStringList> rows = detailRows(m_reports->docs.first().pages.first());
         QCOMPARE(rows.size(), 3);
         QCOMPARE(rows[2].mid(0, 3), QStringList({"Peter", "Adam", "1"}));
         QStringList firstTwo = {rows[0][2], rows[1][2]};
@@ -251,7 +240,7 @@ private slots:
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
         QList<QStringList> names;
-        for (const QStringList &row : detailRows(m_shown.first().pages.first()))
+        for (const QStringList &row : detailRows(m_reports->docs.first().pages.first()))
             names << row.mid(0, 2);
         QCOMPARE(names, expected);
         QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name='vyp_zoz_klient'").toString(), kView);
@@ -271,10 +260,10 @@ private slots:
         printList(w);
         QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name='vyp_zoz_klient'").toString(), created);
         QCOMPARE(test::scalar("SELECT count(*) FROM sqlite_master WHERE lower(name)='vyp_zoz_klient'").toInt(), 1);
-        QCOMPARE(m_shown.size(), 2);
-        QCOMPARE(detailRows(m_shown[0].pages[0]), detailRows(m_shown[1].pages[0]));
+        QCOMPARE(m_reports->docs.size(), 2);
+        QCOMPARE(detailRows(m_reports->docs[0].pages[0]), detailRows(m_reports->docs[1].pages[0]));
 
-        QCOMPARE(detailRows(m_shown[0].pages[0])[0][1], QString("Bartová"));
+        QCOMPARE(detailRows(m_reports->docs[0].pages[0])[0][1], QString("Bartová"));
         // An older database whose saved query sorts by catalogue number keeps it.
         test::sql("DROP VIEW vyp_zoz_klient");
         const QString older = "CREATE VIEW vyp_zoz_klient AS SELECT meno, priezv, rodcis, katcis, datnar, ulica, "
@@ -283,8 +272,8 @@ private slots:
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
         QCOMPARE(test::scalar("SELECT sql FROM sqlite_master WHERE name='vyp_zoz_klient'").toString(), older);
-        QCOMPARE(m_shown.size(), 3);
-        const QList<QStringList> rows = detailRows(m_shown[2].pages[0]);
+        QCOMPARE(m_reports->docs.size(), 3);
+        const QList<QStringList> rows = detailRows(m_reports->docs[2].pages[0]);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0][1], QString("Zubor"));
         QCOMPARE(rows[1][1], QString("Bartová"));
@@ -301,9 +290,9 @@ private slots:
         test::addClient("ABELFI00", "Filip", "Abel", "6");
         printList(w);
         QVERIFY(p.unexpected.isEmpty());
-        QCOMPARE(m_shown.size(), 2);
-        QCOMPARE(detailRows(m_shown[0].pages[0]).size(), 1);
-        const QList<QStringList> second = detailRows(m_shown[1].pages[0]);
+        QCOMPARE(m_reports->docs.size(), 2);
+        QCOMPARE(detailRows(m_reports->docs[0].pages[0]).size(), 1);
+        const QList<QStringList> second = detailRows(m_reports->docs[1].pages[0]);
         QCOMPARE(second.size(), 2);
         QCOMPARE(second[0][1], QString("Abel"));
         QCOMPARE(second[1][3], QString("21.02.2002"));
@@ -363,7 +352,7 @@ private slots:
         QCOMPARE(p.prompts[0].title, QString("Chybová správa"));
         QCOMPARE(p.prompts[0].text, QString("Zoznam klientov nie je možné vytlačiť, dotaz vyp_zoz_klient sa "
                                             "nepodarilo vytvoriť.\nsúbor alebo adresár je len na čítanie"));
-        QVERIFY(m_shown.isEmpty());
+        QVERIFY(m_reports->docs.isEmpty());
         QCOMPARE(test::scalar("SELECT count(*) FROM sqlite_master WHERE name='vyp_zoz_klient'").toInt(), 0);
     }
 
@@ -392,7 +381,7 @@ private slots:
         QCOMPARE(p.prompts[0].icon, PromptIcon::Exclamation);
         QVERIFY2(p.prompts[0].text.startsWith("Zostavu nie je možné zobraziť: " + because),
                  qPrintable(p.prompts[0].text));
-        QVERIFY(m_shown.isEmpty());
+        QVERIFY(m_reports->docs.isEmpty());
         QVERIFY(!DataEnvironment::denUlk().isLoaded());
         QVERIFY(!QSqlDatabase::contains(DataEnvironment::connectionName()));
     }

@@ -73,8 +73,7 @@ private slots:
     void cleanup()
     {
         Clock::setToday({});
-        Database::close();
-        shared() = SharedState();
+        test::closeProgram();
     }
 
     // ------------------------------------------------------------ start-up

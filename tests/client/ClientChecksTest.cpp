@@ -14,15 +14,18 @@ namespace {
 const QString kKey = "KOVÁČOMÁ00";
 const QString kError = "Chybová správa";
 
-// The client to edit (born 12.3.2005, catalogue number 1) and two others
-// with the numbers 12 and " 7 ".
-void addClients(const QString &birthDate = "2005-03-12")
-{
-    test::addClient(kKey, "Mária", "Kováčová", "1", birthDate);
-    test::sql("UPDATE k_zaklad SET matvek = 0, otevek = 0 WHERE idkod = ?", {kKey});
-    test::addClient("NOVÁKJÁ00", "Ján", "Novák", "12");
-    test::addClient("ADAMPE00", "Peter", "Adam", " 7 ");
-}
+// The main window on a fresh register that holds the client to edit (born
+// 12.3.2005, catalogue number 1) and two others with the numbers 12 and " 7 ".
+struct Clients : test::ProgramWindow {
+    explicit Clients(const QString &birthDate = "2005-03-12")
+    {
+        dir.openRegister();
+        test::addClient(kKey, "Mária", "Kováčová", "1", birthDate);
+        test::sql("UPDATE k_zaklad SET matvek = 0, otevek = 0 WHERE idkod = ?", {kKey});
+        test::addClient("NOVÁKJÁ00", "Ján", "Novák", "12");
+        test::addClient("ADAMPE00", "Peter", "Adam", " 7 ");
+    }
+};
 
 
 void comparePrompt(const test::Prompt &prompt, const QString &text, const QString &title, PromptIcon icon,
@@ -40,11 +43,7 @@ void comparePrompt(const test::Prompt &prompt, const QString &text, const QStrin
 class ClientChecksTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void messagesAndTheirAnswers_data()
     {
@@ -127,10 +126,8 @@ private slots:
         QFETCH(QString, after);
         QFETCH(bool, stays);
 
-        test::ProgramWindow program;
+        Clients program;
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClients();
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             FieldEdit *f = window->field(field);
             // Confirmed with Enter, then left with the mouse.
@@ -176,10 +173,8 @@ private slots:
         QFETCH(int, field);
         QFETCH(QString, typed);
         QFETCH(QString, listed);
-        test::ProgramWindow program;
+        Clients program;
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClients();
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             if (field >= 20)
                 test::clickTab(window, 1);
@@ -227,10 +222,8 @@ private slots:
         QFETCH(bool, byEnter);
         QFETCH(QString, age);
         QFETCH(QString, message);
-        test::ProgramWindow program;
+        Clients program(birthDate.isEmpty() ? QString() : birthDate);
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClients(birthDate.isEmpty() ? QString() : birthDate);
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             test::clickTab(window, 1);
             FieldEdit *f = window->field(yearField);
@@ -275,10 +268,8 @@ private slots:
 
     void ageFieldsHoldZeroWhenLeftEmpty()
     {
-        test::ProgramWindow program;
+        Clients program;
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClients();
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             test::clickTab(window, 1);
             FieldEdit *mother = window->field(22);
@@ -311,10 +302,8 @@ private slots:
 
     void catalogueNumberOfANewClient()
     {
-        test::ProgramWindow program;
+        Clients program;
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClients();
         QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Eva");
             test::typeAndPress("Nová");
@@ -354,10 +343,8 @@ private slots:
 
     void catalogueNumberOfAnEditedClient()
     {
-        test::ProgramWindow program;
+        Clients program;
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClients();
         // A second client with the edited client's number, stored after it.
         test::addClient("ZELENÝJO00", "Jozef", "Zelený", "1");
         QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {

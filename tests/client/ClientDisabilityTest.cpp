@@ -61,11 +61,7 @@ int itemOf(const QComboBox *list, int digit)
 class ClientDisabilityTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void codesOfAPerson_data()
     {

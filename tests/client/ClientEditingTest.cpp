@@ -16,44 +16,31 @@ namespace {
 
 const QString kKey = "KOVÁČOMÁ00";
 
-// Opens the stored client kKey for editing and runs fn in its window.
-bool editClient(MainWindow &w, const std::function<void(ClientWindow *)> &fn)
-{
-    if (!w.load())
-        return false;
-    w.show();
-    if (!QTest::qWaitForWindowActive(&w) || !test::chooseClients(w) || !test::selectClient(w, kKey))
-        return false;
-    return test::inClientWindow(test::mainButton(w, "cmdOprava"), fn);
-}
-
-void addClient(const QString &postih, const QString &matpos, const QString &otepos)
-{
-    test::addClient(kKey, "Mária", "Kováčová", "1");
-    test::sql("UPDATE k_zaklad SET postih = ?, matpos = ?, otepos = ?, ulica = '  Hlavná 5  ', matvek = 0 "
-              "WHERE idkod = ?",
-              {postih, matpos, otepos, kKey});
-}
-
+// The main window on a fresh register with the client Mária Kováčová stored,
+// her disability and her parents' as given.
+struct Client : test::ProgramWindow {
+    Client(const QString &postih, const QString &matpos, const QString &otepos)
+    {
+        dir.openRegister();
+        test::addClient(kKey, "Mária", "Kováčová", "1");
+        test::sql("UPDATE k_zaklad SET postih = ?, matpos = ?, otepos = ?, ulica = '  Hlavná 5  ', matvek = 0 "
+                  "WHERE idkod = ?",
+                  {postih, matpos, otepos, kKey});
+    }
+};
 
 } // namespace
 
 class ClientEditingTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void enterGoesThroughEveryFieldInOrder()
     {
-        test::ProgramWindow program;
+        Client program("3", "2", "1");
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClient("3", "2", "1");
-        QVERIFY(editClient(w, [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             QCOMPARE(test::focusedField(window), 0);
             // Up in the first field stays there.
             test::typeAndPress(QString(), Qt::Key_Up);
@@ -92,11 +79,9 @@ private slots:
 
     void closedAssociatedBoxesAreStepped()
     {
-        test::ProgramWindow program;
+        Client program("", "", "");
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClient("", "", "");
-        QVERIFY(editClient(w, [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             for (int f : {19, 34, 49})
                 QVERIFY(!window->field(f)->isEnabled());
             QTest::mouseClick(window->field(18), Qt::LeftButton);
@@ -123,11 +108,9 @@ private slots:
 
     void numberFieldsTakeDigitsOnly()
     {
-        test::ProgramWindow program;
+        Client program("", "", "");
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClient("", "", "");
-        QVERIFY(editClient(w, [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             FieldEdit *number = window->field(3);
             QTest::mouseClick(number, Qt::LeftButton);
             for (int i = 0; i < 4; ++i)
@@ -187,11 +170,9 @@ private slots:
 
     void aFailedCheckKeepsOrBringsBackTheFocus()
     {
-        test::ProgramWindow program;
+        Client program("", "", "");
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClient("", "", "");
-        QVERIFY(editClient(w, [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             FieldEdit *date = window->field(4);
             // On a move key: the focus stays, the trimmed text selected.
             test::retype(date, "32.1.2020 ");
@@ -233,11 +214,9 @@ private slots:
 
     void leavingForStornoOrTheOwnPickerChecksNothing()
     {
-        test::ProgramWindow program;
+        Client program("", "", "");
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClient("", "", "");
-        QVERIFY(editClient(w, [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             test::retype(window->field(13), "xyz");
             CodePicker *own = window->pages().picker(4);
             QCOMPARE(own->objectName(), QString("dbcvolby4"));
@@ -262,11 +241,9 @@ private slots:
 
     void anEditAfterTheMarkIsCheckedAgain()
     {
-        test::ProgramWindow program;
+        Client program("", "", "");
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClient("", "", "");
-        QVERIFY(editClient(w, [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             test::clickTab(window, 1);
             FieldEdit *mother = window->field(20);
             test::typeAndPress("jana malá", Qt::Key_Up);
@@ -286,11 +263,9 @@ private slots:
 
     void typedDisabilityCodes()
     {
-        test::ProgramWindow program;
+        Client program("", "", "");
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClient("", "", "");
-        QVERIFY(editClient(w, [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             QTest::mouseClick(window->field(18), Qt::LeftButton);
             // 0 changes nothing: the associated box stays closed.
             test::typeAndPress("0");
@@ -314,11 +289,9 @@ private slots:
 
     void wiredChecks()
     {
-        test::ProgramWindow program;
+        Client program("", "", "");
         auto &[dir, p, w] = program;
-        dir.openRegister();
-        addClient("", "", "");
-        QVERIFY(editClient(w, [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, kKey, [&](ClientWindow *window) {
             // The age field shows 0 as empty while it is edited.
             QCOMPARE(window->field(22)->text(), QString("0"));
             // Birth number: sex and birth date follow.

@@ -36,13 +36,12 @@ QStringList texts(const ClientSaveCheck::Verdict &v)
 class ClientSaveCheckTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<test::ProgramDir>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
+        m_dir = std::make_unique<test::OpenRegister>();
         test::addClient("HORVÁTPE00", "Peter", "Horváth", " 12 ");
     }
     void cleanup()

@@ -17,18 +17,13 @@ using test::ScriptedPrompter;
 
 namespace {
 
-int rows(const QString &table) { return test::scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(); }
 
 } // namespace
 
 class ClientSaveTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void renameMovesEveryRowOfTheClient()
     {
@@ -43,9 +38,7 @@ private slots:
         test::sql("UPDATE k_memo SET u_zhrn = 'zhrnutie' WHERE idkod = 'KOVÁČOMÁ00'");
         test::sql("UPDATE k_navstevy SET datum = '2024-01-05' WHERE idkod = 'KOVÁČOMÁ00'");
         QVERIFY(program.show());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+        QVERIFY(test::inClientWindowOf(w, "KOVÁČOMÁ00", [&](ClientWindow *window) {
             QCOMPARE(window->subRecordList(SubRecordListModel::Kind::Visits)->rowCount(), 1);
             QCOMPARE(window->subRecordList(SubRecordListModel::Kind::Visits)->lineAt(0), QString("05.01.2024"));
             QCOMPARE(window->memoField(5)->toPlainText(), QString("zhrnutie"));
@@ -63,7 +56,7 @@ private slots:
             QCOMPARE(test::scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE idkod = 'KOVÁČOMÁ00'").arg(t)).toInt(), 0);
             QCOMPARE(test::scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE idkod = 'NOVÁKJÁ00'").arg(t)).toInt(), 1);
         }
-        QCOMPARE(rows("k_memo"), 2);
+        QCOMPARE(test::rowCount("k_memo"), 2);
         // The main window's list stands on the renamed client.
         const int row = w.currentRow();
         QVERIFY(row >= 0);
@@ -74,9 +67,7 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Mária");
             test::typeAndPress("Kováčová");
             test::retype(window->field(6), "9");
@@ -90,7 +81,7 @@ private slots:
             QVERIFY(!window->isVisible());
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
-        QCOMPARE(rows("k_zaklad"), 1);
+        QCOMPARE(test::rowCount("k_zaklad"), 1);
         QCOMPARE(test::scalar("SELECT idkod FROM k_zaklad").toString(), QString("KOVÁČOZU00"));
         QCOMPARE(test::scalar("SELECT idkod FROM k_memo").toString(), QString("KOVÁČOZU00"));
         QCOMPARE(test::scalar("SELECT idkod FROM k_surodenci").toString(), QString("KOVÁČOZU00"));
@@ -107,9 +98,7 @@ private slots:
                   "WHERE idkod = 'KOVÁČOMÁ00'");
         test::sql("INSERT INTO k_navstevy (idkod, datum) VALUES ('KOVÁČOMÁ00', '2024-02-01')");
         QVERIFY(program.show());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+        QVERIFY(test::inClientWindowOf(w, "KOVÁČOMÁ00", [&](ClientWindow *window) {
             QVERIFY(window->pages().option(4)->isChecked());
             QVERIFY(window->field(19)->isEnabled());
             test::clickTab(window, 1);
@@ -137,7 +126,7 @@ private slots:
             test::clickButton(window, "cmdZap");
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
-        QCOMPARE(rows("k_zaklad"), 2);
+        QCOMPARE(test::rowCount("k_zaklad"), 2);
         QCOMPARE(test::scalar("SELECT kon_pomer FROM k_zaklad WHERE idkod = 'MALÁEV00'").toString(), QString());
         QCOMPARE(test::scalar("SELECT matvla FROM k_zaklad WHERE idkod = 'MALÁEV00'").toInt(), 0);
         QCOMPARE(test::scalar("SELECT postih FROM k_zaklad WHERE idkod = 'KOVÁČOMÁ00'").toString(), QString("3"));
@@ -150,9 +139,8 @@ private slots:
         QVERIFY(w.load());
         test::sql("CREATE TRIGGER refuse BEFORE INSERT ON k_memo BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
         QVERIFY(program.show());
-        QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::inClientWindowOf(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Mária");
             test::typeAndPress("Kováčová");
             test::retype(window->field(6), "3");
@@ -165,7 +153,7 @@ private slots:
             QCOMPARE(shared().currentRecordId, QString());
             QCOMPARE(shared().recordMode, quint8(1));
         }));
-        QCOMPARE(rows("k_zaklad"), 0);
+        QCOMPARE(test::rowCount("k_zaklad"), 0);
     }
 
     void disabilityStringsAndAMissingMemoRow()
@@ -176,9 +164,7 @@ private slots:
         test::sql("INSERT INTO k_zaklad (idkod, meno, priezv, katcis, postih, otepos) "
                   "VALUES ('KOVÁČOMÁ00', 'Mária', 'Kováčová', '1', '235      ', '4')");
         QVERIFY(program.show());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::selectClient(w, "KOVÁČOMÁ00"));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "cmdOprava"), [&](ClientWindow *window) {
+        QVERIFY(test::inClientWindowOf(w, "KOVÁČOMÁ00", [&](ClientWindow *window) {
             const QStringList shownSlots = {"2", "3", "5", "", "", "", "", "", ""};
             for (int i = 0; i < 9; ++i)
                 QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("textPosK%1").arg(i))->text(), shownSlots[i]);
@@ -203,10 +189,8 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Eva");
             test::typeAndPress("Malá");
             test::retype(window->field(6), "8");
@@ -230,9 +214,7 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Seán");
             test::typeAndPress("O'Neil");
             test::retype(window->field(6), "4");

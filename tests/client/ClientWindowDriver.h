@@ -115,17 +115,24 @@ inline void clickButton(ClientWindow *window, const char *name)
     QTest::mouseClick(window->button(QString::fromLatin1(name)), Qt::LeftButton);
 }
 
-// Opens the main window in client mode and runs fn in the window of the
-// stored client key (Edit) or, with an empty key, of a new client.
-inline bool openClient(MainWindow &w, const QString &key, const std::function<void(ClientWindow *)> &fn)
+// Turns the main window, loaded and shown, to client mode and runs fn in the
+// window of the stored client key (Edit) or, with an empty key, of a new client.
+inline bool inClientWindowOf(MainWindow &w, const QString &key, const std::function<void(ClientWindow *)> &fn)
 {
-    if (!start(w) || !chooseClients(w))
+    if (!chooseClients(w))
         return false;
     if (key.isEmpty())
         return inClientWindow(mainButton(w, "CmdNovy"), fn);
     if (!selectClient(w, key))
         return false;
     return inClientWindow(mainButton(w, "cmdOprava"), fn);
+}
+
+// Opens the main window in client mode and runs fn in the window of the
+// stored client key (Edit) or, with an empty key, of a new client.
+inline bool openClient(MainWindow &w, const QString &key, const std::function<void(ClientWindow *)> &fn)
+{
+    return start(w) && inClientWindowOf(w, key, fn);
 }
 
 // Clicks a combo box where its drop-down button is.

@@ -15,8 +15,7 @@ private slots:
     void cleanup()
     {
         report::ReportViewer::setPresenter({});
-        Database::close();
-        shared() = SharedState();
+        test::closeProgram();
     }
 
     void printsTheTabInFrontAndComesBackToTheFirstName()

@@ -93,26 +93,19 @@ void typeFields(test::ScriptedPrompter &p, ClientWindow *window, const QList<Typ
     QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
 }
 
-int rows(const QString &table) { return test::scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(); }
 
 } // namespace
 
 class ClientWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void theWindowsShell()
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             const QStringList captions = {"Základné údaje",
                                           "Rodičia",
                                           "Súrodenci",
@@ -203,10 +196,7 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             QCOMPARE(window->objectName(), QString("frmKlientUdaj"));
             QCOMPARE(window->windowTitle(), QString("Údaje klienta"));
             QCOMPARE(window->tabs()->currentIndex(), 0);
@@ -225,7 +215,7 @@ private slots:
             QVERIFY(!window->button("cmdZaklUd")->isVisible());
             for (int t = 1; t < 14; ++t)
                 QVERIFY(window->tabs()->isTabEnabled(t));
-            QCOMPARE(rows("k_zaklad"), 1);
+            QCOMPARE(test::rowCount("k_zaklad"), 1);
 
             test::clickTab(window, 1);
             QCOMPARE(test::focusedField(window), 20);
@@ -245,7 +235,7 @@ private slots:
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
         QCOMPARE(shared().recordMode, quint8(0));
-        QCOMPARE(rows("k_zaklad"), 1);
+        QCOMPARE(test::rowCount("k_zaklad"), 1);
         const QString key = "KOVÁČOMÁ00";
         QCOMPARE(test::scalar("SELECT datnar FROM k_zaklad WHERE idkod = ?", {key}).toString(), QString("2005-03-12"));
         QCOMPARE(test::scalar("SELECT datevi FROM k_zaklad WHERE idkod = ?", {key}).toString(), QString("2020-09-01"));
@@ -302,10 +292,8 @@ private slots:
         QFETCH(QString, message);
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             const QStringList values = {"Mária", "Kováčová", "", "", "", "", "77"};
             for (int f : {0, 1, 6})
                 if (f != missing)
@@ -323,8 +311,8 @@ private slots:
             QCOMPARE(test::focusedField(window), missing);
             QCOMPARE(shared().recordMode, quint8(1));
         }));
-        QCOMPARE(rows("k_zaklad"), 0);
-        QCOMPARE(rows("k_memo"), 0);
+        QCOMPARE(test::rowCount("k_zaklad"), 0);
+        QCOMPARE(test::rowCount("k_memo"), 0);
         QVERIFY(p.unexpected.isEmpty());
     }
 
@@ -332,10 +320,8 @@ private slots:
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
         p.answer(PromptAnswer::Ok);
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::clickButton(window, "cmdzapNew");
             QCOMPARE(p.texts(), QStringList({"Meno je povinný údaj !"}));
             QCOMPARE(test::focusedField(window), 0);
@@ -373,9 +359,7 @@ private slots:
         QFETCH(int, how);
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
-        QVERIFY(program.start());
-        QVERIFY(test::chooseClients(w));
-        QVERIFY(test::inClientWindow(test::mainButton(w, "CmdNovy"), [&](ClientWindow *window) {
+        QVERIFY(test::openClient(w, QString(), [&](ClientWindow *window) {
             test::typeAndPress("Mária");
             test::typeAndPress("Kováčová");
             test::retype(window->field(6), "5");
@@ -388,8 +372,8 @@ private slots:
             QVERIFY(!window->isVisible());
         }));
         QCOMPARE(shared().recordMode, quint8(0));
-        QCOMPARE(rows("k_zaklad"), 0);
-        QCOMPARE(rows("k_memo"), 0);
+        QCOMPARE(test::rowCount("k_zaklad"), 0);
+        QCOMPARE(test::rowCount("k_memo"), 0);
         QVERIFY(p.unexpected.isEmpty());
     }
 

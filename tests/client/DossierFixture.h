@@ -8,6 +8,7 @@
 #include "reports/ReportDocument.h"
 #include "reports/ui/ReportViewer.h"
 #include "support/ProgramDir.h"
+#include "support/ui/ShownReports.h"
 #include "support/ui/WhenModal.h"
 
 #include <QList>
@@ -17,30 +18,6 @@
 namespace ulk::test {
 
 constexpr double kMargin = 1440;
-const QDate kPrintDay(2007, 3, 5);
-
-// While it lives, every report shown is recorded instead of previewed.
-class ShownReports {
-public:
-    ShownReports()
-    {
-        Clock::setToday(kPrintDay);
-        report::ReportViewer::setPresenter([this](const report::ReportDocument &doc, QWidget *) {
-            docs << doc;
-            connectedWhileShown = DataEnvironment::denUlk().isConnected();
-        });
-    }
-    ~ShownReports()
-    {
-        report::ReportViewer::setPresenter({});
-        Clock::setToday(QDate());
-    }
-    const report::ReportDocument &last() const { return docs.last(); }
-    report::ReportPage page(int n = 0) const { return docs.last().pages.at(n); }
-
-    QList<report::ReportDocument> docs;
-    bool connectedWhileShown = false;
-};
 
 // One placed text as "caption @left,top,width" for a label and
 // "column=text @left,top,width" for a text box; left from the left margin,

@@ -31,8 +31,7 @@ FieldEdit *sur(ClientWindow *w, int i) { return box(w, K::Siblings, i); }
 bool newSibling(Register &r, const std::function<void(ClientWindow *)> &fn)
 {
     return r.open([&](ClientWindow *w) {
-        showSub(w, K::Siblings);
-        clickSub(w, K::Siblings, B::New);
+        startNew(w, K::Siblings);
         fn(w);
     });
 }
@@ -264,7 +263,7 @@ private slots:
         }));
         QCOMPARE(p.texts(), QStringList({"Súrodenec s rovnakým menom :O'brien už je zapísaný"}));
         QCOMPARE(p.prompts[0].title, QString("Chybová správa"));
-        QCOMPARE(count("k_surodenci", "WHERE meno = ?", {"Ján O'brien"}), 1);
+        QCOMPARE(rowCount("k_surodenci", "WHERE meno = ?", {"Ján O'brien"}), 1);
     }
 
     void aNewSiblingStartsWithoutCodes()

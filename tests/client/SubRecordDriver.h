@@ -29,6 +29,7 @@ inline FieldEdit *box(ClientWindow *w, K kind, int i) { return subTab(w, kind)->
 inline QPushButton *subButton(ClientWindow *w, K kind, B b) { return subTab(w, kind)->button(b); }
 inline QListView *subList(ClientWindow *w, K kind) { return subTab(w, kind)->page().list(); }
 inline QPlainTextEdit *longText(ClientWindow *w, K kind) { return subTab(w, kind)->page().longText(); }
+inline CodePicker *codePicker(ClientWindow *w, K kind) { return subTab(w, kind)->page().codePicker(); }
 inline SubRecordRows &subRows(ClientWindow *w, K kind) { return subTab(w, kind)->rows(); }
 inline int tabOf(K kind) { return SubRecordFamilies::of(kind).tab; }
 
@@ -44,6 +45,12 @@ inline QWidget *focused() { return QApplication::focusWidget(); }
 
 // Shows the family's tab as a click on its tab does.
 inline void showSub(ClientWindow *w, K kind) { clickTab(w, tabOf(kind)); }
+// Shows the family's tab and starts a new row there with its New button.
+inline void startNew(ClientWindow *w, K kind)
+{
+    showSub(w, kind);
+    clickSub(w, kind, B::New);
+}
 
 // Clicks the list's entry of a row.
 inline void clickRow(ClientWindow *w, K kind, int row)
@@ -76,21 +83,12 @@ inline void typeInto(FieldEdit *b, const QString &text, Qt::Key key = Qt::Key_Re
     QTest::keyClick(b, key);
 }
 
-inline int count(const QString &table, const QString &where = QString(), const QVariantList &values = {})
-{
-    return scalar(QStringLiteral("SELECT count(*) FROM %1 %2").arg(table, where), values).toInt();
-}
-
 // The main window on a fresh register, loaded, with the client O'Neil Mary
 // stored. A test answers the window's boxes with the fixture's prompter.
 struct Register : ProgramWindow {
     bool loaded = window.load();
     Register() { addClient(kClient, QStringLiteral("Mary"), QStringLiteral("O'Neil"), QStringLiteral("7")); }
-    ~Register()
-    {
-        Database::close();
-        shared() = SharedState();
-    }
+    ~Register() { closeProgram(); }
     // Opens the stored client (Edit in the main window) and runs fn in its window.
     bool open(const std::function<void(ClientWindow *)> &fn) { return loaded && openClient(window, kClient, fn); }
 };

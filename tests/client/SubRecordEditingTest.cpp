@@ -39,8 +39,7 @@ private slots:
         Register r;
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, k);
-            clickSub(w, k, B::New);
+            startNew(w, k);
             click(box(w, k, from));
             if (k == K::Visits || k == K::Facilities)
                 typeText(box(w, k, from), from == 0 && k == K::Facilities ? "" : "1.2.2024");
@@ -48,7 +47,7 @@ private slots:
             QCOMPARE(focused()->objectName(), to);
             QVERIFY(subTab(w, k)->isInEditMode());
         }));
-        QCOMPARE(count(QString::fromLatin1(SubRecordFamilies::of(k).table)), 0);
+        QCOMPARE(rowCount(QString::fromLatin1(SubRecordFamilies::of(k).table)), 0);
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
     }
 
@@ -58,8 +57,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry).answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), " 1.13.2024 ", Qt::Key_PageDown);
             QCOMPARE(focused(), box(w, K::Visits, 0));
             QCOMPARE(box(w, K::Visits, 0)->selectedText(), QString("1.13.2024"));
@@ -71,7 +69,7 @@ private slots:
         }));
         QCOMPARE(p.texts(), QStringList({"Chybný dátum, zadaj v tvare dd.mm.rrrr!", "Chybný dátum, zadaj v tvare dd.mm.rrrr!"}));
         QCOMPARE(p.prompts[0].buttons, PromptButtons::RetryCancel);
-        QCOMPARE(count("k_navstevy"), 0);
+        QCOMPARE(rowCount("k_navstevy"), 0);
     }
 
     void theNextVisitMustNotFallOnAnotherVisit()
@@ -81,8 +79,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), "20.1.2024");
             typeInto(box(w, K::Visits, 1), "13.1.2024");
             QCOMPARE(focused(), box(w, K::Visits, 1));
@@ -120,8 +117,7 @@ private slots:
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::ActivityRecords);
-            clickSub(w, K::ActivityRecords, B::New);
+            startNew(w, K::ActivityRecords);
             typeInto(box(w, K::ActivityRecords, 1), "0830");
             QCOMPARE(box(w, K::ActivityRecords, 1)->text(), QString("08"));
             QCOMPARE(focused(), box(w, K::ActivityRecords, 2));
@@ -133,7 +129,7 @@ private slots:
             QCOMPARE(box(w, K::ActivityRecords, 1)->text(), QString("9"));
             // Leaving for the box's own picker is a leave: the hour is cut.
             retype(box(w, K::ActivityRecords, 1), "123");
-            focusCombo(subTab(w, K::ActivityRecords)->page().codePicker());
+            focusCombo(codePicker(w, K::ActivityRecords));
             QCOMPARE(box(w, K::ActivityRecords, 1)->text(), QString("12"));
         }));
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('|')));
@@ -160,8 +156,7 @@ private slots:
         if (!message.isEmpty())
             p.answer(PromptAnswer::Retry);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::ChangeRecords);
-            clickSub(w, K::ChangeRecords, B::New);
+            startNew(w, K::ChangeRecords);
             typeInto(box(w, K::ChangeRecords, 1), typed);
             QCOMPARE(box(w, K::ChangeRecords, 1)->text(), shown);
             QCOMPARE(focused(), box(w, K::ChangeRecords, 1));
@@ -178,9 +173,8 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Examinations);
-            clickSub(w, K::Examinations, B::New);
-            CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
+            startNew(w, K::Examinations);
+            CodePicker *picker = codePicker(w, K::Examinations);
             // The key box's own picker: nothing is checked.
             click(box(w, K::Examinations, 1));
             typeText(box(w, K::Examinations, 1), "zz");
@@ -213,8 +207,7 @@ private slots:
         Register r;
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, k);
-            clickSub(w, k, B::New);
+            startNew(w, k);
             click(box(w, k, boxIndex));
             typeText(box(w, k, boxIndex), "??");
             clickSub(w, k, B::Cancel);
@@ -226,7 +219,7 @@ private slots:
             QCOMPARE(focused(), subButton(w, k, B::New));
         }));
         QVERIFY(p.prompts.isEmpty());
-        QCOMPARE(count(QString::fromLatin1(SubRecordFamilies::of(k).table)), 0);
+        QCOMPARE(rowCount(QString::fromLatin1(SubRecordFamilies::of(k).table)), 0);
     }
 
     void tabIntoStornoCancelsAsEscDoes()
@@ -252,8 +245,7 @@ private slots:
         Register r;
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Facilities);
-            clickSub(w, K::Facilities, B::New);
+            startNew(w, K::Facilities);
             for (int key : {int(Qt::Key_Return), int(Qt::Key_Up), int(Qt::Key_Down), int(Qt::Key_PageUp),
                             int(Qt::Key_PageDown)}) {
                 retype(box(w, K::Facilities, 1), "šafárikova 2");
@@ -278,8 +270,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Cancel);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), "1.2.2024", Qt::Key_Down);
             click(box(w, K::Visits, 0));
             QCOMPARE(box(w, K::Visits, 0)->tag(), QString());

@@ -34,7 +34,7 @@ void addOneRow(K kind)
     }
 }
 
-int rowsOf(K kind) { return count(QString::fromLatin1(SubRecordFamilies::of(kind).table)); }
+int rowsOf(K kind) { return rowCount(QString::fromLatin1(SubRecordFamilies::of(kind).table)); }
 
 } // namespace
 
@@ -210,7 +210,7 @@ private slots:
             QCOMPARE(focused(), subButton(w, K::Visits, B::New));
             QVERIFY(box(w, K::Visits, 0)->text().isEmpty());
         }));
-        QCOMPARE(count("k_navstevy"), 0);
+        QCOMPARE(rowCount("k_navstevy"), 0);
         QVERIFY(p.unexpected.isEmpty());
     }
 
@@ -272,8 +272,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, k);
-            clickSub(w, k, B::New);
+            startNew(w, k);
             // Typed straight into the boxes, as no check would pass them on.
             for (int i = 0; i < typed.size(); ++i)
                 box(w, k, i)->setText(typed[i]);
@@ -310,8 +309,7 @@ private slots:
         addEmployee("NOVÁKJA00", "Ján", "Novák");
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, k);
-            clickSub(w, k, B::New);
+            startNew(w, k);
             const int employee = SubRecordFamilies::of(k).employeeBox;
             for (int i = 0; i < subTab(w, k)->page().boxCount(); ++i)
                 typeInto(box(w, k, i), i == employee ? "NOVÁKJA00" : (i == 0 ? "5.2.2024" : "6.3.2024"));
@@ -337,7 +335,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Facilities);
-            CodePicker *picker = subTab(w, K::Facilities)->page().codePicker();
+            CodePicker *picker = codePicker(w, K::Facilities);
             QCOMPARE(lines(w, K::Facilities), QStringList({"01.09.2020 - 30.06.2021"}));
             QCOMPARE(picker->itemText(0), QString("01  |  Materská škola"));
             QCOMPARE(picker->count(), 11);
@@ -377,8 +375,7 @@ private slots:
             SubRecordTabs &tabs = w->subRecords();
             QCOMPARE(tabs.selectedEmployeeId(), QString(10, ' '));
             tabs.setSelectedEmployeeId("NOVÁKJA00");
-            showSub(w, K::Examinations);
-            clickSub(w, K::Examinations, B::New);
+            startNew(w, K::Examinations);
             QCOMPARE(tabs.selectedEmployeeId(), QString("NOVÁKJA00 "));
             clickSub(w, K::Examinations, B::Cancel);
             clickSub(w, K::Examinations, B::Edit);
@@ -440,8 +437,7 @@ private slots:
             retype(window->field(6), "9");
             clickButton(window, "cmdZaklUd");
             QVERIFY(window->tabs()->isTabEnabled(13));
-            showSub(window, K::Visits);
-            clickSub(window, K::Visits, B::New);
+            startNew(window, K::Visits);
             typeInto(box(window, K::Visits, 0), "5.1.2024");
             typeInto(box(window, K::Visits, 1), "5.2.2024");
             clickSub(window, K::Visits, B::Save);

@@ -7,6 +7,22 @@
 using namespace ulk;
 using namespace ulk::test;
 
+namespace {
+
+// With the employees Ab Cibuľa and Ján Novák stored, opens the client and
+// runs fn on a new examination with its employee picker.
+bool onNewExamination(Register &r, const std::function<void(ClientWindow *, CodePicker *)> &fn)
+{
+    addEmployee("AB00", "Ab", "Cibuľa");
+    addEmployee("NOVÁKJA00", "Ján", "Novák");
+    return r.open([&](ClientWindow *w) {
+        startNew(w, K::Examinations);
+        fn(w, codePicker(w, K::Examinations));
+    });
+}
+
+} // namespace
+
 class SubRecordPickersTest : public QObject {
     Q_OBJECT
 private slots:
@@ -27,9 +43,8 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, k);
-            clickSub(w, k, B::New);
-            CodePicker *picker = subTab(w, k)->page().codePicker();
+            startNew(w, k);
+            CodePicker *picker = codePicker(w, k);
             if (how == 0) {
                 clickDropDown(picker);
             } else {
@@ -52,7 +67,7 @@ private slots:
         addEmployee("ČERNÁEV01", "Eva", "Černá");
         addEmployee("AB00", "Ab", "Cibuľa");
         QVERIFY(r.open([&](ClientWindow *w) {
-            CodePicker *picker = subTab(w, K::ChangeRecords)->page().codePicker();
+            CodePicker *picker = codePicker(w, K::ChangeRecords);
             QCOMPARE(picker->objectName(), QString("DBCZaz"));
             QCOMPARE(picker->toolTip(), QString("výber z číselníka"));
             QCOMPARE(picker->font().family(), QString("Courier New"));
@@ -62,7 +77,7 @@ private slots:
             QCOMPARE(lines, QStringList({"AB00     |Cibuľa  Ab", "ČERNÁEV01|Černá  Eva", "NOVÁKJA00|Novák  Ján"}));
             CodeList &employees = w->subRecords().employees();
             QCOMPARE(employees.name(2), QString("Novák Ján"));
-            QCOMPARE(subTab(w, K::Facilities)->page().codePicker()->toolTip(), QString("výber zariadenia"));
+            QCOMPARE(codePicker(w, K::Facilities)->toolTip(), QString("výber zariadenia"));
         }));
     }
 
@@ -76,7 +91,7 @@ private slots:
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::ActivityRecords);
             clickSub(w, K::ActivityRecords, B::Edit);
-            CodePicker *picker = subTab(w, K::ActivityRecords)->page().codePicker();
+            CodePicker *picker = codePicker(w, K::ActivityRecords);
             QVERIFY(clickItem(picker, 0));
             QCOMPARE(box(w, K::ActivityRecords, 3)->text(), QString("AB00      "));
             QCOMPARE(w->subRecords().selectedEmployeeId(), QString("AB00      "));
@@ -94,13 +109,8 @@ private slots:
     void enterInAnEmployeePickerPicksItsLine()
     {
         Register r;
-        addEmployee("AB00", "Ab", "Cibuľa");
-        addEmployee("NOVÁKJA00", "Ján", "Novák");
         ScriptedPrompter &p = r.prompter;
-        QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Examinations);
-            clickSub(w, K::Examinations, B::New);
-            CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
+        QVERIFY(onNewExamination(r, [&](ClientWindow *w, CodePicker *picker) {
             picker->setFocus(Qt::TabFocusReason);
             // No line chosen yet: back to the box, nothing copied.
             QTest::keyClick(picker, Qt::Key_Return);
@@ -119,13 +129,8 @@ private slots:
     void escInAnEmployeePickerCopiesNothing()
     {
         Register r;
-        addEmployee("AB00", "Ab", "Cibuľa");
-        addEmployee("NOVÁKJA00", "Ján", "Novák");
         ScriptedPrompter &p = r.prompter;
-        QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Examinations);
-            clickSub(w, K::Examinations, B::New);
-            CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
+        QVERIFY(onNewExamination(r, [&](ClientWindow *w, CodePicker *picker) {
             QVERIFY(clickItem(picker, 0));
             picker->setFocus(Qt::TabFocusReason);
             picker->setCurrentIndex(1);
@@ -148,9 +153,8 @@ private slots:
         Register r;
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Facilities);
-            clickSub(w, K::Facilities, B::New);
-            CodePicker *picker = subTab(w, K::Facilities)->page().codePicker();
+            startNew(w, K::Facilities);
+            CodePicker *picker = codePicker(w, K::Facilities);
             CodeList &facilities = w->subRecords().facilities();
             // A single digit is no code: the list opens on its first facility.
             typeText(box(w, K::Facilities, 0), "4");

@@ -25,8 +25,7 @@ private slots:
         addEmployee("BIELAEV00", "Eva", "Biela");
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), "5.1.24");
             QCOMPARE(box(w, K::Visits, 0)->text(), QString("5.1.2024"));
             typeInto(box(w, K::Visits, 1), "5.2.2024", Qt::Key_PageDown);
@@ -34,16 +33,14 @@ private slots:
             QTest::keyClick(focused(), Qt::Key_Return);
             QVERIFY(!subTab(w, K::Visits)->isInEditMode());
 
-            showSub(w, K::Examinations);
-            clickSub(w, K::Examinations, B::New);
+            startNew(w, K::Examinations);
             typeText(longText(w, K::Examinations), "Test 'A' zvládol.");
             typeInto(box(w, K::Examinations, 0), "10.1.2024");
             typeInto(box(w, K::Examinations, 1), "bielaev00");
             QCOMPARE(box(w, K::Examinations, 1)->text(), QString("BIELAEV00"));
             clickSub(w, K::Examinations, B::Save);
 
-            showSub(w, K::ActivityRecords);
-            clickSub(w, K::ActivityRecords, B::New);
+            startNew(w, K::ActivityRecords);
             typeText(longText(w, K::ActivityRecords), "Cvičenie");
             typeInto(box(w, K::ActivityRecords, 0), "11.1.2024");
             typeInto(box(w, K::ActivityRecords, 1), "0830");
@@ -51,15 +48,13 @@ private slots:
             typeInto(box(w, K::ActivityRecords, 3), "NOVÁKJA00");
             clickSub(w, K::ActivityRecords, B::Save);
 
-            showSub(w, K::ChangeRecords);
-            clickSub(w, K::ChangeRecords, B::New);
+            startNew(w, K::ChangeRecords);
             typeText(longText(w, K::ChangeRecords), "Zmena");
             typeInto(box(w, K::ChangeRecords, 0), "12.1.2024");
             typeInto(box(w, K::ChangeRecords, 1), "BIELAEV00");
             clickSub(w, K::ChangeRecords, B::Save);
 
-            showSub(w, K::Facilities);
-            clickSub(w, K::Facilities, B::New);
+            startNew(w, K::Facilities);
             typeInto(box(w, K::Facilities, 0), "04");
             typeInto(box(w, K::Facilities, 1), "u Jána 'Malého' 3");
             typeInto(box(w, K::Facilities, 2), "1.9.2020");
@@ -147,7 +142,7 @@ private slots:
             QCOMPARE(subRows(w, K::Siblings).current(), 0);
             QCOMPARE(box(w, K::Siblings, 0)->text(), QString("Boris"));
         }));
-        QCOMPARE(count("k_surodenci", "WHERE meno = 'Zuzana' AND idkod = ?", {kClient}), 1);
+        QCOMPARE(rowCount("k_surodenci", "WHERE meno = 'Zuzana' AND idkod = ?", {kClient}), 1);
         QVERIFY(p.unexpected.isEmpty());
     }
 
@@ -161,7 +156,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         QVERIFY(r.open([&](ClientWindow *w) {
             showSub(w, K::Examinations);
-            CodePicker *picker = subTab(w, K::Examinations)->page().codePicker();
+            CodePicker *picker = codePicker(w, K::Examinations);
             // An edit with a pick stores the picked employee.
             clickSub(w, K::Examinations, B::Edit);
             QVERIFY(clickItem(picker, picker->findText("BIELAEV00", Qt::MatchStartsWith)));
@@ -307,7 +302,7 @@ private slots:
             QCOMPARE(asked.icon, PromptIcon::None);
             QCOMPARE(asked.buttons, PromptButtons::YesNo);
         }
-        QCOMPARE(count(table), 1);
+        QCOMPARE(rowCount(table), 1);
         QVERIFY(p.unexpected.isEmpty());
     }
 
@@ -322,8 +317,7 @@ private slots:
             sql("CREATE TRIGGER full BEFORE INSERT ON k_navstevy BEGIN SELECT RAISE(ABORT, 'disk full'); END");
             sql("CREATE TRIGGER locked BEFORE UPDATE ON k_navstevy BEGIN SELECT RAISE(ABORT, 'locked'); END");
             sql("CREATE TRIGGER kept BEFORE DELETE ON k_navstevy BEGIN SELECT RAISE(ABORT, 'kept'); END");
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), "5.1.2024");
             typeInto(box(w, K::Visits, 1), "5.2.2024");
             clickSub(w, K::Visits, B::Save);
@@ -355,8 +349,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Ok);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Facilities);
-            clickSub(w, K::Facilities, B::New);
+            startNew(w, K::Facilities);
             typeInto(box(w, K::Facilities, 0), "01");
             // Put there without its check, as a value pasted in the last moment.
             box(w, K::Facilities, 2)->setText("31.2.2020");
@@ -365,7 +358,7 @@ private slots:
             QCOMPARE(focused(), box(w, K::Facilities, 2));
         }));
         QCOMPARE(p.texts(), QStringList({"Chybný dátum, zadaj v tvare dd.mm.rrrr!"}));
-        QCOMPARE(count("k_zariad"), 0);
+        QCOMPARE(rowCount("k_zariad"), 0);
     }
 
     // A click on Save that takes the focus from a refused box saves nothing.
@@ -375,8 +368,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeInto(box(w, K::Visits, 0), "5.1.2024");
             typeText(box(w, K::Visits, 1), "40.40.2024");
             clickSub(w, K::Visits, B::Save);
@@ -396,8 +388,7 @@ private slots:
         ScriptedPrompter &p = r.prompter;
         p.answer(PromptAnswer::Retry);
         QVERIFY(r.open([&](ClientWindow *w) {
-            showSub(w, K::Visits);
-            clickSub(w, K::Visits, B::New);
+            startNew(w, K::Visits);
             typeText(box(w, K::Visits, 0), "40.40.2024");
             click(box(w, K::Visits, 1));
             QTRY_COMPARE(focused(), box(w, K::Visits, 0));
@@ -410,7 +401,7 @@ private slots:
             QVERIFY(!subTab(w, K::Visits)->isInEditMode());
         }));
         QCOMPARE(p.texts(), QStringList({"Chybný dátum, zadaj v tvare dd.mm.rrrr!"}));
-        QCOMPARE(count("k_navstevy"), 1);
+        QCOMPARE(rowCount("k_navstevy"), 1);
     }
 };
 

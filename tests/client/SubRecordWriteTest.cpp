@@ -34,14 +34,13 @@ QString row(const QString &sql) { return test::scalar(sql).toString(); }
 class SubRecordWriteTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
     std::unique_ptr<SubRecordCodeLists> m_lists;
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<test::ProgramDir>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
+        m_dir = std::make_unique<test::OpenRegister>();
         test::addEmployee("NOVÁJA00", "Jana", "Nová");
         test::addEmployee("CHUDÁAD00", "Ada", "Chudá");
         test::addEmployee("ČIERNEV00", "Eva", "Čierna");

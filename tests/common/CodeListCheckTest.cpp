@@ -44,10 +44,39 @@ public:
         townPicker.pairWith(&town);
         townPicker.setCut(30);
     }
+    // Shows the form and waits until it is the active window.
+    bool showActive()
+    {
+        show();
+        return QTest::qWaitForWindowActive(this);
+    }
     CodeList codes, towns;
     FieldEdit code, town, other;
     CodePicker codePicker, townPicker;
 };
+
+// A field paired with its picker on a code list of the register, loaded.
+struct PickedField {
+    explicit PickedField(const char *table) : list(table, "kod", "nazov")
+    {
+        loaded = list.load();
+        picker.setCodeList(&list);
+        picker.pairWith(&f);
+    }
+    CodeList list;
+    CodePicker picker;
+    FieldEdit f;
+    bool loaded = false;
+};
+
+namespace {
+// Gives the widget the focus and waits until it has it.
+bool focus(QWidget &w)
+{
+    w.setFocus();
+    return QTest::qWaitFor([&] { return w.hasFocus(); });
+}
+} // namespace
 
 class CodeListCheckTest : public QObject {
     Q_OBJECT
@@ -89,14 +118,10 @@ private slots:
         QFETCH(QString, after);
         QFETCH(QString, current);
         ScriptedPrompter p;
-        if (answer != PromptAnswer::Ok)
-            p.answer(answer);
-        CodeList list("c_iczeme", "kod", "nazov");
-        QVERIFY(list.load());
-        CodePicker picker;
-        picker.setCodeList(&list);
-        FieldEdit f;
-        picker.pairWith(&f);
+        p.answerUnlessOk(answer);
+        PickedField field("c_iczeme");
+        QVERIFY(field.loaded);
+        auto &[list, picker, f, loaded] = field;
         f.setText(typed);
         QCOMPARE(checkCodeList(&picker, &f, &list, false, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive),
                  result);
@@ -139,14 +164,10 @@ private slots:
         QFETCH(CheckResult, result);
         QFETCH(QString, after);
         ScriptedPrompter p;
-        if (answer != PromptAnswer::Ok)
-            p.answer(answer);
-        CodeList list("c_iczuj", "kod", "nazov");
-        QVERIFY(list.load());
-        CodePicker picker;
-        picker.setCodeList(&list);
-        FieldEdit f;
-        picker.pairWith(&f);
+        p.answerUnlessOk(answer);
+        PickedField field("c_iczuj");
+        QVERIFY(field.loaded);
+        auto &[list, picker, f, loaded] = field;
         f.setText(typed);
         QCOMPARE(checkCodeList(&picker, &f, &list, true), result);
         QCOMPARE(f.text(), after);
@@ -186,8 +207,7 @@ private slots:
     {
         ScriptedPrompter p;
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.showActive());
         QCOMPARE(form.codePicker.currentIndex(), -1); // nothing chosen at first
         QVERIFY(chooseInList(form.codePicker, 2));
         QCOMPARE(form.code.text(), QString("03"));       // the first two characters of the line
@@ -205,8 +225,7 @@ private slots:
     {
         ScriptedPrompter p;
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.showActive());
         QSignalSpy picked(&form.codePicker, &CodePicker::picked);
         QVERIFY(chooseInList(form.codePicker, 3, true));
         QCOMPARE(form.code.text(), QString("04"));
@@ -220,8 +239,7 @@ private slots:
     {
         ScriptedPrompter p;
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.showActive());
         const QString longTown = QString::fromUtf8(kLongTown);
         const int row = form.towns.findName(longTown);
         QVERIFY(row >= 0);
@@ -256,8 +274,7 @@ private slots:
         ScriptedPrompter p;
         p.answer(PromptAnswer::Retry);
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.showActive());
         QVERIFY(chooseInList(form.codePicker, 2)); // "03"
         QTRY_VERIFY(form.code.hasFocus());
         if (how == "type") {
@@ -289,10 +306,8 @@ private slots:
             QCOMPARE(p.texts(), QStringList{"Zadaný kód :" + typed + " sa nenašiel v číselníku"});
         }
         // Leaving the picker afterwards copies nothing.
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
-        form.other.setFocus();
-        QTRY_VERIFY(form.other.hasFocus());
+        QVERIFY(focus(form.codePicker));
+        QVERIFY(focus(form.other));
         QCOMPARE(form.code.text(), typed);
     }
 
@@ -300,13 +315,11 @@ private slots:
     {
         ScriptedPrompter p;
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.showActive());
         QVERIFY(chooseInList(form.codePicker, 2)); // "03"
         QCOMPARE(checkCodeList(&form.codePicker, &form.code, &form.codes, false), CheckResult::Accepted);
         QSignalSpy escaped(&form.codePicker, &CodePicker::escaped);
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
+        QVERIFY(focus(form.codePicker));
         QTest::keyClick(&form.codePicker, Qt::Key_Escape);
         QTRY_VERIFY(form.code.hasFocus());
         QVERIFY(form.isVisible()); // Esc in the picker does not close the window
@@ -330,11 +343,9 @@ private slots:
     {
         ScriptedPrompter p;
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.showActive());
         form.code.setText("SK");
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
+        QVERIFY(focus(form.codePicker));
         QTest::keyClick(&form.codePicker, Qt::Key_Escape);
         QTRY_VERIFY(form.code.hasFocus());
         QCOMPARE(form.code.text(), QString("SK")); // nothing copied
@@ -355,12 +366,10 @@ private slots:
     {
         ScriptedPrompter p;
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.showActive());
         QVERIFY(chooseInList(form.codePicker, 1));
         QVERIFY(chooseInList(form.townPicker, form.towns.findName("Nitra")));
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
+        QVERIFY(focus(form.codePicker));
         QTest::keyClick(&form.codePicker, Qt::Key_Escape);
         QVERIFY(form.codePicker.escPressed());
         QVERIFY(!form.townPicker.escPressed());
@@ -377,16 +386,13 @@ private slots:
     {
         ScriptedPrompter p;
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
+        QVERIFY(form.showActive());
+        QVERIFY(focus(form.codePicker));
         QTest::keyClick(&form.codePicker, Qt::Key_Return); // nothing chosen: nothing copied
         QTRY_VERIFY(form.code.hasFocus());
         QCOMPARE(form.code.text(), QString());
         QVERIFY(form.isVisible());
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
+        QVERIFY(focus(form.codePicker));
         QTest::keyClick(&form.codePicker, Qt::Key_Down); // choose the first row in the closed picker
         QCOMPARE(form.codePicker.currentIndex(), 0);
         QTest::keyClick(&form.codePicker, Qt::Key_Down);
@@ -401,15 +407,12 @@ private slots:
     {
         ScriptedPrompter p;
         PickerForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
+        QVERIFY(form.showActive());
+        QVERIFY(focus(form.codePicker));
         form.other.setFocus(); // nothing chosen: nothing copied
         QTRY_VERIFY(form.other.hasFocus());
         QCOMPARE(form.code.text(), QString());
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
+        QVERIFY(focus(form.codePicker));
         form.codePicker.setCurrentIndex(4);
         QTest::keyClick(&form.codePicker, Qt::Key_Tab);
         QTRY_VERIFY(!form.codePicker.hasFocus());
@@ -418,11 +421,9 @@ private slots:
         // Switched off, leaving copies nothing.
         form.code.loadText("");
         form.codePicker.setCopyOnLeave(false);
-        form.codePicker.setFocus();
-        QTRY_VERIFY(form.codePicker.hasFocus());
+        QVERIFY(focus(form.codePicker));
         form.codePicker.setCurrentIndex(3);
-        form.other.setFocus();
-        QTRY_VERIFY(form.other.hasFocus());
+        QVERIFY(focus(form.other));
         QCOMPARE(form.code.text(), QString());
         QCOMPARE(form.codePicker.pickedRow(), -1);
     }
@@ -451,8 +452,7 @@ private:
     // Opens the picker's drop-down list and chooses a row with the keyboard.
     static bool chooseInList(CodePicker &picker, int row, bool byMouse = false)
     {
-        picker.setFocus();
-        if (!QTest::qWaitFor([&] { return picker.hasFocus(); }))
+        if (!focus(picker))
             return false;
         picker.showPopup();
         QAbstractItemView *view = picker.view();

@@ -68,6 +68,16 @@ void typeInto(FieldEdit &f, const QString &text)
     QVERIFY(f.dataChanged());
 }
 
+// Gives a field the text of a table row: typed by the user (changed) or
+// loaded from the register as it was stored.
+void fill(FieldEdit &f, const QString &text, bool changed)
+{
+    if (changed)
+        typeInto(f, text);
+    else
+        f.loadText(text);
+}
+
 } // namespace
 
 class FieldProceduresTest : public QObject {
@@ -201,13 +211,9 @@ private slots:
         QFETCH(CheckResult, result);
         QFETCH(QString, after);
         ScriptedPrompter p;
-        if (answer != PromptAnswer::Ok)
-            p.answer(answer);
+        p.answerUnlessOk(answer);
         FieldEdit f;
-        if (changed)
-            typeInto(f, text);
-        else
-            f.loadText(text);
+        fill(f, text, changed);
         QCOMPARE(ulk::checkSex(&f), result);
         QCOMPARE(f.text(), after);
         QVERIFY(p.unexpected.isEmpty());
@@ -244,13 +250,9 @@ private slots:
         QFETCH(CheckResult, result);
         QFETCH(QString, after);
         ScriptedPrompter p;
-        if (answer != PromptAnswer::Ok)
-            p.answer(answer);
+        p.answerUnlessOk(answer);
         FieldEdit f;
-        if (changed)
-            typeInto(f, text);
-        else
-            f.loadText(text);
+        fill(f, text, changed);
         const QStringList codeSlots = {"3", "1", "5", " ", " ", " ", " ", " ", " "};
         QCOMPARE(ulk::checkDisability(&f, duplicateTest, "K", codeSlots), result);
         QCOMPARE(f.text(), after);
@@ -308,13 +310,9 @@ private slots:
         QFETCH(QString, sexAfter);
         QFETCH(QString, dateAfter);
         ScriptedPrompter p;
-        if (answer != PromptAnswer::Ok)
-            p.answer(answer);
+        p.answerUnlessOk(answer);
         FieldEdit num, sex, date;
-        if (changed)
-            typeInto(num, number);
-        else
-            num.loadText(number);
+        fill(num, number, changed);
         sex.loadText("x");
         date.loadText(dateBefore);
         QCOMPARE(ulk::checkBirthNumber(&num, &sex, &date), result);
@@ -370,13 +368,9 @@ private slots:
         QFETCH(QString, after);
         QFETCH(QString, message);
         ScriptedPrompter p;
-        if (answer != PromptAnswer::Ok)
-            p.answer(answer);
+        p.answerUnlessOk(answer);
         FieldEdit f;
-        if (changed)
-            typeInto(f, typed);
-        else
-            f.loadText(typed);
+        fill(f, typed, changed);
         QCOMPARE(ulk::checkDate(&f), result);
         QCOMPARE(f.text(), after);
         QVERIFY(p.unexpected.isEmpty());
@@ -403,8 +397,7 @@ private slots:
         QFETCH(bool, stays);
         QFETCH(QString, after);
         ScriptedPrompter p;
-        if (answer != PromptAnswer::Ok)
-            p.answer(answer);
+        p.answerUnlessOk(answer);
         CheckForm form([](FieldEdit *f) { return ulk::checkDate(f); });
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));

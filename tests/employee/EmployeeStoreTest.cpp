@@ -51,13 +51,12 @@ QString employees()
 class EmployeeStoreTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramDir> m_dir;
+    std::unique_ptr<test::OpenRegister> m_dir;
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<test::ProgramDir>();
-        QCOMPARE(Database::open(m_dir->path()), Database::OpenResult::Ok);
+        m_dir = std::make_unique<test::OpenRegister>();
     }
     void cleanup()
     {

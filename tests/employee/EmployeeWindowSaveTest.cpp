@@ -16,11 +16,7 @@ using namespace ulk;
 class EmployeeWindowSaveTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        shared() = SharedState();
-        Database::close();
-    }
+    void cleanup() { test::closeProgram(); }
 
     void withoutARecordNothingIsSaved_data()
     {

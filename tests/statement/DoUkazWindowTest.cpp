@@ -52,21 +52,15 @@ void press(int key) { QTest::keyClick(focused(), Qt::Key(key)); }
 
 } // namespace
 
-class DoUkazWindowTest : public QObject {
+class DoUkazWindowTest : public test::WindowCaseTest<DoUkazWindow> {
     Q_OBJECT
-
-    std::unique_ptr<test::OpenRegister> m_dir;
-    std::unique_ptr<ScriptedPrompter> m_p;
-    std::unique_ptr<DoUkazWindow> m_w;
 
     // The window over the table as seeded, shown and holding the focus.
     bool open(const QStringList &seeded = {})
     {
         if (!seeded.isEmpty())
             seed(seeded);
-        m_w = std::make_unique<DoUkazWindow>(m_dir->path());
-        m_w->show();
-        return test::waitForFocus(m_w.get());
+        return openWindow();
     }
 
     // Moves the focus from box 0 to box 4 with Enter.
@@ -78,19 +72,8 @@ class DoUkazWindowTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<test::OpenRegister>();
-        m_p = std::make_unique<ScriptedPrompter>();
-    }
-    void cleanup()
-    {
-        if (m_p)
-            QVERIFY2(m_p->unexpected.isEmpty(), qPrintable(m_p->unexpected.join(" | ")));
-        m_w.reset();
-        m_p.reset();
-        m_dir.reset();
-    }
+    void init() { startCase(); }
+    void cleanup() { endCase(); }
 
     void fromTileEmptyTableThenEdited()
     {

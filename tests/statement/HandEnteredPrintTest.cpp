@@ -1,17 +1,16 @@
 #include "app/ui/MainWindow.h"
-#include "common/Clock.h"
 #include "data/DataEnvironment.h"
 #include "data/Database.h"
 #include "reports/DopUkazReport.h"
 #include "reports/OdbStarReport.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportPainter.h"
-#include "reports/ui/ReportViewer.h"
 #include "statement/ui/StatementBox.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 #include "support/reports/ReportTexts.h"
 #include "support/ui/ProgramWindow.h"
+#include "support/ui/ShownReports.h"
 
 #include "OdbStarSeed.h"
 #include "StatementDriver.h"
@@ -71,8 +70,7 @@ const QList<QStringList> kCareRows = {
 class HandEnteredPrintTest : public QObject {
     Q_OBJECT
 
-    QList<ReportDocument> m_shown;
-    bool m_connected = false;
+    std::unique_ptr<test::ShownReports> m_reports;
     std::unique_ptr<test::ProgramWindow> m_program;
 
     bool start() { return m_program->start(); }
@@ -87,20 +85,14 @@ class HandEnteredPrintTest : public QObject {
 private slots:
     void init()
     {
-        m_shown.clear();
-        Clock::setToday(QDate(2007, 3, 5));
-        report::ReportViewer::setPresenter([this](const ReportDocument &doc, QWidget *) {
-            m_shown << doc;
-            m_connected = DataEnvironment::denUlk().isConnected();
-        });
+        m_reports = std::make_unique<test::ShownReports>();
         m_program = std::make_unique<test::ProgramWindow>();
     }
     void cleanup()
     {
         const QStringList unexpected = m_program->prompter.unexpected;
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(" | ")));
-        report::ReportViewer::setPresenter({});
-        Clock::setToday(QDate());
+        m_reports.reset();
         m_program.reset();
     }
 
@@ -117,8 +109,8 @@ private slots:
             QTest::keyClick(test::focused(), Qt::Key_Return); // on "Zápis"
         }));
         print("mniDopUkaz");
-        QCOMPARE(m_shown.size(), 1);
-        const ReportDocument &doc = m_shown[0];
+        QCOMPARE(m_reports->docs.size(), 1);
+        const ReportDocument &doc = m_reports->docs[0];
         QCOMPARE(doc.reportName, QString("rptDopUkaz"));
         QCOMPARE(doc.orientation, report::Orientation::Portrait);
         QCOMPARE(doc.pageCount(), 1);
@@ -142,7 +134,7 @@ private slots:
             QVERIFY(value.rect.top() > lastTop);
             lastTop = value.rect.top();
         }
-        QVERIFY(m_connected);
+        QVERIFY(m_reports->connectedWhileShown);
         QVERIFY(!DataEnvironment::denUlk().isLoaded());
 
         // A print right after a save shows the new values.
@@ -151,9 +143,9 @@ private slots:
             QTest::mouseClick(d->findChild<QPushButton *>("cmdZap"), Qt::LeftButton);
         }));
         print("mniDopUkaz");
-        QCOMPARE(m_shown.size(), 2);
+        QCOMPARE(m_reports->docs.size(), 2);
         QCOMPARE(page.textsOfField("r_0401").first().text, QString("3"));
-        QCOMPARE(m_shown[1].pages[0].textsOfField("r_0401").first().text, QString("5"));
+        QCOMPARE(m_reports->docs[1].pages[0].textsOfField("r_0401").first().text, QString("5"));
         QVERIFY(m_program->prompter.prompts.isEmpty());
     }
 
@@ -168,8 +160,8 @@ private slots:
             QTest::mouseClick(d->findChild<QPushButton *>("cmdOk"), Qt::LeftButton);
         }));
         print("mniOdbStar");
-        QCOMPARE(m_shown.size(), 1);
-        const ReportDocument &doc = m_shown[0];
+        QCOMPARE(m_reports->docs.size(), 1);
+        const ReportDocument &doc = m_reports->docs[0];
         QCOMPARE(doc.reportName, QString("rptOdbStar"));
         QCOMPARE(doc.orientation, report::Orientation::Landscape);
         QVERIFY(doc.pageSize.width() > doc.pageSize.height());
@@ -244,11 +236,11 @@ private slots:
         QVERIFY(start());
         print("mniDopUkaz");
         print("mniOdbStar");
-        QCOMPARE(m_shown.size(), 2);
-        QVERIFY(m_shown[0].pages[0].textsOf("Section1").isEmpty());
-        QCOMPARE(m_shown[0].pages[0].textsOf("Section2").size(), 5);
-        QVERIFY(m_shown[1].pages[0].textsOf("Section1").isEmpty());
-        QVERIFY(!m_shown[1].pages[0].textsOf("Section2").isEmpty());
+        QCOMPARE(m_reports->docs.size(), 2);
+        QVERIFY(m_reports->docs[0].pages[0].textsOf("Section1").isEmpty());
+        QCOMPARE(m_reports->docs[0].pages[0].textsOf("Section2").size(), 5);
+        QVERIFY(m_reports->docs[1].pages[0].textsOf("Section1").isEmpty());
+        QVERIFY(!m_reports->docs[1].pages[0].textsOf("Section2").isEmpty());
         QVERIFY(m_program->prompter.prompts.isEmpty());
     }
 
@@ -262,9 +254,9 @@ private slots:
         Database::close();
         QVERIFY(start());
         print("mniOdbStar");
-        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_reports->docs.size(), 1);
         const QString pdf = m_program->dir.file("odbstar.pdf");
-        QVERIFY(report::ReportPainter::writePdf(m_shown[0], pdf));
+        QVERIFY(report::ReportPainter::writePdf(m_reports->docs[0], pdf));
         QProcess run;
         run.start(pdftotext, {"-layout", pdf, "-"});
         QVERIFY(run.waitForFinished(20000));
@@ -282,7 +274,7 @@ private slots:
         test::sql("DROP TABLE odbstar");
         m_program->prompter.answer(PromptAnswer::Ok);
         print("mniOdbStar");
-        QVERIFY(m_shown.isEmpty());
+        QVERIFY(m_reports->docs.isEmpty());
         QCOMPARE(m_program->prompter.prompts.size(), 1);
         QVERIFY(m_program->prompter.prompts[0].text.startsWith(
             "Zostavu nie je možné zobraziť: údaje sa nepodarilo načítať"));

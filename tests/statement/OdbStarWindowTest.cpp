@@ -38,19 +38,10 @@ const Cells kColumn3{{{3, 0}, "5"}, {{3, 1}, "2"}, {{3, 2}, "3"}, {{3, 3}, " "},
 
 } // namespace
 
-class OdbStarWindowTest : public QObject {
+class OdbStarWindowTest : public test::WindowCaseTest<OdbStarWindow> {
     Q_OBJECT
 
-    std::unique_ptr<test::OpenRegister> m_dir;
-    std::unique_ptr<ScriptedPrompter> m_p;
-    std::unique_ptr<OdbStarWindow> m_w;
-
-    bool open()
-    {
-        m_w = std::make_unique<OdbStarWindow>(m_dir->path());
-        m_w->show();
-        return test::waitForFocus(m_w.get());
-    }
+    bool open() { return openWindow(); }
     StatementBox *box(int column, int row) const { return m_w->box(column, row); }
     QPushButton *button(const char *name) const { return m_w->findChild<QPushButton *>(name); }
     void answer(const QList<bool> &answers)
@@ -60,19 +51,8 @@ class OdbStarWindowTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<test::OpenRegister>();
-        m_p = std::make_unique<ScriptedPrompter>();
-    }
-    void cleanup()
-    {
-        if (m_p)
-            QVERIFY2(m_p->unexpected.isEmpty(), qPrintable(m_p->unexpected.join(" | ")));
-        m_w.reset();
-        m_p.reset();
-        m_dir.reset();
-    }
+    void init() { startCase(); }
+    void cleanup() { endCase(); }
 
     void fromTileFirstSaveThenEditInPlace()
     {

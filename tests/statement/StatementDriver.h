@@ -1,6 +1,7 @@
 #pragma once
 #include "app/ui/MainWindow.h"
 #include "support/ProgramDir.h"
+#include "support/ScriptedPrompter.h"
 #include "support/ui/WhenModal.h"
 
 #include <QApplication>
@@ -8,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QObject>
 #include <functional>
+#include <memory>
 
 // Driving the statement windows as the user does.
 namespace ulk::test {
@@ -67,5 +70,38 @@ inline bool openFromTile(MainWindow &w, const char *className, const char *contr
     clickTile(w, control);
     return shown;
 }
+
+// The base of a statement window's test: each case has a fresh register,
+// open, the prompter that answers the window's boxes and, once opened, the
+// window. The test's init and cleanup slots call startCase and endCase.
+template <class Window>
+class WindowCaseTest : public QObject {
+protected:
+    std::unique_ptr<OpenRegister> m_dir;
+    std::unique_ptr<ScriptedPrompter> m_p;
+    std::unique_ptr<Window> m_w;
+
+    void startCase()
+    {
+        m_dir = std::make_unique<OpenRegister>();
+        m_p = std::make_unique<ScriptedPrompter>();
+    }
+    // Fails the case on a box that had no answer; the window goes first.
+    void endCase()
+    {
+        if (m_p)
+            QVERIFY2(m_p->unexpected.isEmpty(), qPrintable(m_p->unexpected.join(" | ")));
+        m_w.reset();
+        m_p.reset();
+        m_dir.reset();
+    }
+    // The window on the register, shown and holding the focus.
+    bool openWindow()
+    {
+        m_w = std::make_unique<Window>(m_dir->path());
+        m_w->show();
+        return waitForFocus(m_w.get());
+    }
+};
 
 } // namespace ulk::test

@@ -59,11 +59,6 @@ inline QList<QStringList> tableRows(const QString &table)
     return queryRows(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table));
 }
 
-inline int rowCount(const QString &table)
-{
-    return scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
-}
-
 // The text a control prints on a page, or a null text when it is not there.
 inline QString textOf(const report::ReportPage &page, const QString &section, const QString &name)
 {

@@ -1,6 +1,7 @@
 #include "support/ProgramDir.h"
 
 #include "NewDatabase.h"
+#include "common/SharedState.h"
 #include "data/Database.h"
 
 #include <QDir>
@@ -32,6 +33,12 @@ void ProgramDir::openRegister() const
     QVERIFY2(opened == Database::OpenResult::Ok, qPrintable(QStringLiteral("the register did not open: ") + error));
 }
 
+void closeProgram()
+{
+    Database::close();
+    shared() = SharedState();
+}
+
 OpenRegister::OpenRegister() { openRegister(); }
 
 OpenRegister::~OpenRegister()
@@ -57,6 +64,11 @@ QVariant scalar(const QString &query, const QVariantList &values)
         return {};
     }
     return q.next() ? q.value(0) : QVariant();
+}
+
+int rowCount(const QString &table, const QString &where, const QVariantList &values)
+{
+    return scalar(QStringLiteral("SELECT count(*) FROM %1 %2").arg(table, where), values).toInt();
 }
 
 void addClient(const QString &idkod, const QString &meno, const QString &priezv,

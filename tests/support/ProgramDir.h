@@ -33,10 +33,18 @@ public:
     OpenRegister &operator=(const OpenRegister &) = delete;
 };
 
+// Closes the register and gives the program's shared variables back their
+// first values, as the next start of the program finds them: the clean-up
+// between two cases that drive the program's windows.
+void closeProgram();
+
 // Runs one statement on the program's connection; fails the test on error.
 void sql(const QString &statement, const QVariantList &values = {});
 // The first column of the first row of a query, or an invalid value.
 QVariant scalar(const QString &query, const QVariantList &values = {});
+// The number of rows of a table, or of those a condition selects ("WHERE
+// ...", with its bound values).
+int rowCount(const QString &table, const QString &where = QString(), const QVariantList &values = {});
 
 // Inserts a client with the given key and names (other columns empty).
 void addClient(const QString &idkod, const QString &meno, const QString &priezv,

@@ -6,35 +6,26 @@ ScriptedPrompter::ScriptedPrompter() { setPrompter(this); }
 
 ScriptedPrompter::~ScriptedPrompter() { setPrompter(nullptr); }
 
-ScriptedPrompter &ScriptedPrompter::answer(PromptAnswer a)
+ScriptedPrompter &ScriptedPrompter::queue(Answer answer)
 {
-    m_queue.append({Answer::Button, a, std::nullopt});
+    m_queue.append(std::move(answer));
     return *this;
 }
 
-ScriptedPrompter &ScriptedPrompter::type(const QString &text)
+ScriptedPrompter &ScriptedPrompter::answer(PromptAnswer a) { return queue({Answer::Button, a, std::nullopt}); }
+
+ScriptedPrompter &ScriptedPrompter::answerUnlessOk(PromptAnswer a)
 {
-    m_queue.append({Answer::Text, PromptAnswer::Ok, text});
-    return *this;
+    return a == PromptAnswer::Ok ? *this : answer(a);
 }
 
-ScriptedPrompter &ScriptedPrompter::cancelInput()
-{
-    m_queue.append({Answer::Text, PromptAnswer::Cancel, std::nullopt});
-    return *this;
-}
+ScriptedPrompter &ScriptedPrompter::type(const QString &text) { return queue({Answer::Text, PromptAnswer::Ok, text}); }
 
-ScriptedPrompter &ScriptedPrompter::chooseFile(const QString &path)
-{
-    m_queue.append({Answer::File, PromptAnswer::Ok, path});
-    return *this;
-}
+ScriptedPrompter &ScriptedPrompter::cancelInput() { return queue({Answer::Text, PromptAnswer::Cancel, std::nullopt}); }
 
-ScriptedPrompter &ScriptedPrompter::cancelFile()
-{
-    m_queue.append({Answer::File, PromptAnswer::Cancel, std::nullopt});
-    return *this;
-}
+ScriptedPrompter &ScriptedPrompter::chooseFile(const QString &path) { return queue({Answer::File, PromptAnswer::Ok, path}); }
+
+ScriptedPrompter &ScriptedPrompter::cancelFile() { return queue({Answer::File, PromptAnswer::Cancel, std::nullopt}); }
 
 ScriptedPrompter &ScriptedPrompter::onMessage(std::function<void(const Prompt &)> hook)
 {

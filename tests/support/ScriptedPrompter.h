@@ -33,6 +33,9 @@ public:
 
     // Queue answers, consumed in order by the kind of prompt they fit.
     ScriptedPrompter &answer(PromptAnswer a);
+    // The answer of a table row that expects one message box, or none when
+    // the row gives Ok (its way of saying that no box comes).
+    ScriptedPrompter &answerUnlessOk(PromptAnswer a);
     ScriptedPrompter &type(const QString &text);      // input box: OK with this text
     ScriptedPrompter &cancelInput();                   // input box: Cancel
     ScriptedPrompter &chooseFile(const QString &path); // file dialog
@@ -60,6 +63,7 @@ private:
     };
     QList<Answer> m_queue;
     QList<std::function<void(const Prompt &)>> m_hooks;
+    ScriptedPrompter &queue(Answer answer);
     std::optional<Answer> take(Answer::Kind kind, const QString &what);
     // A file dialog of either kind, recorded and answered.
     std::optional<QString> file(Prompt::Kind kind, const FileRequest &request, const QString &what);
