@@ -306,7 +306,11 @@ void SubRecordTab::clickDelete()
     lockFields();
 }
 
-void SubRecordTab::clickSave()
+void SubRecordTab::clickSave() { saveEdit(false); }
+
+void SubRecordTab::clickSaveNew() { saveEdit(true); }
+
+void SubRecordTab::saveEdit(bool thenNewRow)
 {
     if (!m_editMode || m_editor->takeRefusedLeave())
         return;
@@ -317,19 +321,9 @@ void SubRecordTab::clickSave()
             focusBox(outcome.focusBox);
         return;
     }
-    setBrowseMode();
-    lockFields();
-}
-
-void SubRecordTab::clickSaveNew()
-{
-    if (!m_editMode || m_editor->takeRefusedLeave())
-        return;
-    const SubRecordSaver::Outcome outcome = m_saver->save();
-    Road road(*this);
-    if (!outcome.written) {
-        if (outcome.focusBox != SubRecordSaver::noFocus)
-            focusBox(outcome.focusBox);
+    if (!thenNewRow) {
+        setBrowseMode();
+        lockFields();
         return;
     }
     addNewRow();
