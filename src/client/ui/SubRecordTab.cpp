@@ -11,6 +11,7 @@
 #include "client/ui/SubRecordSaver.h"
 #include "client/ui/SubRecordTabs.h"
 #include "client/ui/DisabilityPanel.h"
+#include "client/ui/EnterPressesButton.h"
 #include "common/Prompter.h"
 #include "common/ui/CodePicker.h"
 #include "common/ui/FieldEdit.h"
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -81,15 +81,8 @@ QPushButton *SubRecordTab::button(SubRecordButton b) const { return m_page->butt
 bool SubRecordTab::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter presses the tab's button that has the focus (PgDn in a box leads to Save).
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        auto *b = qobject_cast<QPushButton *>(watched);
-        if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            if (b->isEnabled())
-                b->click();
-            return true;
-        }
-    }
+    if (enterPressesButton(watched, event))
+        return true;
     return QObject::eventFilter(watched, event);
 }
 
