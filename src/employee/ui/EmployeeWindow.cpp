@@ -1,6 +1,7 @@
 #include "employee/ui/EmployeeWindow.h"
 
 #include "common/FailureText.h"
+#include "common/ui/FormButton.h"
 #include "common/ui/SingleLineValidator.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
@@ -136,14 +137,7 @@ void EmployeeWindow::build()
 
     auto *buttons = new QHBoxLayout;
     auto button = [&](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        QPalette p = b->palette();
-        p.setColor(QPalette::Button, buttonColour());
-        b->setPalette(p);
-        b->installEventFilter(this);
+        QPushButton *b = makeFormButton(this, name, caption, buttonColour());
         buttons->addWidget(b);
         return b;
     };
