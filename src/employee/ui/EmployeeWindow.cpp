@@ -426,15 +426,22 @@ bool EmployeeWindow::clickComesThrough() const
     return focusWidget() != m_function;
 }
 
-void EmployeeWindow::onSave()
+bool EmployeeWindow::saveOnClick()
 {
     if (m_finished || !clickComesThrough())
-        return;
+        return false;
     const SaveResult r = saveEmployee();
     if (r != Saved) {
         focusAfterRefusal(r);
-        return;
+        return false;
     }
+    return true;
+}
+
+void EmployeeWindow::onSave()
+{
+    if (!saveOnClick())
+        return;
     shared().recordMode = 0;
     m_finished = true;
     QDialog::accept();
@@ -442,13 +449,8 @@ void EmployeeWindow::onSave()
 
 void EmployeeWindow::onSaveAndNew()
 {
-    if (m_finished || !clickComesThrough())
+    if (!saveOnClick())
         return;
-    const SaveResult r = saveEmployee();
-    if (r != Saved) {
-        focusAfterRefusal(r);
-        return;
-    }
     clearForNewRecord();
     shared().recordMode = 1;
     m_names[0]->setFocus(Qt::OtherFocusReason);
