@@ -134,13 +134,8 @@ bool BasicDataEditor::keyDown(int i, QKeyEvent *event)
             focusQuietly(m_redirect);
         return true;
     }
-    if (retry(r)) {
-        selectTrimmed(f);
-        f->setFocus(Qt::OtherFocusReason);
+    if (keptAfterMoveKey(f, r))
         return true;
-    }
-    // Marked before the move, so that the leave it causes checks nothing again.
-    f->setTag(QStringLiteral("BK"));
     const auto enabled = [this](int k) { return field(k)->isEnabled(); };
     switch (event->key()) {
     case Qt::Key_Return:

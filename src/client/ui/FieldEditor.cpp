@@ -89,4 +89,15 @@ void FieldEditor::selectTrimmed(FieldEdit *box, bool zeroShowsEmpty)
     box->selectAll();
 }
 
+bool FieldEditor::keptAfterMoveKey(FieldEdit *box, CheckResult result)
+{
+    if (retry(result)) {
+        selectTrimmed(box);
+        box->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    box->setTag(QStringLiteral("BK"));
+    return false;
+}
+
 } // namespace ulk

@@ -53,6 +53,12 @@ protected:
     // zeroShowsEmpty is set.
     static void selectTrimmed(FieldEdit *box, bool zeroShowsEmpty = false);
 
+    // After a move key's check: a refused value keeps the focus in the box,
+    // its text trimmed and selected (true); an accepted one marks the box
+    // "BK" before the move, so that the leave the move causes checks nothing
+    // again (false).
+    static bool keptAfterMoveKey(FieldEdit *box, CheckResult result);
+
     CheckHook m_check;
     bool m_checking = false; // a check, or the return of the focus, is under way: its focus changes are not the user's
     int m_lastFocused = -1;  // the box that last got the focus

@@ -100,13 +100,8 @@ bool SubRecordEditor::keyDown(int i, QKeyEvent *event)
     const CheckResult r = runCheck(i, true);
     if (!box->isEnabled())
         return true;
-    if (retry(r)) {
-        selectTrimmed(box);
-        box->setFocus(Qt::OtherFocusReason);
+    if (keptAfterMoveKey(box, r))
         return true;
-    }
-    // Marked before the move, so that the leave it causes checks nothing again.
-    box->setTag(QStringLiteral("BK"));
     if (QWidget *target = moveTarget(i, event->key()); target && target != box)
         target->setFocus(Qt::OtherFocusReason);
     else
