@@ -1,6 +1,5 @@
 #include "client/ui/BasicDataEditor.h"
 
-#include "common/Prompter.h"
 #include "common/ui/FieldEdit.h"
 
 #include <QAction>
@@ -34,14 +33,6 @@ QString pickerNameOf(QWidget *w)
     return QString();
 }
 
-bool onlyDigits(const QString &text)
-{
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
-
 // The paste entry of a line edit's own menu: its text ends in the paste
 // shortcut (the menu names its actions only by their texts).
 bool isPasteAction(const QAction *a)
@@ -51,17 +42,10 @@ bool isPasteAction(const QAction *a)
         || (!accelerator.isEmpty() && a->text().endsWith(QLatin1Char('\t') + accelerator));
 }
 
-// A focus change that no control of the window caused: a message box or a
-// drop-down list opening or closing over the field.
-bool isPassing(Qt::FocusReason reason)
-{
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-}
-
 } // namespace
 
 BasicDataEditor::BasicDataEditor(const std::array<FieldEdit *, F::count> &fields, QObject *parent)
-    : QObject(parent), m_fields(fields)
+    : FieldEditor(parent), m_fields(fields)
 {
     for (FieldEdit *f : m_fields) {
         f->installEventFilter(this);
@@ -78,39 +62,9 @@ int BasicDataEditor::indexOf(const QObject *object) const
     return -1;
 }
 
-bool BasicDataEditor::isMoveKey(int key)
+bool BasicDataEditor::otherEvent(int i, QEvent *event)
 {
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
-    case Qt::Key_Up:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool BasicDataEditor::eventFilter(QObject *watched, QEvent *event)
-{
-    const int i = indexOf(watched);
-    if (i < 0)
-        return QObject::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::FocusIn:
-        gotFocus(i, static_cast<QFocusEvent *>(event));
-        return false;
-    case QEvent::FocusOut:
-        lostFocus(i, static_cast<QFocusEvent *>(event));
-        return false;
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (isMoveKey(key->key()))
-            return keyDown(i, key);
-        return keyPress(i, key);
-    }
     case QEvent::ContextMenu:
         return F::at(i).digitsOnly && contextMenu(i, event);
     case QEvent::MouseButtonRelease: {
@@ -135,13 +89,8 @@ void BasicDataEditor::gotFocus(int i, QFocusEvent *event)
     m_lastFocused = i;
     FieldEdit *f = field(i);
     f->setTag(QString());
-    const QString trimmed = f->text().trimmed();
-    if (trimmed != f->text())
-        f->setText(trimmed);
     // An age of 0 shows empty while it is edited.
-    if (isAgeField(i) && !trimmed.isEmpty() && onlyDigits(trimmed) && trimmed.toLongLong() == 0)
-        f->setText(QString());
-    f->selectAll();
+    selectTrimmed(f, isAgeField(i));
 }
 
 void BasicDataEditor::sendFocusTo(int index)
@@ -185,16 +134,8 @@ bool BasicDataEditor::keyDown(int i, QKeyEvent *event)
             focusQuietly(m_redirect);
         return true;
     }
-    if (retry(r)) {
-        const QString trimmed = f->text().trimmed();
-        if (trimmed != f->text())
-            f->setText(trimmed);
-        f->selectAll();
-        f->setFocus(Qt::OtherFocusReason);
+    if (keptAfterMoveKey(f, r))
         return true;
-    }
-    // Marked before the move, so that the leave it causes checks nothing again.
-    f->setTag(QStringLiteral("BK"));
     const auto enabled = [this](int k) { return field(k)->isEnabled(); };
     switch (event->key()) {
     case Qt::Key_Return:
@@ -224,33 +165,16 @@ bool BasicDataEditor::keyPress(int i, QKeyEvent *event)
 {
     if (!F::at(i).digitsOnly)
         return false;
-    const int key = event->key();
-    if (key == Qt::Key_Backspace)
+    if (!event->matches(QKeySequence::Paste) && !typesNonDigit(event))
         return false;
-    if (event->matches(QKeySequence::Paste)) {
-        refuse(i);
-        return true;
-    }
-    const QString text = event->text();
-    if (text.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape
-        || key == Qt::Key_Delete)
-        return false;
-    if (text.size() == 1 && onlyDigits(text))
-        return false;
-    refuse(i);
+    refuseNonDigit(field(i));
     return true;
-}
-
-void BasicDataEditor::refuse(int i)
-{
-    tell(digitsOnlyMessage(), QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-    field(i)->setFocus(Qt::OtherFocusReason);
 }
 
 void BasicDataEditor::guardedPaste(int i, const QString &text)
 {
     if (!onlyDigits(text)) {
-        refuse(i);
+        refuseNonDigit(field(i));
         return;
     }
     field(i)->insert(text);

@@ -1,15 +1,9 @@
 #pragma once
 #include "client/BasicDataFields.h"
-#include "common/CheckResult.h"
+#include "client/ui/FieldEditor.h"
 
-#include <QObject>
 #include <QPointer>
 #include <array>
-#include <functional>
-
-class QFocusEvent;
-class QKeyEvent;
-class QWidget;
 
 namespace ulk {
 
@@ -28,15 +22,12 @@ class FieldEdit;
 //   (the age fields are treated on every leave). A failed check on leaving
 //   brings the focus back.
 // The check of a field is one hook: check(index, onKeyDown).
-class BasicDataEditor : public QObject {
+class BasicDataEditor : public FieldEditor {
     Q_OBJECT
 public:
-    using CheckHook = std::function<CheckResult(int index, bool onKeyDown)>;
-
     explicit BasicDataEditor(const std::array<FieldEdit *, BasicDataFields::count> &fields,
                              QObject *parent = nullptr);
 
-    void setCheckHook(CheckHook hook) { m_check = std::move(hook); }
     void setSaveButton(QWidget *button) { m_saveButton = button; }   // target of PgUp and PgDn
     void setCancelButton(QWidget *button) { m_cancelButton = button; } // leaving towards it checks nothing
 
@@ -55,36 +46,30 @@ public:
     // Index of a field, or -1.
     int indexOf(const QObject *object) const;
 
-    static QString digitsOnlyMessage() { return QStringLiteral("Zadávaj len číselné hodnoty !"); }
-
 signals:
     // A field whose leave check failed is not on the tab in front: the
     // window brings its tab to the front before the focus comes back.
     void fieldHidden(int index);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    int boxIndex(const QObject *object) const override { return indexOf(object); }
+    void gotFocus(int i, QFocusEvent *event) override;
+    bool keyDown(int i, QKeyEvent *event) override;
+    bool keyPress(int i, QKeyEvent *event) override;
+    void lostFocus(int i, QFocusEvent *event) override;
+    // The context menu and the middle button: a paste into a number field.
+    bool otherEvent(int i, QEvent *event) override;
 
 private:
-    void gotFocus(int i, QFocusEvent *event);
-    bool keyDown(int i, QKeyEvent *event);
-    bool keyPress(int i, QKeyEvent *event);
-    void lostFocus(int i, QFocusEvent *event);
     bool contextMenu(int i, QEvent *event);
-    void refuse(int i);
     void guardedPaste(int i, const QString &text);
     CheckResult runCheck(int i, bool onKeyDown);
-    static bool isMoveKey(int key);
     static bool isAgeField(int i) { return i == 22 || i == 37; }
 
     std::array<FieldEdit *, BasicDataFields::count> m_fields;
-    CheckHook m_check;
     QPointer<QWidget> m_saveButton;
     QPointer<QWidget> m_cancelButton;
-    bool m_checking = false;     // a check, or the return of the focus, is under way: its focus changes are not the user's
     bool m_handlerEnded = false;
-    int m_lastFocused = -1;      // the field that last got the focus
-    int m_returningTo = -1;      // a field whose leave check failed gets the focus back
     int m_redirect = -1;         // the field a check sent the focus to
 };
 

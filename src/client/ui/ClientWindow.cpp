@@ -9,6 +9,7 @@
 #include "client/ui/BasicDataPages.h"
 #include "client/ui/ClientFieldChecks.h"
 #include "client/ui/ClientPickers.h"
+#include "client/ui/EnterPressesButton.h"
 #include "client/ui/SubRecordTabs.h"
 #include "client/ui/TabRows.h"
 #include "common/FailureText.h"
@@ -19,7 +20,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -311,15 +311,8 @@ bool ClientWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter presses the button that has the focus (PgDn in a field leads to
     // "Zapíš + návrat"); the buttons are no default buttons of the window.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        auto *b = qobject_cast<QPushButton *>(watched);
-        if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            if (b->isEnabled())
-                b->click();
-            return true;
-        }
-    }
+    if (enterPressesButton(watched, event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -5,7 +5,6 @@
 #include "client/ui/SubRecordTab.h"
 #include "client/ui/SubRecordTabs.h"
 #include <QComboBox>
-#include "common/Prompter.h"
 #include "common/ui/FieldEdit.h"
 
 #include <QApplication>
@@ -18,41 +17,7 @@
 
 namespace ulk {
 
-namespace {
-
-bool isMoveKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
-    case Qt::Key_Up:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// A focus change that no control of the window caused: a message box or a
-// drop-down list opening or closing over the box.
-bool isPassing(Qt::FocusReason reason)
-{
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-}
-
-bool onlyDigits(const QString &text)
-{
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
-
-} // namespace
-
-SubRecordEditor::SubRecordEditor(SubRecordTab &tab) : QObject(&tab), m_tab(tab)
+SubRecordEditor::SubRecordEditor(SubRecordTab &tab) : FieldEditor(&tab), m_tab(tab)
 {
     SubRecordPage &page = m_tab.page();
     for (int i = 0; i < page.boxCount(); ++i) {
@@ -77,27 +42,9 @@ bool SubRecordEditor::checkedOnEveryLeave(int i) const
     return SubRecordFamilies::box(m_tab.family(), i).check == SubRecordCheck::SiblingYear;
 }
 
-bool SubRecordEditor::eventFilter(QObject *watched, QEvent *event)
+int SubRecordEditor::boxIndex(const QObject *object) const
 {
-    const int i = m_tab.page().indexOf(watched);
-    if (i < 0)
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        gotFocus(i, static_cast<QFocusEvent *>(event));
-        return false;
-    case QEvent::FocusOut:
-        lostFocus(i, static_cast<QFocusEvent *>(event));
-        return false;
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (isMoveKey(key->key()))
-            return keyDown(i, key);
-        return keyPress(i, key);
-    }
-    default:
-        return false;
-    }
+    return m_tab.page().indexOf(object);
 }
 
 void SubRecordEditor::gotFocus(int i, QFocusEvent *event)
@@ -109,13 +56,8 @@ void SubRecordEditor::gotFocus(int i, QFocusEvent *event)
     box->setTag(QString());
     if (!m_tab.family().trimOnEntry)
         return;
-    const QString trimmed = box->text().trimmed();
-    if (trimmed != box->text())
-        box->setText(trimmed);
     // A year of birth of 0 shows empty while it is edited.
-    if (checkedOnEveryLeave(i) && !trimmed.isEmpty() && onlyDigits(trimmed) && trimmed.toLongLong() == 0)
-        box->setText(QString());
-    box->selectAll();
+    selectTrimmed(box, checkedOnEveryLeave(i));
 }
 
 CheckResult SubRecordEditor::runCheck(int i, bool onKeyDown)
@@ -158,16 +100,8 @@ bool SubRecordEditor::keyDown(int i, QKeyEvent *event)
     const CheckResult r = runCheck(i, true);
     if (!box->isEnabled())
         return true;
-    if (retry(r)) {
-        const QString trimmed = box->text().trimmed();
-        if (trimmed != box->text())
-            box->setText(trimmed);
-        box->selectAll();
-        box->setFocus(Qt::OtherFocusReason);
+    if (keptAfterMoveKey(box, r))
         return true;
-    }
-    // Marked before the move, so that the leave it causes checks nothing again.
-    box->setTag(QStringLiteral("BK"));
     if (QWidget *target = moveTarget(i, event->key()); target && target != box)
         target->setFocus(Qt::OtherFocusReason);
     else
@@ -177,17 +111,9 @@ bool SubRecordEditor::keyDown(int i, QKeyEvent *event)
 
 bool SubRecordEditor::keyPress(int i, QKeyEvent *event)
 {
-    if (!SubRecordFamilies::box(m_tab.family(), i).digitsOnly)
+    if (!SubRecordFamilies::box(m_tab.family(), i).digitsOnly || !typesNonDigit(event))
         return false;
-    const int key = event->key();
-    const QString text = event->text();
-    if (key == Qt::Key_Backspace || text.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab
-        || key == Qt::Key_Escape || key == Qt::Key_Delete)
-        return false;
-    if (text.size() == 1 && onlyDigits(text))
-        return false;
-    tell(digitsOnlyMessage(), QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-    m_tab.page().box(i)->setFocus(Qt::OtherFocusReason);
+    refuseNonDigit(m_tab.page().box(i));
     return true;
 }
 

@@ -1,12 +1,5 @@
 #pragma once
-#include "common/CheckResult.h"
-
-#include <QObject>
-#include <functional>
-
-class QFocusEvent;
-class QKeyEvent;
-class QWidget;
+#include "client/ui/FieldEditor.h"
 
 namespace ulk {
 
@@ -28,14 +21,10 @@ class SubRecordTab;
 //   hodnoty !".
 // Typing into a box takes back its mark, so that a changed value is checked
 // when the box is left.
-class SubRecordEditor : public QObject {
+class SubRecordEditor : public FieldEditor {
     Q_OBJECT
 public:
-    using CheckHook = std::function<CheckResult(int index, bool onKeyDown)>;
-
     explicit SubRecordEditor(SubRecordTab &tab);
-
-    void setCheckHook(CheckHook hook) { m_check = std::move(hook); }
 
     // True once (then false) after a check on leaving a box refused its
     // value: the click that took the focus away saves nothing.
@@ -43,27 +32,21 @@ public:
     // A new edit starts with no refused leave behind it.
     void clearRefusedLeave() { m_refusedLeave = false; }
 
-    static QString digitsOnlyMessage() { return QStringLiteral("Zadávaj len číselné hodnoty !"); }
-
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    int boxIndex(const QObject *object) const override;
+    void gotFocus(int i, QFocusEvent *event) override;
+    bool keyDown(int i, QKeyEvent *event) override;
+    bool keyPress(int i, QKeyEvent *event) override;
+    void lostFocus(int i, QFocusEvent *event) override;
 
 private:
-    void gotFocus(int i, QFocusEvent *event);
-    bool keyDown(int i, QKeyEvent *event);
-    bool keyPress(int i, QKeyEvent *event);
-    void lostFocus(int i, QFocusEvent *event);
     CheckResult runCheck(int i, bool onKeyDown);
     QWidget *moveTarget(int i, int key) const;
     void returnFocus(int i);
     bool checkedOnEveryLeave(int i) const;
 
     SubRecordTab &m_tab;
-    CheckHook m_check;
-    bool m_checking = false;
     bool m_refusedLeave = false;
-    int m_lastFocused = -1;
-    int m_returningTo = -1;
 };
 
 } // namespace ulk

@@ -11,6 +11,7 @@
 #include "client/ui/SubRecordSaver.h"
 #include "client/ui/SubRecordTabs.h"
 #include "client/ui/DisabilityPanel.h"
+#include "client/ui/EnterPressesButton.h"
 #include "common/Prompter.h"
 #include "common/ui/CodePicker.h"
 #include "common/ui/FieldEdit.h"
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -81,15 +81,8 @@ QPushButton *SubRecordTab::button(SubRecordButton b) const { return m_page->butt
 bool SubRecordTab::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter presses the tab's button that has the focus (PgDn in a box leads to Save).
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        auto *b = qobject_cast<QPushButton *>(watched);
-        if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            if (b->isEnabled())
-                b->click();
-            return true;
-        }
-    }
+    if (enterPressesButton(watched, event))
+        return true;
     return QObject::eventFilter(watched, event);
 }
 
@@ -306,7 +299,11 @@ void SubRecordTab::clickDelete()
     lockFields();
 }
 
-void SubRecordTab::clickSave()
+void SubRecordTab::clickSave() { saveEdit(false); }
+
+void SubRecordTab::clickSaveNew() { saveEdit(true); }
+
+void SubRecordTab::saveEdit(bool thenNewRow)
 {
     if (!m_editMode || m_editor->takeRefusedLeave())
         return;
@@ -317,19 +314,9 @@ void SubRecordTab::clickSave()
             focusBox(outcome.focusBox);
         return;
     }
-    setBrowseMode();
-    lockFields();
-}
-
-void SubRecordTab::clickSaveNew()
-{
-    if (!m_editMode || m_editor->takeRefusedLeave())
-        return;
-    const SubRecordSaver::Outcome outcome = m_saver->save();
-    Road road(*this);
-    if (!outcome.written) {
-        if (outcome.focusBox != SubRecordSaver::noFocus)
-            focusBox(outcome.focusBox);
+    if (!thenNewRow) {
+        setBrowseMode();
+        lockFields();
         return;
     }
     addNewRow();

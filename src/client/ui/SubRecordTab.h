@@ -77,6 +77,9 @@ protected:
 
 private:
     struct Road;
+    // Save and Save+New: writes the edit, then goes back to browsing or
+    // starts a new row; a refused edit stays open.
+    void saveEdit(bool thenNewRow);
     void addNewRow();
     void onListCurrentChanged(int row);
     void enableBoxes(bool enabled);

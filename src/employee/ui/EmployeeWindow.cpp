@@ -1,6 +1,7 @@
 #include "employee/ui/EmployeeWindow.h"
 
 #include "common/FailureText.h"
+#include "common/ui/FormButton.h"
 #include "common/ui/SingleLineValidator.h"
 #include "common/Prompter.h"
 #include "common/SharedState.h"
@@ -136,14 +137,7 @@ void EmployeeWindow::build()
 
     auto *buttons = new QHBoxLayout;
     auto button = [&](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        QPalette p = b->palette();
-        p.setColor(QPalette::Button, buttonColour());
-        b->setPalette(p);
-        b->installEventFilter(this);
+        QPushButton *b = makeFormButton(this, name, caption, buttonColour());
         buttons->addWidget(b);
         return b;
     };
@@ -432,15 +426,22 @@ bool EmployeeWindow::clickComesThrough() const
     return focusWidget() != m_function;
 }
 
-void EmployeeWindow::onSave()
+bool EmployeeWindow::saveOnClick()
 {
     if (m_finished || !clickComesThrough())
-        return;
+        return false;
     const SaveResult r = saveEmployee();
     if (r != Saved) {
         focusAfterRefusal(r);
-        return;
+        return false;
     }
+    return true;
+}
+
+void EmployeeWindow::onSave()
+{
+    if (!saveOnClick())
+        return;
     shared().recordMode = 0;
     m_finished = true;
     QDialog::accept();
@@ -448,13 +449,8 @@ void EmployeeWindow::onSave()
 
 void EmployeeWindow::onSaveAndNew()
 {
-    if (m_finished || !clickComesThrough())
+    if (!saveOnClick())
         return;
-    const SaveResult r = saveEmployee();
-    if (r != Saved) {
-        focusAfterRefusal(r);
-        return;
-    }
     clearForNewRecord();
     shared().recordMode = 1;
     m_names[0]->setFocus(Qt::OtherFocusReason);

@@ -51,6 +51,9 @@ private:
     void storeEmployeeOptions(EmployeeRecord &record) const;
     void focusAfterRefusal(SaveResult result);
     bool clickComesThrough() const;
+    // What "Zápis" and "Zápis + nový" do first: true once the record is
+    // written; a refused save puts the focus where it was refused.
+    bool saveOnClick();
 
     void capitaliseFirstLetter(QLineEdit *field);
     bool nameFieldKey(int index, int key);

@@ -1,6 +1,7 @@
 #include "statement/ui/StatementWindow.h"
 
 #include "common/ui/FieldProcedures.h"
+#include "common/ui/FormButton.h"
 #include "statement/ui/StatementBox.h"
 
 #include <QKeyEvent>
@@ -32,14 +33,7 @@ void StatementWindow::addBox(StatementBox *box)
 
 QPushButton *StatementWindow::addButton(const char *name, const QString &caption, std::function<void()> action)
 {
-    auto *b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    QPalette p = b->palette();
-    p.setColor(QPalette::Button, buttonColour());
-    b->setPalette(p);
-    b->installEventFilter(this);
+    QPushButton *b = makeFormButton(this, name, caption, buttonColour());
     m_buttons << Button{b, std::move(action)};
     connect(b, &QPushButton::clicked, this, [this, b] { buttonClicked(b); });
     return b;
