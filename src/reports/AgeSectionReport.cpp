@@ -42,9 +42,7 @@ void headingBlock(ReportSection &h, int width)
         h.add(ReportControl::line(QString::fromLatin1(name), left, top, length));
     };
     auto down = [&h](const char *name, int left, int top, int height) {
-        ReportControl l = ReportControl::line(QString::fromLatin1(name), left, top, 0);
-        l.height = height;
-        h.add(l);
+        h.add(ReportControl::upright(QString::fromLatin1(name), left, top, height));
     };
 
     // Who registered the statement and who protects its data.

@@ -35,9 +35,7 @@ void StatementGrid::across(ReportSection &s, const QString &name, int from, int 
 
 void StatementGrid::down(ReportSection &s, const QString &name, int e, int top, int height) const
 {
-    ReportControl line = ReportControl::line(name, edge(e), top, 0);
-    line.height = height;
-    s.add(line);
+    s.add(ReportControl::upright(name, edge(e), top, height));
 }
 
 void StatementGrid::downAll(ReportSection &s, const QString &prefix, int top, int height,
