@@ -145,12 +145,6 @@ const QList<std::pair<QString, QString>> &AgeSectionReport::totalLabels()
     return labels;
 }
 
-ReportDefinition &AgeSectionReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition AgeSectionReport::create()
 {
     ReportDefinition r(name());

@@ -14,12 +14,6 @@ constexpr int kRowHeight = 360;
 
 } // namespace
 
-ReportDefinition &DopUkazReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition DopUkazReport::create()
 {
     ReportDefinition r(name());

@@ -62,12 +62,6 @@ const QList<std::pair<QString, QString>> &EducationSectionReport::totalLabels()
     return labels;
 }
 
-ReportDefinition &EducationSectionReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition EducationSectionReport::create()
 {
     ReportDefinition r(name());

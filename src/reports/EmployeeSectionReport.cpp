@@ -4,12 +4,6 @@
 
 namespace ulk::report {
 
-ReportDefinition &EmployeeSectionReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition EmployeeSectionReport::create()
 {
     ReportDefinition r(name());

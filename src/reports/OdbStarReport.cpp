@@ -15,12 +15,6 @@ constexpr int kRowHeight = 270;
 
 int OdbStarReport::countLeft(int column) { return kCountLeft + kCountPitch * (column - 1); }
 
-ReportDefinition &OdbStarReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition OdbStarReport::create()
 {
     ReportDefinition r(name());
