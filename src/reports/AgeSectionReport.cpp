@@ -192,10 +192,7 @@ ReportDefinition AgeSectionReport::create()
     // The two developmental disorders share their head.
     const int vpsp = kFirstPair + 14;
     grid.label(heads, QStringLiteral("lblVyvojove"), QStringLiteral("vývojové poruchy"), vpsp, vpsp + 3, 270, head);
-    for (int c = 1; c <= last; ++c)
-        grid.label(heads, QStringLiteral("lblStlpec%1").arg(c),
-                   c == 1 ? QStringLiteral("a") : c == 2 ? QStringLiteral("b") : QString::number(c - 2), c, c, 930,
-                   head);
+    grid.columnMarks(heads, 1, 930, head);
     grid.across(heads, QStringLiteral("linHore"), 0, last, 0);
     grid.across(heads, QStringLiteral("linVtom"), kFirstPair, last, 260);
     grid.across(heads, QStringLiteral("linVyvojove"), vpsp, vpsp + 3, 450);
@@ -215,24 +212,14 @@ ReportDefinition AgeSectionReport::create()
     grid.field(detail, QStringLiteral("txtStlpec"), QStringLiteral("stlpec"), 0, 20, cell, Alignment::Left);
     grid.field(detail, QStringLiteral("txtVek"), QStringLiteral("vek"), 1, 20, cell, Alignment::Left);
     grid.field(detail, QStringLiteral("txtCRiad"), QStringLiteral("c_riad"), 2, 20, cell);
-    for (int k = 0; k < 22; ++k) {
-        const QString f = QString::fromLatin1(kCounts[k].first);
-        grid.field(detail, QStringLiteral("txt_") + f, f, 3 + k, 20, cell);
-    }
+    grid.countFields(detail, totalLabels(), 3, 20, cell);
     grid.across(detail, QStringLiteral("linRiadok"), 1, last, 0);
     grid.downAll(detail, QStringLiteral("linZvislo"), 0, 240);
 
     r.section(SectionKind::PageFooter).height = 0;
     ReportSection &footer = r.section(SectionKind::ReportFooter);
     footer.height = 300;
-    grid.label(footer, QStringLiteral("lblSpoluRiadky"), QStringLiteral("Spolu (0101 až  0119)"), 0, 1, 30, cell,
-               Alignment::Left);
-    grid.label(footer, QStringLiteral("lblSpoluKod"), QStringLiteral("0126"), 2, 2, 30, cell);
-    for (int k = 0; k < 22; ++k)
-        grid.label(footer, QString::fromLatin1(kCounts[k].second), QString(), 3 + k, 3 + k, 30, cell);
-    grid.across(footer, QStringLiteral("linSpoluHore"), 0, last, 0);
-    grid.across(footer, QStringLiteral("linSpoluDole"), 0, last, 270);
-    grid.downAll(footer, QStringLiteral("linZvislo"), 0, 270, {1});
+    grid.totalLine(footer, QStringLiteral("Spolu (0101 až  0119)"), QStringLiteral("0126"), 2, totalLabels(), cell);
     return r;
 }
 

@@ -46,6 +46,37 @@ void StatementGrid::downAll(ReportSection &s, const QString &prefix, int top, in
             down(s, prefix + QString::number(e), e, top, height);
 }
 
+void StatementGrid::columnMarks(ReportSection &s, int first, int top, const ReportFont &font) const
+{
+    for (int c = first; c < columns(); ++c)
+        label(s, QStringLiteral("lblStlpec%1").arg(c),
+              c == first ? QStringLiteral("a") : c == first + 1 ? QStringLiteral("b") : QString::number(c - first - 1),
+              c, c, top, font);
+}
+
+void StatementGrid::countFields(ReportSection &s, const QList<std::pair<QString, QString>> &counts, int first,
+                                int top, const ReportFont &font) const
+{
+    for (int k = 0; k < counts.size(); ++k)
+        field(s, QStringLiteral("txt_") + counts.at(k).first, counts.at(k).first, first + k, top, font);
+}
+
+void StatementGrid::totalLine(ReportSection &s, const QString &caption, const QString &code, int codeColumn,
+                              const QList<std::pair<QString, QString>> &counts, const ReportFont &font) const
+{
+    const int last = columns() - 1;
+    label(s, QStringLiteral("lblSpoluRiadky"), caption, 0, codeColumn - 1, 30, font, Alignment::Left);
+    label(s, QStringLiteral("lblSpoluKod"), code, codeColumn, codeColumn, 30, font);
+    for (int k = 0; k < counts.size(); ++k)
+        label(s, counts.at(k).second, QString(), codeColumn + 1 + k, codeColumn + 1 + k, 30, font);
+    across(s, QStringLiteral("linSpoluHore"), 0, last, 0);
+    across(s, QStringLiteral("linSpoluDole"), 0, last, 270);
+    QList<int> inside;
+    for (int e = 1; e < codeColumn; ++e)
+        inside << e;
+    downAll(s, QStringLiteral("linZvislo"), 0, 270, inside);
+}
+
 void StatementGrid::placeOnLandscape(ReportDefinition &report, int verticalMargin) const
 {
     constexpr int landscapeA4Width = 16838;
