@@ -226,12 +226,16 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
             ok = run(fac, error);
         }
         auto employee = [&] { return employeeKeys.at(g.between(0, int(employeeKeys.size()) - 1)); };
-        for (int s = repeat(4); ok && s > 0; --s) {
-            for (const QVariant &v : {QVariant(key), QVariant(iso(aroundRegister(registered))), QVariant(employee()),
-                                      QVariant(g.text(70))})
-                exam.addBindValue(v);
-            ok = run(exam, error);
-        }
+        // Records dated around the registration, each by an employee, with a note.
+        auto byEmployee = [&](QSqlQuery &records, int mean, int noteLength) {
+            for (int s = repeat(mean); ok && s > 0; --s) {
+                for (const QVariant &v : {QVariant(key), QVariant(iso(aroundRegister(registered))),
+                                          QVariant(employee()), QVariant(g.text(noteLength))})
+                    records.addBindValue(v);
+                ok = run(records, error);
+            }
+        };
+        byEmployee(exam, 4, 70);
         for (int s = repeat(4); ok && s > 0; --s) {
             const int h = g.between(8, 15);
             for (const QVariant &v : {QVariant(key), QVariant(iso(aroundRegister(registered))), QVariant(QString::number(h)),
@@ -239,12 +243,7 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
                 care.addBindValue(v);
             ok = run(care, error);
         }
-        for (int s = repeat(2); ok && s > 0; --s) {
-            for (const QVariant &v : {QVariant(key), QVariant(iso(aroundRegister(registered))), QVariant(employee()),
-                                      QVariant(g.text(25))})
-                change.addBindValue(v);
-            ok = run(change, error);
-        }
+        byEmployee(change, 2, 25);
         for (int s = repeat(6); ok && s > 0; --s) {
             const QDate d = aroundRegister(registered);
             for (const QVariant &v : {QVariant(key), QVariant(iso(d)), QVariant(iso(d.addDays(g.between(14, 90))))})
