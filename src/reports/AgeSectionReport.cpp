@@ -45,19 +45,31 @@ void headingBlock(ReportSection &h, int width)
         h.add(ReportControl::upright(QString::fromLatin1(name), left, top, height));
     };
 
-    // Who registered the statement and who protects its data.
+    // Who registered the statement and who protects its data: the ministry
+    // in bold, then the notes in three columns.
     text("lblMinisterstvo", "Ministerstvo školstva SR", 0, 0, 3800, smallBold);
-    text("lblRegistrovane", "Registrované ŠÚ SR", 0, 200, 3800, small);
-    text("lblCisloVk", "č. Vk. 622/06 z 11. 11. 2005", 0, 400, 3800, small);
-    text("lblProgram1", "V rámci Programu štátnych štatistických", 0, 600, 3800, small);
-    text("lblProgram2", "zisťovaní schváleného na roky 2006-2008", 0, 800, 3800, small);
-    text("lblOchrana1", "Ochranu dôverných údajov upravuje", 4000, 0, 3700, small);
-    text("lblOchrana2", "zákon č. 540/2001 Z.z. o štátnej štatistike", 4000, 200, 3700, small);
-    text("lblOchrana3", "Za ochranu dôverných údajov", 4000, 500, 3700, small);
-    text("lblOchrana4", "zodpovedá MŠ SR.", 4000, 700, 3700, small);
-    text("lblOdosle1", "Riaditeľstvo zariadenia odošle", 7900, 0, 3000, small);
-    text("lblOdosle2", "výkaz do 20.9.2006", 7900, 200, 3000, small);
-    text("lblOdosle3", "  2x príslušnému KŠÚ", 7900, 400, 3000, small);
+    struct Note {
+        const char *name;
+        const char *caption;
+        int left;
+        int top;
+        int width;
+    };
+    const Note notes[] = {
+        {"lblRegistrovane", "Registrované ŠÚ SR", 0, 200, 3800},
+        {"lblCisloVk", "č. Vk. 622/06 z 11. 11. 2005", 0, 400, 3800},
+        {"lblProgram1", "V rámci Programu štátnych štatistických", 0, 600, 3800},
+        {"lblProgram2", "zisťovaní schváleného na roky 2006-2008", 0, 800, 3800},
+        {"lblOchrana1", "Ochranu dôverných údajov upravuje", 4000, 0, 3700},
+        {"lblOchrana2", "zákon č. 540/2001 Z.z. o štátnej štatistike", 4000, 200, 3700},
+        {"lblOchrana3", "Za ochranu dôverných údajov", 4000, 500, 3700},
+        {"lblOchrana4", "zodpovedá MŠ SR.", 4000, 700, 3700},
+        {"lblOdosle1", "Riaditeľstvo zariadenia odošle", 7900, 0, 3000},
+        {"lblOdosle2", "výkaz do 20.9.2006", 7900, 200, 3000},
+        {"lblOdosle3", "  2x príslušnému KŠÚ", 7900, 400, 3000},
+    };
+    for (const Note &n : notes)
+        text(n.name, n.caption, n.left, n.top, n.width, small);
 
     // The form mark and the boxes of year and month.
     const int right = width - 3400;
