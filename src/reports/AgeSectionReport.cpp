@@ -175,10 +175,7 @@ ReportDefinition AgeSectionReport::create()
     heads.height = 1160;
     grid.label(heads, QStringLiteral("lblVtom"), QStringLiteral("v tom postihnutie (zo stľpca 1)"), kFirstPair, last,
                40, head);
-    grid.label(heads, QStringLiteral("lblIr"), QStringLiteral("I.r."), 2, 2, 290, head);
-    grid.label(heads, QStringLiteral("lblSpolu"), QStringLiteral("Spolu"), 3, 3, 290, head);
-    grid.label(heads, QStringLiteral("lblZToho"), QStringLiteral("z toho"), 4, 4, 290, head);
-    grid.label(heads, QStringLiteral("lblDievcata"), QStringLiteral("dievčatá"), 4, 4, 470, head);
+    grid.codeHeads(heads, 2, head);
     struct Pair {
         const char *name;
         const char *line1;

@@ -83,10 +83,7 @@ ReportDefinition EducationSectionReport::create()
     heads.height = 1160;
     grid.label(heads, QStringLiteral("lblVtom"), QStringLiteral("v tom postihnutie (zo stĺpca 1)"), kFirstPair, last,
                40, head);
-    grid.label(heads, QStringLiteral("lblIr"), QStringLiteral("I.r."), 3, 3, 290, head);
-    grid.label(heads, QStringLiteral("lblSpolu"), QStringLiteral("Spolu"), 4, 4, 290, head);
-    grid.label(heads, QStringLiteral("lblZToho"), QStringLiteral("z toho"), 5, 5, 290, head);
-    grid.label(heads, QStringLiteral("lblDievcata"), QStringLiteral("dievčatá"), 5, 5, 470, head);
+    grid.codeHeads(heads, 3, head);
     struct Pair {
         const char *name;
         const char *line1;

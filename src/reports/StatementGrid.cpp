@@ -46,6 +46,14 @@ void StatementGrid::downAll(ReportSection &s, const QString &prefix, int top, in
             down(s, prefix + QString::number(e), e, top, height);
 }
 
+void StatementGrid::codeHeads(ReportSection &s, int codeColumn, const ReportFont &font) const
+{
+    label(s, QStringLiteral("lblIr"), QStringLiteral("I.r."), codeColumn, codeColumn, 290, font);
+    label(s, QStringLiteral("lblSpolu"), QStringLiteral("Spolu"), codeColumn + 1, codeColumn + 1, 290, font);
+    label(s, QStringLiteral("lblZToho"), QStringLiteral("z toho"), codeColumn + 2, codeColumn + 2, 290, font);
+    label(s, QStringLiteral("lblDievcata"), QStringLiteral("dievčatá"), codeColumn + 2, codeColumn + 2, 470, font);
+}
+
 void StatementGrid::columnMarks(ReportSection &s, int first, int top, const ReportFont &font) const
 {
     for (int c = first; c < columns(); ++c)

@@ -31,6 +31,9 @@ public:
     // Frame lines down every edge but the ones left out.
     void downAll(ReportSection &s, const QString &prefix, int top, int height, const QList<int> &except = {}) const;
 
+    // The heads of the row code ("I.r.") and of the total with its girls, in
+    // the code column and the two after it.
+    void codeHeads(ReportSection &s, int codeColumn, const ReportFont &font) const;
     // The marks of the columns under their heads, lblStlpec and the column:
     // a and b from column first, then 1, 2, ... to the last column.
     void columnMarks(ReportSection &s, int first, int top, const ReportFont &font) const;
