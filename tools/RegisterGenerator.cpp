@@ -126,6 +126,16 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
 
     bool ok = db.transaction();
     QSet<QString> keys;
+    // The first key of the name that no one holds yet, now held.
+    const auto takeKey = [&keys](const QString &priezv, const QString &meno) {
+        const QString stem = RecordKey::stem(priezv, meno);
+        int c = 0;
+        while (keys.contains(stem + RecordKey::counterText(c)))
+            ++c;
+        const QString key = stem + RecordKey::counterText(c);
+        keys.insert(key);
+        return key;
+    };
     QStringList employeeKeys;
     QSqlQuery emp(db);
     emp.prepare(QStringLiteral("INSERT INTO zamestnanci (idkod, meno, priezv, prac_zar, pohlavie, \"int-ext\", "
@@ -134,12 +144,7 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
         const bool woman = g.chance(75);
         const QString meno = QString::fromUtf8(woman ? g.pick(kGirls) : g.pick(kBoys));
         const QString priezv = QString::fromUtf8(g.pick(kSurnames)[woman ? 1 : 0]);
-        const QString stem = RecordKey::stem(priezv, meno);
-        int c = 0;
-        while (keys.contains(stem + RecordKey::counterText(c)))
-            ++c;
-        const QString key = stem + RecordKey::counterText(c);
-        keys.insert(key);
+        const QString key = takeKey(priezv, meno);
         employeeKeys << key;
         for (const QVariant &v : {QVariant(key), QVariant(meno), QVariant(priezv), QVariant(g.between(1, 8)),
                                   QVariant(woman ? "z" : "m"), QVariant(g.chance(80) ? "i" : "e"),
@@ -177,12 +182,7 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
         const QString meno = QString::fromUtf8(girl ? g.pick(kGirls) : g.pick(kBoys));
         const auto &family = g.pick(kSurnames);
         const QString priezv = QString::fromUtf8(family[girl ? 1 : 0]);
-        const QString stem = RecordKey::stem(priezv, meno);
-        int c = 0;
-        while (keys.contains(stem + RecordKey::counterText(c)))
-            ++c;
-        const QString key = stem + RecordKey::counterText(c);
-        keys.insert(key);
+        const QString key = takeKey(priezv, meno);
         const QDate born = today.addDays(-g.between(200, 19 * 365));
         const QDate registered = born.addDays(g.between(100, 1500));
         const int motherYear = born.year() - g.between(19, 42);
@@ -226,12 +226,16 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
             ok = run(fac, error);
         }
         auto employee = [&] { return employeeKeys.at(g.between(0, int(employeeKeys.size()) - 1)); };
-        for (int s = repeat(4); ok && s > 0; --s) {
-            for (const QVariant &v : {QVariant(key), QVariant(iso(aroundRegister(registered))), QVariant(employee()),
-                                      QVariant(g.text(70))})
-                exam.addBindValue(v);
-            ok = run(exam, error);
-        }
+        // Records dated around the registration, each by an employee, with a note.
+        auto byEmployee = [&](QSqlQuery &records, int mean, int noteLength) {
+            for (int s = repeat(mean); ok && s > 0; --s) {
+                for (const QVariant &v : {QVariant(key), QVariant(iso(aroundRegister(registered))),
+                                          QVariant(employee()), QVariant(g.text(noteLength))})
+                    records.addBindValue(v);
+                ok = run(records, error);
+            }
+        };
+        byEmployee(exam, 4, 70);
         for (int s = repeat(4); ok && s > 0; --s) {
             const int h = g.between(8, 15);
             for (const QVariant &v : {QVariant(key), QVariant(iso(aroundRegister(registered))), QVariant(QString::number(h)),
@@ -239,12 +243,7 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
                 care.addBindValue(v);
             ok = run(care, error);
         }
-        for (int s = repeat(2); ok && s > 0; --s) {
-            for (const QVariant &v : {QVariant(key), QVariant(iso(aroundRegister(registered))), QVariant(employee()),
-                                      QVariant(g.text(25))})
-                change.addBindValue(v);
-            ok = run(change, error);
-        }
+        byEmployee(change, 2, 25);
         for (int s = repeat(6); ok && s > 0; --s) {
             const QDate d = aroundRegister(registered);
             for (const QVariant &v : {QVariant(key), QVariant(iso(d)), QVariant(iso(d.addDays(g.between(14, 90))))})

@@ -1,6 +1,7 @@
 #include "data/ClientListQuery.h"
 
 #include "common/FailureText.h"
+#include "data/ClientRowids.h"
 #include "data/Database.h"
 #include "data/Parts.h"
 #include "data/SavedQueries.h"
@@ -61,9 +62,6 @@ bool ClientListQuery::hasOwnSql(QSqlDatabase db)
 }
 
 namespace {
-
-// A client list smaller than this is read in one piece.
-constexpr qint64 kRowsPerPart = 25000;
 
 // The sort keys of a run of rows: surname and first name joined, under the
 // Slovak collation, then the bytes of the names (a Slovak sort key ends in
@@ -183,7 +181,7 @@ std::vector<Place> merged(const std::vector<NameKeys> &runs)
     size_t total = 0;
     for (const NameKeys &run : runs)
         total += size_t(run.size());
-    const int pieces = total >= size_t(kRowsPerPart) ? Parts::machine() : 1;
+    const int pieces = total >= size_t(ClientRowids::kRowsPerPart) ? Parts::machine() : 1;
     std::vector<Place> sample;
     for (size_t k = 0; k < count; ++k)
         for (int s = 1; s <= 4 * pieces; ++s)
@@ -267,17 +265,6 @@ std::vector<int> ordered(const std::vector<NameKeys> &runs)
     return order;
 }
 
-qint64 singleNumber(sqlite3 *db, const char *sql)
-{
-    sqlite3_stmt *st = nullptr;
-    qint64 v = -1;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW
-        && sqlite3_column_type(st, 0) != SQLITE_NULL)
-        v = sqlite3_column_int64(st, 0);
-    sqlite3_finalize(st);
-    return v;
-}
-
 } // namespace
 
 RowSet ClientListQuery::arrange(const RowSet &rows)
@@ -303,29 +290,20 @@ std::optional<RowSet> ClientListQuery::readInParts()
     sqlite3 *db = Parts::programHandle();
     if (!db || Parts::ofRegister() < 2)
         return std::nullopt;
-    const qint64 first = singleNumber(db, "SELECT min(rowid) FROM k_zaklad");
-    const qint64 last = singleNumber(db, "SELECT max(rowid) FROM k_zaklad");
-    const qint64 span = first >= 0 && last >= first ? last - first : 0;
-    const int parts = int(std::min<qint64>(Parts::ofRegister(), span / kRowsPerPart));
+    const ClientRowids rowids(db);
+    const int parts = rowids.parts();
     if (parts < 2)
         return std::nullopt;
-    const qint64 step = span / parts + 1;
     const QByteArray sql = (unorderedSql() + QStringLiteral(" WHERE k_zaklad.rowid BETWEEN ? AND ?")).toUtf8();
     std::vector<RowSet> read(static_cast<size_t>(parts));
     std::vector<NameKeys> runs(static_cast<size_t>(parts));
     const QString failure = Parts::firstFailure(Parts::read(parts, [&](int part, sqlite3 *own) {
-        const qint64 from = first + step * part;
-        const qint64 to = part + 1 < parts ? from + step - 1 : last;
         sqlite3_stmt *st = nullptr;
-        int rc = sqlite3_prepare_v2(own, sql.constData(), int(sql.size()), &st, nullptr);
-        if (rc == SQLITE_OK)
-            rc = sqlite3_bind_int64(st, 1, from);
-        if (rc == SQLITE_OK)
-            rc = sqlite3_bind_int64(st, 2, to);
+        const int rc = rowids.prepare(own, sql, part, &st);
         RowSet &rows = read[size_t(part)];
         if (rc == SQLITE_OK) {
             rows = RowSet::withColumnsOf(st);
-            rows.reserve(int(std::min<qint64>(to - from + 1, qint64(1) << 18)));
+            rows.reserve(int(std::min<qint64>(rowids.to(part) - rowids.from(part) + 1, qint64(1) << 18)));
         }
         QString why;
         if (Parts::stepAll(own, st, rc, [&](sqlite3_stmt *s) { rows.appendRow(s); }, &why))

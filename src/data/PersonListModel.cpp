@@ -1,5 +1,6 @@
 #include "data/PersonListModel.h"
 
+#include "data/ClientRowids.h"
 #include "data/Database.h"
 #include "data/Parts.h"
 
@@ -97,22 +98,6 @@ PersonListModel::Row PersonListModel::readRow(sqlite3_stmt *st, SlovakSortKey &k
     return r;
 }
 
-namespace {
-qint64 singleNumber(sqlite3 *db, const char *sql)
-{
-    sqlite3_stmt *st = nullptr;
-    qint64 v = -1;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW
-        && sqlite3_column_type(st, 0) != SQLITE_NULL)
-        v = sqlite3_column_int64(st, 0);
-    sqlite3_finalize(st);
-    return v;
-}
-
-// A client list smaller than this is read in one piece.
-constexpr qint64 kRowsPerPart = 25000;
-} // namespace
-
 bool PersonListModel::readRows(const QString &sql, const QString &value, QVector<Row> &rows, QString *error)
 {
     // The list is the largest reading of the program: it goes straight to
@@ -139,10 +124,8 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
     // there: reading the rows and making their keys is most of the time a
     // list takes. The sorted parts are then merged.
     sqlite3 *db = Parts::programHandle();
-    const qint64 first = db ? singleNumber(db, "SELECT min(rowid) FROM k_zaklad") : -1;
-    const qint64 last = db ? singleNumber(db, "SELECT max(rowid) FROM k_zaklad") : -1;
-    const qint64 span = first >= 0 && last >= first ? last - first : 0;
-    const int parts = int(std::min<qint64>(Parts::ofRegister(), span / kRowsPerPart));
+    const ClientRowids rowids(db);
+    const int parts = rowids.parts();
     const auto inOnePiece = [&] {
         rows.clear();
         const bool ok = readRows(selectSql(), QString(), rows, error);
@@ -153,20 +136,13 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
         return inOnePiece();
 
     std::vector<QVector<Row>> sorted(static_cast<size_t>(parts));
-    const qint64 step = span / parts + 1;
     const QByteArray sql = (selectSql() + QStringLiteral(" WHERE rowid BETWEEN ? AND ?")).toUtf8();
     const auto readPart = [&](int part, sqlite3 *own) {
-        const qint64 from = first + step * part;
-        const qint64 to = part + 1 < parts ? from + step - 1 : last;
         QVector<Row> &mine = sorted[size_t(part)];
-        mine.reserve(std::min<qint64>(to - from + 1, 4 * kRowsPerPart));
+        mine.reserve(std::min<qint64>(rowids.to(part) - rowids.from(part) + 1, 4 * ClientRowids::kRowsPerPart));
         SlovakSortKey keys;
         sqlite3_stmt *st = nullptr;
-        int rc = sqlite3_prepare_v2(own, sql.constData(), int(sql.size()), &st, nullptr);
-        if (rc == SQLITE_OK)
-            rc = sqlite3_bind_int64(st, 1, from);
-        if (rc == SQLITE_OK)
-            rc = sqlite3_bind_int64(st, 2, to);
+        const int rc = rowids.prepare(own, sql, part, &st);
         QString why;
         if (Parts::stepAll(own, st, rc, [&](sqlite3_stmt *s) { mine.append(readRow(s, keys)); }, &why))
             sortRows(mine);

@@ -42,24 +42,34 @@ void headingBlock(ReportSection &h, int width)
         h.add(ReportControl::line(QString::fromLatin1(name), left, top, length));
     };
     auto down = [&h](const char *name, int left, int top, int height) {
-        ReportControl l = ReportControl::line(QString::fromLatin1(name), left, top, 0);
-        l.height = height;
-        h.add(l);
+        h.add(ReportControl::upright(QString::fromLatin1(name), left, top, height));
     };
 
-    // Who registered the statement and who protects its data.
+    // Who registered the statement and who protects its data: the ministry
+    // in bold, then the notes in three columns.
     text("lblMinisterstvo", "Ministerstvo školstva SR", 0, 0, 3800, smallBold);
-    text("lblRegistrovane", "Registrované ŠÚ SR", 0, 200, 3800, small);
-    text("lblCisloVk", "č. Vk. 622/06 z 11. 11. 2005", 0, 400, 3800, small);
-    text("lblProgram1", "V rámci Programu štátnych štatistických", 0, 600, 3800, small);
-    text("lblProgram2", "zisťovaní schváleného na roky 2006-2008", 0, 800, 3800, small);
-    text("lblOchrana1", "Ochranu dôverných údajov upravuje", 4000, 0, 3700, small);
-    text("lblOchrana2", "zákon č. 540/2001 Z.z. o štátnej štatistike", 4000, 200, 3700, small);
-    text("lblOchrana3", "Za ochranu dôverných údajov", 4000, 500, 3700, small);
-    text("lblOchrana4", "zodpovedá MŠ SR.", 4000, 700, 3700, small);
-    text("lblOdosle1", "Riaditeľstvo zariadenia odošle", 7900, 0, 3000, small);
-    text("lblOdosle2", "výkaz do 20.9.2006", 7900, 200, 3000, small);
-    text("lblOdosle3", "  2x príslušnému KŠÚ", 7900, 400, 3000, small);
+    struct Note {
+        const char *name;
+        const char *caption;
+        int left;
+        int top;
+        int width;
+    };
+    const Note notes[] = {
+        {"lblRegistrovane", "Registrované ŠÚ SR", 0, 200, 3800},
+        {"lblCisloVk", "č. Vk. 622/06 z 11. 11. 2005", 0, 400, 3800},
+        {"lblProgram1", "V rámci Programu štátnych štatistických", 0, 600, 3800},
+        {"lblProgram2", "zisťovaní schváleného na roky 2006-2008", 0, 800, 3800},
+        {"lblOchrana1", "Ochranu dôverných údajov upravuje", 4000, 0, 3700},
+        {"lblOchrana2", "zákon č. 540/2001 Z.z. o štátnej štatistike", 4000, 200, 3700},
+        {"lblOchrana3", "Za ochranu dôverných údajov", 4000, 500, 3700},
+        {"lblOchrana4", "zodpovedá MŠ SR.", 4000, 700, 3700},
+        {"lblOdosle1", "Riaditeľstvo zariadenia odošle", 7900, 0, 3000},
+        {"lblOdosle2", "výkaz do 20.9.2006", 7900, 200, 3000},
+        {"lblOdosle3", "  2x príslušnému KŠÚ", 7900, 400, 3000},
+    };
+    for (const Note &n : notes)
+        text(n.name, n.caption, n.left, n.top, n.width, small);
 
     // The form mark and the boxes of year and month.
     const int right = width - 3400;
@@ -147,12 +157,6 @@ const QList<std::pair<QString, QString>> &AgeSectionReport::totalLabels()
     return labels;
 }
 
-ReportDefinition &AgeSectionReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition AgeSectionReport::create()
 {
     ReportDefinition r(name());
@@ -171,10 +175,7 @@ ReportDefinition AgeSectionReport::create()
     heads.height = 1160;
     grid.label(heads, QStringLiteral("lblVtom"), QStringLiteral("v tom postihnutie (zo stľpca 1)"), kFirstPair, last,
                40, head);
-    grid.label(heads, QStringLiteral("lblIr"), QStringLiteral("I.r."), 2, 2, 290, head);
-    grid.label(heads, QStringLiteral("lblSpolu"), QStringLiteral("Spolu"), 3, 3, 290, head);
-    grid.label(heads, QStringLiteral("lblZToho"), QStringLiteral("z toho"), 4, 4, 290, head);
-    grid.label(heads, QStringLiteral("lblDievcata"), QStringLiteral("dievčatá"), 4, 4, 470, head);
+    grid.codeHeads(heads, 2, head);
     struct Pair {
         const char *name;
         const char *line1;
@@ -200,10 +201,7 @@ ReportDefinition AgeSectionReport::create()
     // The two developmental disorders share their head.
     const int vpsp = kFirstPair + 14;
     grid.label(heads, QStringLiteral("lblVyvojove"), QStringLiteral("vývojové poruchy"), vpsp, vpsp + 3, 270, head);
-    for (int c = 1; c <= last; ++c)
-        grid.label(heads, QStringLiteral("lblStlpec%1").arg(c),
-                   c == 1 ? QStringLiteral("a") : c == 2 ? QStringLiteral("b") : QString::number(c - 2), c, c, 930,
-                   head);
+    grid.columnMarks(heads, 1, 930, head);
     grid.across(heads, QStringLiteral("linHore"), 0, last, 0);
     grid.across(heads, QStringLiteral("linVtom"), kFirstPair, last, 260);
     grid.across(heads, QStringLiteral("linVyvojove"), vpsp, vpsp + 3, 450);
@@ -223,24 +221,14 @@ ReportDefinition AgeSectionReport::create()
     grid.field(detail, QStringLiteral("txtStlpec"), QStringLiteral("stlpec"), 0, 20, cell, Alignment::Left);
     grid.field(detail, QStringLiteral("txtVek"), QStringLiteral("vek"), 1, 20, cell, Alignment::Left);
     grid.field(detail, QStringLiteral("txtCRiad"), QStringLiteral("c_riad"), 2, 20, cell);
-    for (int k = 0; k < 22; ++k) {
-        const QString f = QString::fromLatin1(kCounts[k].first);
-        grid.field(detail, QStringLiteral("txt_") + f, f, 3 + k, 20, cell);
-    }
+    grid.countFields(detail, totalLabels(), 3, 20, cell);
     grid.across(detail, QStringLiteral("linRiadok"), 1, last, 0);
     grid.downAll(detail, QStringLiteral("linZvislo"), 0, 240);
 
     r.section(SectionKind::PageFooter).height = 0;
     ReportSection &footer = r.section(SectionKind::ReportFooter);
     footer.height = 300;
-    grid.label(footer, QStringLiteral("lblSpoluRiadky"), QStringLiteral("Spolu (0101 až  0119)"), 0, 1, 30, cell,
-               Alignment::Left);
-    grid.label(footer, QStringLiteral("lblSpoluKod"), QStringLiteral("0126"), 2, 2, 30, cell);
-    for (int k = 0; k < 22; ++k)
-        grid.label(footer, QString::fromLatin1(kCounts[k].second), QString(), 3 + k, 3 + k, 30, cell);
-    grid.across(footer, QStringLiteral("linSpoluHore"), 0, last, 0);
-    grid.across(footer, QStringLiteral("linSpoluDole"), 0, last, 270);
-    grid.downAll(footer, QStringLiteral("linZvislo"), 0, 270, {1});
+    grid.totalLine(footer, QStringLiteral("Spolu (0101 až  0119)"), QStringLiteral("0126"), 2, totalLabels(), cell);
     return r;
 }
 

@@ -2,12 +2,6 @@
 
 namespace ulk::report {
 
-ReportDefinition &ClientListReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition ClientListReport::create()
 {
     ReportDefinition r(name());

@@ -1,20 +1,16 @@
 #pragma once
-#include "reports/ReportDefinition.h"
+#include "reports/BuiltReport.h"
 
 // rptZozKlient: the list of all clients, one line per client, over the
 // command cmdZozKlient (the saved query vyp_zoz_klient).
 namespace ulk::report {
 
-class ClientListReport {
+class ClientListReport : public BuiltReport<ClientListReport> {
 public:
     static QString name() { return QStringLiteral("rptZozKlient"); }
     static QString command() { return QStringLiteral("cmdZozKlient"); }
 
-    // The shared definition as built, created on first use. Each show works
-    // on a copy of it: what one show sets (captions, orientation, rows) does
-    // not stay for the next.
-    static ReportDefinition &instance();
-    // A new definition as designed.
+    // A new definition as designed; instance() (BuiltReport) keeps the shared one.
     static ReportDefinition create();
 };
 

@@ -12,20 +12,7 @@ constexpr int kValueLeft = 5820, kValueWidth = 1320;
 constexpr int kRight = 7200;
 constexpr int kRowHeight = 360;
 
-ReportControl verticalLine(const QString &name, int left, int top, int height)
-{
-    ReportControl c = ReportControl::line(name, left, top, 0);
-    c.height = height;
-    return c;
-}
-
 } // namespace
-
-ReportDefinition &DopUkazReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
 
 ReportDefinition DopUkazReport::create()
 {
@@ -54,8 +41,8 @@ ReportDefinition DopUkazReport::create()
     centred("lblSpolu", QStringLiteral("Spolu"), kValueLeft, 40, kValueWidth);
     centred("lbl1", QStringLiteral("1"), kValueLeft, kRowHeight + 40, kValueWidth);
     heads.add(ReportControl::line(QStringLiteral("linHlavickaHore"), 0, 0, kRight));
-    heads.add(verticalLine(QStringLiteral("linHlavickaB"), kCodeLeft - 60, 0, heads.height));
-    heads.add(verticalLine(QStringLiteral("linHlavicka1"), kValueLeft - 30, 0, heads.height));
+    heads.add(ReportControl::upright(QStringLiteral("linHlavickaB"), kCodeLeft - 60, 0, heads.height));
+    heads.add(ReportControl::upright(QStringLiteral("linHlavicka1"), kValueLeft - 30, 0, heads.height));
     // Rules close their band at its bottom edge, where the upright lines end:
     // no piece of a frame line hangs below the last one.
     heads.add(ReportControl::line(QStringLiteral("linHlavickaDole"), 0, heads.height, kRight));
@@ -98,9 +85,9 @@ ReportDefinition DopUkazReport::create()
                                        (i + 1) * kRowHeight, groupGoesOn ? kRight - kLineLeft + 60 : kRight));
     }
     // The check-sum caption runs across the line-caption column.
-    detail.add(verticalLine(QStringLiteral("linStlpA"), kLineLeft - 60, 0, 4 * kRowHeight));
-    detail.add(verticalLine(QStringLiteral("linStlpB"), kCodeLeft - 60, 0, detail.height));
-    detail.add(verticalLine(QStringLiteral("linStlp1"), kValueLeft - 30, 0, detail.height));
+    detail.add(ReportControl::upright(QStringLiteral("linStlpA"), kLineLeft - 60, 0, 4 * kRowHeight));
+    detail.add(ReportControl::upright(QStringLiteral("linStlpB"), kCodeLeft - 60, 0, detail.height));
+    detail.add(ReportControl::upright(QStringLiteral("linStlp1"), kValueLeft - 30, 0, detail.height));
 
     r.section(SectionKind::PageFooter).height = 0;
     r.section(SectionKind::ReportFooter).height = 0;

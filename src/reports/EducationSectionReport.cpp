@@ -62,12 +62,6 @@ const QList<std::pair<QString, QString>> &EducationSectionReport::totalLabels()
     return labels;
 }
 
-ReportDefinition &EducationSectionReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition EducationSectionReport::create()
 {
     ReportDefinition r(name());
@@ -89,10 +83,7 @@ ReportDefinition EducationSectionReport::create()
     heads.height = 1160;
     grid.label(heads, QStringLiteral("lblVtom"), QStringLiteral("v tom postihnutie (zo stĺpca 1)"), kFirstPair, last,
                40, head);
-    grid.label(heads, QStringLiteral("lblIr"), QStringLiteral("I.r."), 3, 3, 290, head);
-    grid.label(heads, QStringLiteral("lblSpolu"), QStringLiteral("Spolu"), 4, 4, 290, head);
-    grid.label(heads, QStringLiteral("lblZToho"), QStringLiteral("z toho"), 5, 5, 290, head);
-    grid.label(heads, QStringLiteral("lblDievcata"), QStringLiteral("dievčatá"), 5, 5, 470, head);
+    grid.codeHeads(heads, 3, head);
     struct Pair {
         const char *name;
         const char *line1;
@@ -118,10 +109,7 @@ ReportDefinition EducationSectionReport::create()
         grid.label(heads, QStringLiteral("lblSpolu") + n, QStringLiteral("spolu"), c, c, 700, head);
         grid.label(heads, QStringLiteral("lblDievc") + n, QStringLiteral("dievč."), c + 1, c + 1, 700, head);
     }
-    for (int c = 2; c <= last; ++c)
-        grid.label(heads, QStringLiteral("lblStlpec%1").arg(c),
-                   c == 2 ? QStringLiteral("a") : c == 3 ? QStringLiteral("b") : QString::number(c - 3), c, c, 930,
-                   head);
+    grid.columnMarks(heads, 2, 930, head);
     grid.across(heads, QStringLiteral("linHore"), 0, last, 0);
     grid.across(heads, QStringLiteral("linVtom"), kFirstPair, last, 260);
     grid.across(heads, QStringLiteral("linSpolu"), kFirstPair, last, 680);
@@ -147,24 +135,14 @@ ReportDefinition EducationSectionReport::create()
     kind.canGrow = true;
     kind.height = kRowHeight - 40;
     grid.field(detail, QStringLiteral("txtCRiad"), QStringLiteral("c_riad"), 3, 20, cell);
-    for (int k = 0; k < 22; ++k) {
-        const QString f = QString::fromLatin1(kCounts[k].first);
-        grid.field(detail, QStringLiteral("txt_") + f, f, 4 + k, 20, cell);
-    }
+    grid.countFields(detail, totalLabels(), 4, 20, cell);
     grid.across(detail, QStringLiteral("linRiadok"), 2, last, 0);
     grid.downAll(detail, QStringLiteral("linZvislo"), 0, kRowHeight, {1});
 
     r.section(SectionKind::PageFooter).height = 0;
     ReportSection &footer = r.section(SectionKind::ReportFooter);
     footer.height = 1300;
-    grid.label(footer, QStringLiteral("lblSpoluRiadky"), QStringLiteral("Spolu (0201 až 0216 )"), 0, 2, 30, cell,
-               Alignment::Left);
-    grid.label(footer, QStringLiteral("lblSpoluKod"), QStringLiteral("0226"), 3, 3, 30, cell);
-    for (int k = 0; k < 22; ++k)
-        grid.label(footer, QString::fromLatin1(kCounts[k].second), QString(), 4 + k, 4 + k, 30, cell);
-    grid.across(footer, QStringLiteral("linSpoluHore"), 0, last, 0);
-    grid.across(footer, QStringLiteral("linSpoluDole"), 0, last, 270);
-    grid.downAll(footer, QStringLiteral("linZvislo"), 0, 270, {1, 2});
+    grid.totalLine(footer, QStringLiteral("Spolu (0201 až 0216 )"), QStringLiteral("0226"), 3, totalLabels(), cell);
     signatureBlock(footer, 270, grid.width());
     return r;
 }

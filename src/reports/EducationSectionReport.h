@@ -1,5 +1,5 @@
 #pragma once
-#include "reports/ReportDefinition.h"
+#include "reports/BuiltReport.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +11,7 @@
 // signature block.
 namespace ulk::report {
 
-class EducationSectionReport {
+class EducationSectionReport : public BuiltReport<EducationSectionReport> {
 public:
     static QString name() { return QStringLiteral("rptVzd"); }
 
@@ -19,11 +19,7 @@ public:
     // that each one totals, and the label's name.
     static const QList<std::pair<QString, QString>> &totalLabels();
 
-    // The shared definition as built, created on first use. Each show works
-    // on a copy of it: what one show sets (captions, orientation, rows) does
-    // not stay for the next.
-    static ReportDefinition &instance();
-    // A new definition as designed.
+    // A new definition as designed; instance() (BuiltReport) keeps the shared one.
     static ReportDefinition create();
 };
 

@@ -4,12 +4,6 @@
 
 namespace ulk::report {
 
-ReportDefinition &EmployeeSectionReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
-
 ReportDefinition EmployeeSectionReport::create()
 {
     ReportDefinition r(name());
@@ -40,9 +34,7 @@ ReportDefinition EmployeeSectionReport::create()
         grid.label(heads, QStringLiteral("lblSPozadov") + g, QStringLiteral("s požadov."), c + 2, c + 2, 340, head);
         grid.label(heads, QStringLiteral("lblKvalifik") + g, QStringLiteral("kvalifik."), c + 2, c + 2, 560, head);
     }
-    const char *numbers[] = {"a", "b", "1", "2", "3", "4", "5", "6"};
-    for (int c = 0; c < grid.columns(); ++c)
-        grid.label(heads, QStringLiteral("lblStlpec%1").arg(c), QString::fromLatin1(numbers[c]), c, c, 840, head);
+    grid.columnMarks(heads, 0, 840, head);
     grid.across(heads, QStringLiteral("linHore"), 0, 7, 0);
     grid.across(heads, QStringLiteral("linSkupiny"), 2, 7, 300);
     grid.across(heads, QStringLiteral("linCisla"), 0, 7, 800);

@@ -11,22 +11,9 @@ constexpr int kCountLeft = 6300, kCountPitch = 900, kCountWidth = 840;
 constexpr int kRight = kCountLeft + 9 * kCountPitch + kCountWidth + 60;
 constexpr int kRowHeight = 270;
 
-ReportControl verticalLine(const QString &name, int left, int top, int height)
-{
-    ReportControl c = ReportControl::line(name, left, top, 0);
-    c.height = height;
-    return c;
-}
-
 } // namespace
 
 int OdbStarReport::countLeft(int column) { return kCountLeft + kCountPitch * (column - 1); }
-
-ReportDefinition &OdbStarReport::instance()
-{
-    static ReportDefinition report = create();
-    return report;
-}
 
 ReportDefinition OdbStarReport::create()
 {
@@ -95,7 +82,8 @@ ReportDefinition OdbStarReport::create()
     for (int n = 1; n <= 10; ++n) {
         const int k = (n - 1) % 5; // 0 total, 1 .. 4 the group's columns
         const int from = k <= 1 ? 0 : k == 3 ? 2 * kHeadLine : 3 * kHeadLine;
-        heads.add(verticalLine(QStringLiteral("linHlavicka%1").arg(n), countLeft(n) - 30, from, heads.height - from));
+        heads.add(ReportControl::upright(QStringLiteral("linHlavicka%1").arg(n), countLeft(n) - 30, from,
+                                         heads.height - from));
     }
     for (int group = 0; group < 2; ++group) {
         const int first = group * 5 + 2;
@@ -105,9 +93,9 @@ ReportDefinition OdbStarReport::create()
         heads.add(ReportControl::line(QStringLiteral("linDruh") + g, countLeft(first) - 30, 3 * kHeadLine,
                                       span(first, first + 3) + 60));
     }
-    heads.add(verticalLine(QStringLiteral("linHlavickaB"), kCodeLeft - 30, 0, heads.height));
-    heads.add(verticalLine(QStringLiteral("linHlavickaVlavo"), 0, 0, heads.height));
-    heads.add(verticalLine(QStringLiteral("linHlavickaVpravo"), kRight, 0, heads.height));
+    heads.add(ReportControl::upright(QStringLiteral("linHlavickaB"), kCodeLeft - 30, 0, heads.height));
+    heads.add(ReportControl::upright(QStringLiteral("linHlavickaVlavo"), 0, 0, heads.height));
+    heads.add(ReportControl::upright(QStringLiteral("linHlavickaVpravo"), kRight, 0, heads.height));
 
     ReportSection &detail = r.section(SectionKind::Detail);
     detail.height = kRowHeight;
@@ -122,11 +110,11 @@ ReportDefinition OdbStarReport::create()
         ReportControl &c = detail.add(ReportControl::textBox(QStringLiteral("txtS%1").arg(n), QStringLiteral("s_%1").arg(n),
                                                             countLeft(n), 20, kCountWidth - 60, text));
         c.alignment = Alignment::Right;
-        detail.add(verticalLine(QStringLiteral("linS%1").arg(n), countLeft(n) - 30, 0, kRowHeight));
+        detail.add(ReportControl::upright(QStringLiteral("linS%1").arg(n), countLeft(n) - 30, 0, kRowHeight));
     }
-    detail.add(verticalLine(QStringLiteral("linCRia"), kCodeLeft - 30, 0, kRowHeight));
-    detail.add(verticalLine(QStringLiteral("linVlavo"), 0, 0, kRowHeight));
-    detail.add(verticalLine(QStringLiteral("linVpravo"), kRight, 0, kRowHeight));
+    detail.add(ReportControl::upright(QStringLiteral("linCRia"), kCodeLeft - 30, 0, kRowHeight));
+    detail.add(ReportControl::upright(QStringLiteral("linVlavo"), 0, 0, kRowHeight));
+    detail.add(ReportControl::upright(QStringLiteral("linVpravo"), kRight, 0, kRowHeight));
     detail.add(ReportControl::line(QStringLiteral("linRiadok"), 0, kRowHeight, kRight));
 
     r.section(SectionKind::PageFooter).height = 0;

@@ -1,21 +1,17 @@
 #pragma once
-#include "reports/ReportDefinition.h"
+#include "reports/BuiltReport.h"
 
 // rptOdbStar: section V of the statement, professional care, over the
 // command CmdOdbStar (the table odbstar, 28 rows). It is wider than a
 // portrait page: the print sets it to landscape before the show.
 namespace ulk::report {
 
-class OdbStarReport {
+class OdbStarReport : public BuiltReport<OdbStarReport> {
 public:
     static QString name() { return QStringLiteral("rptOdbStar"); }
     static QString command() { return QStringLiteral("CmdOdbStar"); }
 
-    // The shared definition as built, created on first use. Each show works
-    // on a copy of it: what one show sets (captions, orientation, rows) does
-    // not stay for the next.
-    static ReportDefinition &instance();
-    // A new definition as designed.
+    // A new definition as designed; instance() (BuiltReport) keeps the shared one.
     static ReportDefinition create();
 
     // Left edge of the column of s_N (N = 1 .. 10), twips from the body's left.

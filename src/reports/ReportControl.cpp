@@ -2,17 +2,28 @@
 
 namespace ulk::report {
 
-ReportControl ReportControl::label(const QString &name, const QString &caption, int left, int top, int width,
-                                   const ReportFont &font, int height)
+namespace {
+
+// A control of the kind at its place in the section.
+ReportControl placed(ControlKind kind, const QString &name, int left, int top, int width, int height)
 {
     ReportControl c;
-    c.kind = ControlKind::Label;
+    c.kind = kind;
     c.name = name;
-    c.caption = caption;
     c.left = left;
     c.top = top;
     c.width = width;
     c.height = height;
+    return c;
+}
+
+} // namespace
+
+ReportControl ReportControl::label(const QString &name, const QString &caption, int left, int top, int width,
+                                   const ReportFont &font, int height)
+{
+    ReportControl c = placed(ControlKind::Label, name, left, top, width, height);
+    c.caption = caption;
     c.font = font;
     return c;
 }
@@ -20,14 +31,8 @@ ReportControl ReportControl::label(const QString &name, const QString &caption, 
 ReportControl ReportControl::textBox(const QString &name, const QString &dataField, int left, int top, int width,
                                      const ReportFont &font, bool canGrow, int height)
 {
-    ReportControl c;
-    c.kind = ControlKind::TextBox;
-    c.name = name;
+    ReportControl c = placed(ControlKind::TextBox, name, left, top, width, height);
     c.dataField = dataField;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
     c.font = font;
     c.canGrow = canGrow;
     return c;
@@ -35,15 +40,14 @@ ReportControl ReportControl::textBox(const QString &name, const QString &dataFie
 
 ReportControl ReportControl::line(const QString &name, int left, int top, int length, LineStyle style)
 {
-    ReportControl c;
-    c.kind = ControlKind::Line;
-    c.name = name;
-    c.left = left;
-    c.top = top;
-    c.width = length;
-    c.height = 0;
+    ReportControl c = placed(ControlKind::Line, name, left, top, length, 0);
     c.lineStyle = style;
     return c;
+}
+
+ReportControl ReportControl::upright(const QString &name, int left, int top, int height)
+{
+    return placed(ControlKind::Line, name, left, top, 0, height);
 }
 
 double ReportControl::designHeight() const

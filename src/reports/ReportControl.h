@@ -38,6 +38,8 @@ struct ReportControl {
     // A horizontal line of the given length.
     static ReportControl line(const QString &name, int left, int top, int length,
                               LineStyle style = LineStyle::Solid);
+    // A vertical line of the given height.
+    static ReportControl upright(const QString &name, int left, int top, int height);
 
     // The designed height, or one line of the font when none is given.
     double designHeight() const;

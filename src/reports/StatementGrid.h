@@ -31,6 +31,22 @@ public:
     // Frame lines down every edge but the ones left out.
     void downAll(ReportSection &s, const QString &prefix, int top, int height, const QList<int> &except = {}) const;
 
+    // The heads of the row code ("I.r.") and of the total with its girls, in
+    // the code column and the two after it.
+    void codeHeads(ReportSection &s, int codeColumn, const ReportFont &font) const;
+    // The marks of the columns under their heads, lblStlpec and the column:
+    // a and b from column first, then 1, 2, ... to the last column.
+    void columnMarks(ReportSection &s, int first, int top, const ReportFont &font) const;
+    // A text box for each count column, txt_ and the column's name, in the
+    // columns from first on.
+    void countFields(ReportSection &s, const QList<std::pair<QString, QString>> &counts, int first, int top,
+                     const ReportFont &font) const;
+    // The total line of a section: the caption across the columns before the
+    // row code (with no frame line inside it), the code, and after it the
+    // empty total label of each count column, which the print fills.
+    void totalLine(ReportSection &s, const QString &caption, const QString &code, int codeColumn,
+                   const QList<std::pair<QString, QString>> &counts, const ReportFont &font) const;
+
     // A landscape A4 report whose body is this grid, centred across the page,
     // with the given top and bottom margin.
     void placeOnLandscape(ReportDefinition &report, int verticalMargin) const;

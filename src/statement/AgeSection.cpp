@@ -37,23 +37,10 @@ struct Client {
     bool ageWritten = false;  // vek already holds the age
 };
 
-bool failed(const QString &why, QString *error)
-{
-    if (error)
-        *error = why;
-    return false;
-}
-
 // The clients with a care record in the period and a birth date, with their
 // age on the day given.
 bool readClients(const StatementPeriod &period, const QDate &today, QList<Client> &out, QString *error)
 {
-    QString why;
-    const std::optional<QSet<QString>> withCare = CareRecords::clientsIn(period, &why);
-    if (!withCare)
-        return failed(why, error);
-    if (withCare->isEmpty())
-        return true;
     // Read in parts side by side when the clients are many; the parts come
     // together in the order of the parts.
     std::vector<QList<Client>> parts;
@@ -68,10 +55,9 @@ bool readClients(const StatementPeriod &period, const QDate &today, QList<Client
         parts[size_t(part)] << Client{sqlite3_column_int64(row, 5), CareRecords::text(row, 0), age,
                                       CareRecords::text(row, 2), CareRecords::text(row, 3), written};
     };
-    if (!CareRecords::readRows({QStringLiteral("k_zaklad"), QStringLiteral("idkod, datnar, pohlav, postih, vek, rowid"),
-                                QString(), {}},
-                               *withCare, start, onRow, &why))
-        return failed(why, error);
+    if (!CareRecords::readClients(period, QStringLiteral("idkod, datnar, pohlav, postih, vek, rowid"), start, onRow,
+                                  error))
+        return false;
     for (QList<Client> &part : parts)
         out += std::move(part);
     return true;

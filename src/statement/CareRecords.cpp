@@ -98,6 +98,18 @@ bool CareRecords::readRows(const KeyedRows &read, const QSet<QString> &keys, con
     return false;
 }
 
+bool CareRecords::readClients(const StatementPeriod &period, const QString &columns,
+                              const std::function<void(int)> &start,
+                              const std::function<void(int, sqlite3_stmt *)> &onRow, QString *error)
+{
+    const std::optional<QSet<QString>> withCare = clientsIn(period, error);
+    if (!withCare)
+        return false;
+    if (withCare->isEmpty())
+        return true;
+    return readRows({QStringLiteral("k_zaklad"), columns, QString(), {}}, *withCare, start, onRow, error);
+}
+
 std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &period, QString *error)
 {
     // The range reads the date index; each date is then checked as a day.

@@ -41,6 +41,13 @@ public:
     static bool readRows(const KeyedRows &read, const QSet<QString> &keys, const std::function<void(int)> &start,
                          const std::function<void(int, sqlite3_stmt *)> &onRow, QString *error);
 
+    // Reads columns of k_zaklad, the rows of the clients with a care record
+    // in the period, as readRows() does. No row (and no start) when no
+    // client has one. False, with *error, when the rows cannot be read.
+    static bool readClients(const StatementPeriod &period, const QString &columns,
+                            const std::function<void(int)> &start,
+                            const std::function<void(int, sqlite3_stmt *)> &onRow, QString *error);
+
     // The text of a column of a row; a null text for Null.
     static QString text(sqlite3_stmt *row, int column);
 };

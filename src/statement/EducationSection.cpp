@@ -61,12 +61,6 @@ bool readKinds(QList<Kind> &kinds, QString *error)
 // dominant disability, by key.
 bool readClients(const StatementPeriod &period, QHash<QString, Client> &clients, QString *error)
 {
-    QString why;
-    const std::optional<QSet<QString>> withCare = CareRecords::clientsIn(period, &why);
-    if (!withCare)
-        return failed(why, error);
-    if (withCare->isEmpty())
-        return true;
     std::vector<QHash<QString, Client>> parts;
     const auto start = [&](int count) { parts.assign(size_t(count), {}); };
     const auto onRow = [&](int part, sqlite3_stmt *row) {
@@ -75,9 +69,8 @@ bool readClients(const StatementPeriod &period, QHash<QString, Client> &clients,
             parts[size_t(part)].insert(CareRecords::key(CareRecords::text(row, 0)),
                                        Client{CareRecords::text(row, 1), codes});
     };
-    if (!CareRecords::readRows({QStringLiteral("k_zaklad"), QStringLiteral("idkod, pohlav, postih"), QString(), {}},
-                               *withCare, start, onRow, &why))
-        return failed(why, error);
+    if (!CareRecords::readClients(period, QStringLiteral("idkod, pohlav, postih"), start, onRow, error))
+        return false;
     for (const QHash<QString, Client> &part : parts)
         clients.insert(part);
     return true;
