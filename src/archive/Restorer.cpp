@@ -71,6 +71,19 @@ bool removeStaleJournals(const QString &database, QString *error)
 // Room left free on the disk of the program directory when unpacking.
 constexpr qint64 kSpareMargin = 64 * 1024 * 1024;
 
+// Asks the system to drop the cached pages of a file that is read no more
+// (the archive once unpacked, the register being replaced), so that the
+// unpacked file stays in memory for its check instead of being read back from
+// the disk. Only the cache is touched, never the file.
+void forgetCached(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+}
+
 // Pieces of the unpacked file on their way to the disk: the entry is inflated
 // on one thread while the pieces before are written on another. What is
 // written stays mapped into memory until the writer goes (up to half of the
@@ -208,7 +221,9 @@ Restorer::Outcome unpack(const QString &archivePath, PieceWriter &writer, qint64
     if (declared > spare)
         return failWith(Outcome::Failed, error, systemCause(ENOSPC));
     static constexpr qint64 kPiece = 4 << 20;
+    static constexpr qint64 kForgetStep = 256 << 20;
     qint64 read = 0;
+    qint64 forgottenAt = 0;
     bool headerChecked = false;
     QByteArray piece;
     for (;;) {
@@ -246,7 +261,12 @@ Restorer::Outcome unpack(const QString &archivePath, PieceWriter &writer, qint64
         piece = QByteArray();
         if (end)
             break;
+        if (read - forgottenAt >= kForgetStep) {
+            forgetCached(archivePath);
+            forgottenAt = read;
+        }
     }
+    forgetCached(archivePath);
     if (const int cause = writer.finish())
         return failWith(Outcome::Failed, error, systemCause(cause));
     if (read != declared || !headerChecked)
@@ -339,8 +359,12 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
             renameFile(kept, database);
         return failWith(Outcome::NoDatabase, error, why);
     }
-    if (outcome == Outcome::Restored)
+    if (outcome == Outcome::Restored) {
+        // The register that is to be replaced is read no more either.
+        if (keepPrevious)
+            forgetCached(database);
         outcome = checkUnpacked(unpackedName, unpacked.handle(), &why);
+    }
     writer.reset();
     if (outcome != Outcome::Restored)
         return failWith(outcome, error, why);
