@@ -12,6 +12,19 @@ function(ulk_included_header line out)
   endif()
 endfunction()
 
+# The headers that a file's #include lines name, in their order.
+function(ulk_included_headers file out)
+  set(headers)
+  file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS lines)
+    ulk_included_header("${line}" header)
+    if(NOT header STREQUAL "")
+      list(APPEND headers "${header}")
+    endif()
+  endforeach()
+  set(${out} "${headers}" PARENT_SCOPE)
+endfunction()
+
 # Whether a header stands in one of the include folders dirs.
 function(ulk_header_in header dirs out)
   set(result FALSE)
