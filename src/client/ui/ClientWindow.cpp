@@ -9,7 +9,7 @@
 #include "client/ui/BasicDataPages.h"
 #include "client/ui/ClientFieldChecks.h"
 #include "client/ui/ClientPickers.h"
-#include "client/ui/EnterPressesButton.h"
+#include "common/ui/EnterPressesButton.h"
 #include "client/ui/SubRecordTabs.h"
 #include "client/ui/TabRows.h"
 #include "common/FailureText.h"

@@ -11,7 +11,7 @@
 #include "client/ui/SubRecordSaver.h"
 #include "client/ui/SubRecordTabs.h"
 #include "client/ui/DisabilityPanel.h"
-#include "client/ui/EnterPressesButton.h"
+#include "common/ui/EnterPressesButton.h"
 #include "common/Prompter.h"
 #include "common/ui/CodePicker.h"
 #include "common/ui/FieldEdit.h"

@@ -1,5 +1,6 @@
 #include "reports/ui/PreviewDialog.h"
 
+#include "common/ui/EnterPressesButton.h"
 #include "reports/ReportPainter.h"
 #include "reports/ui/PageView.h"
 #include "reports/ui/PageWriter.h"
@@ -7,7 +8,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -231,14 +231,8 @@ bool PreviewDialog::eventFilter(QObject *watched, QEvent *event)
         else if (m_fit == Fit::Page)
             fitToPage();
     }
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        auto *button = qobject_cast<QToolButton *>(watched);
-        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            button->click();
-            return true;
-        }
-    }
+    if (enterPressesButton(watched, event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 

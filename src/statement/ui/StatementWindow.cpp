@@ -1,10 +1,10 @@
 #include "statement/ui/StatementWindow.h"
 
+#include "common/ui/EnterPressesButton.h"
 #include "common/ui/FieldProcedures.h"
 #include "common/ui/FormButton.h"
 #include "statement/ui/StatementBox.h"
 
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -64,15 +64,8 @@ void StatementWindow::finish(int result)
 bool StatementWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter on a button presses it.
-    if (event->type() == QEvent::KeyPress) {
-        if (QPushButton *b = buttonOf(qobject_cast<QWidget *>(watched))) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                b->click();
-                return true;
-            }
-        }
-    }
+    if (buttonOf(qobject_cast<QWidget *>(watched)) && enterPressesButton(watched, event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 

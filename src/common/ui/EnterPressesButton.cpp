@@ -1,7 +1,7 @@
-#include "client/ui/EnterPressesButton.h"
+#include "common/ui/EnterPressesButton.h"
 
 #include <QKeyEvent>
-#include <QPushButton>
+#include <QAbstractButton>
 
 namespace ulk {
 
@@ -10,7 +10,7 @@ bool enterPressesButton(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent *>(event)->key();
-    auto *b = qobject_cast<QPushButton *>(watched);
+    auto *b = qobject_cast<QAbstractButton *>(watched);
     if (!b || (key != Qt::Key_Return && key != Qt::Key_Enter))
         return false;
     if (b->isEnabled())
