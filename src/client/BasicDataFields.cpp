@@ -130,6 +130,21 @@ QString columnOf(int index)
 
 QString label(int index) { return QString::fromUtf8(at(index).label); }
 
+QString accessibleName(int index)
+{
+    QString person;
+    switch (at(index).frame) {
+    case F::Client:
+    case F::ClientDisability: return label(index);
+    case F::Mother:
+    case F::MotherDisability: person = frameCaption(F::Mother); break;
+    case F::Father:
+    case F::FatherDisability: person = frameCaption(F::Father); break;
+    case F::Representative: person = frameCaption(F::Representative); break;
+    }
+    return person + QStringLiteral(": ") + label(index);
+}
+
 QString tooltip(int index)
 {
     const char *t = at(index).tooltip;

@@ -53,6 +53,9 @@ const BasicDataField &at(int index);
 QString objectName(int index);      // "textKrz<i>"
 QString columnOf(int index);        // empty for unbound fields
 QString label(int index);
+// What assistive tools call the field: its label, after the person it
+// belongs to where that is not the client ("Matka: Obec").
+QString accessibleName(int index);
 QString tooltip(int index);
 QString frameCaption(FieldFrame frame);
 QString pickerOf(int index);

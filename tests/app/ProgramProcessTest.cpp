@@ -35,7 +35,7 @@ struct Installed {
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("ULK_ROBOT_FILE", file);
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_QPA_PLATFORM", ULK_TEST_PLATFORM);
         env.insert("QT_PLUGIN_PATH", ULK_ROBOT_PLUGINS);
         env.insert("QT_QPA_GENERIC_PLUGINS", "ulkrobot:" + task);
         env.insert("ULK_ROBOT_LOG", logs.filePath(name));

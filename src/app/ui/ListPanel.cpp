@@ -64,6 +64,8 @@ ListPanel::ListPanel(const QString &programDirectory, QWidget *parent) : QWidget
     };
     m_gridClients = grid("dbgKlient", m_clients, {1400, 1900, 1000, 1300});
     m_gridEmployees = grid("dbgPsych", m_employees, {2000, 2500, 2100});
+    m_gridClients->setAccessibleName(QStringLiteral("Zoznam klientov"));
+    m_gridEmployees->setAccessibleName(QStringLiteral("Zoznam zamestnancov"));
 
     auto button = [this](const char *name, const QString &caption, int left, int width) {
         auto *b = new QPushButton(caption, this);

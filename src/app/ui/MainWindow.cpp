@@ -10,6 +10,7 @@
 #include "common/Clock.h"
 #include "common/FailureText.h"
 #include "common/Prompter.h"
+#include "common/ui/ScreenFit.h"
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
 #include "data/PersonListModel.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(const QString &programDirectory, QWidget *parent)
     connect(m_sideBar, &SideBar::schoolYearChosen, this, &MainWindow::changeSchoolYear);
     connect(m_sideBar, &SideBar::exitChosen, this, &MainWindow::compactAndExit);
     connect(m_list, &ListPanel::recordWindowClosed, m_sideBar, &SideBar::markChosenAgain);
+    ScreenFit::fitFixed(this);
 }
 
 MainWindow::~MainWindow()

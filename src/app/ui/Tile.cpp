@@ -1,5 +1,6 @@
 #include "app/ui/Tile.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -15,10 +16,33 @@ void setBackground(QWidget *w, const QColor &c)
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
+// Assistive tools see a tile as the push button it acts as.
+class TileAccessible : public QAccessibleWidget {
+public:
+    explicit TileAccessible(Tile *tile) : QAccessibleWidget(tile, QAccessible::Button) {}
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            emit static_cast<Tile *>(widget())->keyActivated();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface *tileAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ulk::Tile"))
+        if (auto *tile = qobject_cast<Tile *>(object))
+            return new TileAccessible(tile);
+    return nullptr;
+}
 } // namespace
 
 Tile::Tile(int number, QWidget *parent) : QFrame(parent), m_number(number)
 {
+    static const bool asButton = (QAccessible::installFactory(tileAccessible), true);
+    Q_UNUSED(asButton);
     setObjectName(QStringLiteral("Picture%1").arg(number));
     setMouseTracking(true);
     setFrameShape(QFrame::Box);

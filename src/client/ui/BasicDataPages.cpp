@@ -3,6 +3,7 @@
 #include "client/ClientRecord.h"
 #include "client/ui/DisabilityEntry.h"
 #include "client/ui/DisabilityPanel.h"
+#include "common/ui/AccessibleName.h"
 #include "common/ui/CodePicker.h"
 #include "common/ui/FieldEdit.h"
 #include "data/CodeList.h"
@@ -82,6 +83,20 @@ BasicDataPages::BasicDataPages(QWidget *clientPage, QWidget *parentsPage)
     buildFields();
     buildOptions();
     orderTabs();
+    nameControls();
+}
+
+void BasicDataPages::nameControls()
+{
+    // Each field by its label and person, each picker after its field.
+    const QList<QWidget *> pickers = allPickers();
+    for (const BasicDataField &def : F::all()) {
+        const QString name = F::accessibleName(def.index);
+        nameControl(field(def.index), name);
+        for (QWidget *w : pickers)
+            if (w->objectName() == F::pickerOf(def.index))
+                nameControl(w, ulk::pickerName(name));
+    }
 }
 
 BasicDataPages::~BasicDataPages() = default;

@@ -71,6 +71,7 @@ private:
     void buildDisability(Person person);
     void placeField(int index, QWidget *extra);
     void orderTabs();
+    void nameControls();
     static const char *disabilityColumn(Person person);
 
     std::array<FieldEdit *, BasicDataFields::count> m_fields{};

@@ -10,6 +10,8 @@
 #include "client/ui/ClientFieldChecks.h"
 #include "client/ui/ClientPickers.h"
 #include "common/ui/EnterPressesButton.h"
+#include "common/ui/AccessibleName.h"
+#include "common/ui/ScreenFit.h"
 #include "client/ui/SubRecordTabs.h"
 #include "client/ui/TabRows.h"
 #include "common/FailureText.h"
@@ -168,6 +170,13 @@ void ClientWindow::buildTabs()
     }
 
     m_subRecords = new SubRecordTabs(*this, pages);
+    for (int t = 0; t < tabCount; ++t) {
+        const QString caption = QString::fromUtf8(kTabCaptions[t]);
+        for (QPlainTextEdit *memo : pages[std::size_t(t)]->findChildren<QPlainTextEdit *>(Qt::FindDirectChildrenOnly))
+            nameControl(memo, caption);
+        for (QListView *list : pages[std::size_t(t)]->findChildren<QListView *>())
+            nameControl(list, caption + QStringLiteral(" – zoznam"));
+    }
     connect(m_tabs, &QTabWidget::currentChanged, this, &ClientWindow::showTab);
 }
 
@@ -200,13 +209,17 @@ void ClientWindow::buildButtons()
     connect(m_cmdZap, &QPushButton::clicked, this, &ClientWindow::saveAndReturn);
     connect(m_cmdStorno, &QPushButton::clicked, this, &ClientWindow::cancel);
 
-    auto *layout = new QVBoxLayout(this);
+    // The window's inside scrolls where the screen is too small for it.
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(ScreenFit::windowMargins(this));
     layout->setSpacing(0);
     // Three rows of captions keep the window within a 1024 pixels wide screen.
     layout->addWidget(new TabRows(m_tabs, 5, this));
     layout->addWidget(m_tabs, 1);
     layout->addSpacing(6);
     layout->addLayout(row);
+    ScreenFit::fitLaidOut(this, body);
 }
 
 // ----------------------------------------------------------------- opening

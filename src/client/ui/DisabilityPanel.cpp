@@ -1,6 +1,7 @@
 #include "client/ui/DisabilityPanel.h"
 
 #include "client/ui/DisabilityEntry.h"
+#include "common/ui/AccessibleName.h"
 #include "common/ui/FieldEdit.h"
 
 #include <QAbstractItemView>
@@ -123,6 +124,10 @@ DisabilityPanel::DisabilityPanel(const QString &person, const Names &names, QWid
     m_dominantLabel->setBuddy(m_dominantBox);
     m_associatedLabel = new QLabel(QString::fromUtf8(row.associatedLabel), m_group);
     m_associatedLabel->setBuddy(m_associatedBox);
+    nameControl(m_dominantBox, m_dominantLabel->text());
+    nameControl(m_associatedBox, m_associatedLabel->text());
+    nameControl(m_dominantPicker, pickerName(m_dominantBox->accessibleName()));
+    nameControl(m_associatedList, pickerName(m_associatedBox->accessibleName()));
 
     auto *grid = new QGridLayout(m_group);
     grid->addLayout(slotRow, 0, 0, 1, 3);

@@ -2,6 +2,7 @@
 
 #include "client/SubRecordListModel.h"
 #include "client/ui/DisabilityPanel.h"
+#include "common/ui/AccessibleName.h"
 #include "common/ui/CodePicker.h"
 #include "common/ui/FieldEdit.h"
 
@@ -90,6 +91,8 @@ void SubRecordPage::buildBoxes(QWidget *frame)
         if (def.digitsOnly)
             box->setAcceptDrops(false);
         box->setEnabled(false);
+        if (def.label)
+            nameControl(box, QString::fromUtf8(def.label));
         m_boxes << box;
         if (!inGrid)
             continue;
@@ -131,6 +134,9 @@ void SubRecordPage::buildBoxes(QWidget *frame)
         ++row;
     }
     grid->setColumnStretch(1, 1);
+    for (int i = 0; i < boxCount(); ++i)
+        if (QComboBox *picker = pickerOf(i))
+            nameControl(picker, pickerName(m_boxes.at(i)->accessibleName()));
 }
 
 void SubRecordPage::buildKindFrame(QWidget *parent)

@@ -7,6 +7,7 @@
 #include "common/SharedState.h"
 #include "data/Database.h"
 
+#include "common/ui/AccessibleName.h"
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -115,6 +116,8 @@ void EmployeeWindow::build()
     m_function->installEventFilter(this);
     m_function->setValidator(new SingleLineValidator(m_function));
     functionLabel->setBuddy(m_function);
+    nameControl(m_function, functionLabel->text());
+    nameControl(m_function->lineEdit(), functionLabel->text());
     grid->addWidget(functionLabel, 3, 0);
     grid->addWidget(m_function, 3, 1, 1, 2);
 

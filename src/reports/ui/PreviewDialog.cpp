@@ -48,6 +48,8 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     m_pageBox = new QSpinBox(bar);
     m_pageBox->setObjectName(QStringLiteral("spnStrana"));
     m_pageBox->setToolTip(QStringLiteral("Číslo zobrazenej strany"));
+    m_pageBox->setAccessibleName(m_pageBox->toolTip());
+    m_pageBox->findChild<QLineEdit *>()->setAccessibleName(m_pageBox->toolTip());
     m_pageBox->setRange(1, std::max(1, doc.pageCount()));
     m_pageBox->setKeyboardTracking(false);
     m_pageCount = new QLabel(QStringLiteral(" z %1 ").arg(std::max(1, doc.pageCount())), bar);
@@ -66,6 +68,8 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     m_zoomBox->setToolTip(QStringLiteral("Zväčšenie"));
     m_zoomBox->setEditable(true);
     m_zoomBox->setInsertPolicy(QComboBox::NoInsert);
+    m_zoomBox->setAccessibleName(m_zoomBox->toolTip());
+    m_zoomBox->lineEdit()->setAccessibleName(m_zoomBox->toolTip());
     for (int z : kZoomSteps)
         m_zoomBox->addItem(QStringLiteral("%1 %").arg(z), z);
     QAction *larger = addAction(QStringLiteral("actZvacsit"), QStringLiteral("Zväčšiť"),
@@ -107,6 +111,7 @@ PreviewDialog::PreviewDialog(const ReportDocument &doc, QWidget *parent) : QDial
     m_view = new PageView(doc);
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("scrStrana"));
+    m_scroll->setAccessibleName(QStringLiteral("Zobrazená strana"));
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setWidget(m_view);

@@ -30,6 +30,16 @@ const BoxRow kRows[DopUkazRecord::count] = {
     {"Kontrolný súčet (0401 až 0404) ", nullptr},
 };
 
+// A box by its row's captions and code, for assistive tools.
+QString boxName(int i)
+{
+    const char *group = kRows[i].group ? kRows[i].group : kRows[i - 1].group;
+    QString name = QString::fromUtf8(group).trimmed();
+    if (kRows[i].label)
+        name += QLatin1Char(' ') + QString::fromUtf8(kRows[i].label);
+    return QStringLiteral("%1, riadok %2").arg(name, DopUkazRecord::rowCode(i));
+}
+
 constexpr int kBoxTop[DopUkazRecord::count] = {720, 1200, 1680, 2160, 2640};
 constexpr int kBoxLeft = 7440;
 constexpr int kCodeLeft = 6480;
@@ -99,6 +109,7 @@ void DoUkazWindow::build()
         label(frame, QStringLiteral("lblKod%1").arg(i), DopUkazRecord::rowCode(i), kCodeLeft, top + 30, 855);
         auto *box = new StatementBox(0, i, frame);
         box->setObjectName(QStringLiteral("TextPsych%1").arg(i));
+        box->setAccessibleName(boxName(i));
         box->setGeometry(px(kBoxLeft), px(top), px(855), px(315));
         connect(box, &StatementBox::entered, this, [this] { m_refocusIndex = -1; });
         addBox(box);

@@ -2,6 +2,7 @@
 
 #include "common/FailureText.h"
 #include "common/Prompter.h"
+#include "common/ui/ScreenFit.h"
 #include "data/Database.h"
 #include "statement/OdbStarChecks.h"
 #include "statement/ui/StatementBox.h"
@@ -61,6 +62,7 @@ OdbStarWindow::OdbStarWindow(const QString &programDirectory, QWidget *parent)
     setFixedSize(px(14700), px(10800));
     m_refocusRow.fill(-1);
     build();
+    ScreenFit::fitFixed(this);
     load();
 }
 
@@ -91,6 +93,8 @@ void OdbStarWindow::build()
         for (int n = 1; n <= OdbStarRowTable::columns; ++n) {
             auto *b = new StatementBox(n, i, frame);
             b->setObjectName(QStringLiteral("txt%1_%2").arg(n).arg(i));
+            b->setAccessibleName(QStringLiteral("Riadok %1, stĺpec %2").arg(OdbStarRowTable::code(i)).arg(n));
+            b->setAccessibleDescription(OdbStarRowTable::windowLabel(i));
             b->setGeometry(px(columnLeft(n)), px(top), px(kBoxWidth), px(kBoxHeight));
             addBox(b);
             m_txt[std::size_t(n - 1)][std::size_t(i)] = b;
