@@ -100,6 +100,11 @@ private slots:
             }
             test::clickTab(window, SubRecordFamilies::of(SubRecordKind::Siblings).tab);
             QTest::mouseClick(window->subRecords().tab(SubRecordKind::Siblings)->button(SubRecordButton::New), Qt::LeftButton);
+            QStringList road; // Tab from the first box on, before the buttons
+            for (QWidget *x = window->findChild<QWidget *>("textSur0"); road.size() < 8; x = x->nextInFocusChain())
+                if (x->isVisible() && x->isEnabled() && (x->focusPolicy() & Qt::TabFocus))
+                    road << x->objectName();
+            QCOMPARE(road, QStringList({"textSur0", "textSur1", "textSur2", "cmbSur0", "textSur3", "textSur4", "cmbSur1", "cmdSurZap"}));
             named(window);
         }));
     }

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDirIterator>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -191,6 +192,44 @@ private slots:
         const Shown printing = showAndEscape("QPrintDialog", [&] { print.exec(); });
         const Shown setup = showAndEscape("QPageSetupDialog", [&] { pageSetup.exec(); });
         QVERIFY2(slovak(printing) && slovak(setup), qPrintable((printing.buttons + setup.buttons).join('|')));
+    }
+
+    // A file that exists is replaced only after the program's own question,
+    // Slovak and under the dialog's title; No brings the dialog back. The
+    // input box is as wide as its title.
+    void overwriteAskedAndTitlesWhole()
+    {
+        QTemporaryDir dir;
+        QFile existing(dir.filePath("arch_ulk.zip"));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        Shown question;
+        bool shownAgain = false;
+        test::whenModal("QFileDialog", [&](QWidget *files) {
+            test::whenModal("QMessageBox", [&](QWidget *box) {
+                question.title = box->windowTitle();
+                question.buttons << static_cast<QMessageBox *>(box)->text();
+                test::whenModal("QFileDialog", [&](QWidget *again) {
+                    shownAgain = true;
+                    QTest::keyClick(again, Qt::Key_Escape);
+                });
+                QTest::keyClick(box, Qt::Key_Escape);
+            });
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        const FileRequest request{"Kde bude archív", existing.fileName(), {"záloha (*.zip)"}, 0, true};
+        QVERIFY(!QtPrompter().saveFile(request));
+        QCOMPARE(question.title, QString("Kde bude archív"));
+        QCOMPARE(question.buttons, QStringList("Súbor arch_ulk.zip už existuje.\nChcete ho nahradiť?"));
+        QVERIFY(shownAgain);
+        const QString title = QStringLiteral("Hľadanie podľa priezviska");
+        int width = 0;
+        test::whenModal("QInputDialog", [&](QWidget *box) {
+            width = box->width();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QtPrompter().input("Zadaj", title, QString());
+        QVERIFY(width > QFontMetrics(QApplication::font()).horizontalAdvance(title) + 100);
     }
 
     // The print dialog with its options and its printer's properties, and the

@@ -60,6 +60,8 @@ SubRecordPage::SubRecordPage(const SubRecordFamilyDef &family, QWidget *page, Su
     if (family.kind == SubRecordKind::Facilities)
         buildKindFrame(page);
     buildButtons(page);
+    if (m_disability)
+        orderTabs();
     if (!family.longText)
         right->addStretch(1);
 }
@@ -168,6 +170,24 @@ void SubRecordPage::buildButtons(QWidget *parent)
     }
     row->addStretch(1);
     m_right->addLayout(row);
+}
+
+void SubRecordPage::orderTabs()
+{
+    // Tab goes through the boxes in their order, each followed by its picker
+    // (the associated code box by its list), and only then to the buttons.
+    QList<QWidget *> order;
+    for (int i = 0; i < boxCount(); ++i) {
+        order << m_boxes.at(i);
+        if (QComboBox *picker = pickerOf(i))
+            order << picker;
+        else if (m_boxes.at(i) == m_disability->associatedBox())
+            order << m_disability->associatedList();
+    }
+    for (QPushButton *b : m_buttons)
+        order << b;
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 int SubRecordPage::indexOf(const QObject *object) const

@@ -58,6 +58,7 @@ public:
 private:
     void buildBoxes(QWidget *frame);
     void buildButtons(QWidget *parent);
+    void orderTabs();
     void buildKindFrame(QWidget *parent);
 
     const SubRecordFamilyDef &m_family;

@@ -80,6 +80,8 @@ void CodePicker::writePick(int row, const QString &text)
     m_writing = true;
     m_field->setText(text);
     m_writing = false;
+    // A narrow field shows the start of the copy, not its end.
+    m_field->setCursorPosition(0);
     if (currentIndex() != row) {
         const QSignalBlocker block(this);
         setCurrentIndex(row);

@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStyle>
 
 namespace ulk {
 
@@ -23,6 +27,16 @@ QMessageBox::StandardButton toQt(PromptAnswer a)
     return QMessageBox::Ok;
 }
 
+// The width a box needs to show its title whole in its title bar: the
+// title in the bold type of title bars, the window's icon and its buttons.
+int titleWidth(const QString &title)
+{
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    constexpr int iconAndButtons = 120;
+    return QFontMetrics(bold).horizontalAdvance(title) + iconAndButtons;
+}
+
 // A Qt file dialog of our own (never the desktop's), with the program's
 // Slovak texts and without stored state.
 void prepare(QFileDialog &dialog, const FileRequest &r)
@@ -39,6 +53,25 @@ std::optional<QString> chosenFile(QFileDialog &dialog)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();
+}
+
+// A file chosen to be written that exists already is replaced only when
+// the user says so; otherwise the dialog comes back.
+std::optional<QString> chosenNewFile(QFileDialog &dialog, bool confirmOverwrite, const QString &title, Prompter &ask)
+{
+    for (;;) {
+        std::optional<QString> chosen = chosenFile(dialog);
+        if (!chosen || !confirmOverwrite || !QFileInfo::exists(*chosen))
+            return chosen;
+        MessageRequest question;
+        question.text = QStringLiteral("Súbor %1 už existuje.\nChcete ho nahradiť?").arg(QFileInfo(*chosen).fileName());
+        question.title = title;
+        question.icon = PromptIcon::Exclamation;
+        question.buttons = PromptButtons::YesNo;
+        question.defaultButton = 1;
+        if (ask.message(question) == PromptAnswer::Yes)
+            return chosen;
+    }
 }
 } // namespace
 
@@ -79,6 +112,10 @@ PromptAnswer QtPrompter::message(const MessageRequest &r)
         buttons |= toQt(a);
     box.setStandardButtons(buttons);
     box.setDefaultButton(toQt(answers.value(r.defaultButton, answers.first())));
+    // Room for the whole title: a row as wide as the title under the text.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     if (answers.contains(PromptAnswer::Cancel))
         box.setEscapeButton(QMessageBox::Cancel);
     else if (answers.contains(PromptAnswer::Ignore))
@@ -95,12 +132,16 @@ PromptAnswer QtPrompter::message(const MessageRequest &r)
 std::optional<QString> QtPrompter::input(const QString &prompt, const QString &title,
                                          const QString &defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), titleOr(title), prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(titleOr(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    // The box is as wide as its title needs.
+    if (auto *line = dialog.findChild<QLineEdit *>())
+        line->setMinimumWidth(titleWidth(dialog.windowTitle()) - 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutLeftMargin));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtPrompter::saveFile(const FileRequest &r)
@@ -108,9 +149,11 @@ std::optional<QString> QtPrompter::saveFile(const FileRequest &r)
     QFileDialog dialog(QApplication::activeWindow(), titleOr(r.title));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
+    // Qt's own question would show the dialog's title cut short: the
+    // program asks in a box of its own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     prepare(dialog, r);
-    return chosenFile(dialog);
+    return chosenNewFile(dialog, r.confirmOverwrite, titleOr(r.title), *this);
 }
 
 std::optional<QString> QtPrompter::openFile(const FileRequest &r)
