@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QStylePainter>
 
 namespace ulk {
 
@@ -157,6 +158,20 @@ void CodePicker::keyPressEvent(QKeyEvent *event)
     default:
         QComboBox::keyPressEvent(event);
     }
+}
+
+void CodePicker::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    // A picker too narrow for its chosen line shows only its button: the
+    // field beside it shows the value, a cut-off first character tells nothing.
+    const QRect room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    if (fontMetrics().horizontalAdvance(option.currentText) > room.width())
+        option.currentText.clear();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 void CodePicker::focusOutEvent(QFocusEvent *event)

@@ -71,6 +71,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
 private:

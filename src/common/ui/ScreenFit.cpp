@@ -1,5 +1,6 @@
 #include "common/ui/ScreenFit.h"
 
+#include <QApplication>
 #include <QMainWindow>
 #include <QMargins>
 #include <QScreen>
@@ -54,6 +55,11 @@ QScrollArea *ScreenFit::scrolling(QWidget *window, QWidget *body)
     area->viewport()->setAutoFillBackground(false);
     area->setWidget(body);
     body->setAutoFillBackground(false);
+    // The keyboard's way through the window brings each control into view.
+    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget *, QWidget *now) {
+        if (now && area->widget() && area->widget()->isAncestorOf(now))
+            area->ensureWidgetVisible(now);
+    });
     return area;
 }
 
@@ -86,9 +92,13 @@ QScrollArea *ScreenFit::fitFixed(QWidget *window)
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(area);
     }
+    // Room for the scroll bars, so that a bar in one direction brings none
+    // in the other where the screen allows.
+    const int bar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
+    const QSize withBars = full + QSize(full.height() > room.height() ? bar : 0, full.width() > room.width() ? bar : 0);
     window->setMinimumSize(kSmallest);
-    window->setMaximumSize(full);
-    window->resize(full.boundedTo(room));
+    window->setMaximumSize(withBars);
+    window->resize(withBars.boundedTo(room));
     return area;
 }
 
