@@ -95,7 +95,18 @@ void ArchiveWindow::run()
     const std::optional<QString> target = prompter().saveFile(request);
     if (!target)
         return failed(QStringLiteral("zrušené používateľom"));
-    if (!Archiver::deliver(m_dir, target->trimmed(), &why, m_sync))
+    bool delivered = false;
+    {
+        // Copied and written to the disk off the window thread.
+        const LongWork::Action delivering(windowTitle(), QStringLiteral("Ukladá sa archív …"));
+        const QString failure = LongWork::run(QString(), [&](WorkProgress &) {
+            delivered = Archiver::deliver(m_dir, target->trimmed(), &why, m_sync);
+            return QString();
+        });
+        if (!failure.isEmpty())
+            why = failure;
+    }
+    if (!delivered)
         return failed(why);
     tell(QStringLiteral("Archivácia bola úspešne ukončená"), QString(), PromptIcon::Information);
     done(QDialog::Accepted);
