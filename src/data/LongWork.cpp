@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <chrono>
 #include <new>
 #include <optional>
 #include <system_error>
@@ -229,6 +230,14 @@ QString Thread::wait()
     m_ended = true;
     m_failure = m_state->failure;
     return m_failure;
+}
+
+void waitUntil(const std::function<bool()> &ended)
+{
+    if (onWindowThread())
+        return waitWithEvents(ended);
+    while (!ended())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
 QString run(const QString &what, const std::function<QString(WorkProgress &)> &work)

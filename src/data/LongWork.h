@@ -121,6 +121,10 @@ private:
 // it does now: what, when given, is said first). The work's failure.
 QString run(const QString &what, const std::function<QString(WorkProgress &)> &work);
 
+// Waits until ended() is true, as Thread::wait() does, for work that ends
+// elsewhere (ended is asked after every event and some twenty times a second).
+void waitUntil(const std::function<bool()> &ended);
+
 // The longest time in milliseconds the window thread went without handling
 // its events while an action or a wait of the helper was running, since the
 // last reset (for the measurements of bench/).
