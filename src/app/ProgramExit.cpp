@@ -3,6 +3,8 @@
 #include "common/FailureText.h"
 #include "common/Prompter.h"
 #include "data/Compactor.h"
+#include "data/LongWork.h"
+#include "data/RegisterLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,8 +15,16 @@ namespace ulk {
 void ProgramExit::compactRegister(const QString &programDirectory)
 {
     // The temporary archive is left for the next exit when the compaction fails.
+    // A second start meanwhile is told that this program is ending.
+    RegisterLock::markEnding(programDirectory);
     QString error;
-    if (!Compactor::compact(programDirectory, &error)) {
+    bool compacted = false;
+    {
+        LongWork::Action ending(QStringLiteral("Koniec programu"),
+                                QStringLiteral("Program sa ukončuje: zhusťuje sa databáza …"));
+        compacted = Compactor::compact(programDirectory, &error);
+    }
+    if (!compacted) {
         tell(failureMessage(QStringLiteral("Databázu sa nepodarilo zhustiť, súbor ulk.mdb zostal bez zmeny."), error),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return;

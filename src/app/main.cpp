@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 #include "common/ui/QtPrompter.h"
 #include "common/ui/SlovakTranslation.h"
+#include "common/ui/WaitingWindow.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -15,6 +16,9 @@ int main(int argc, char **argv)
     ulk::installSlovakTranslation(app);
     ulk::QtPrompter prompter(QStringLiteral("Evidencia klientov ULK"));
     ulk::setPrompter(&prompter);
+    // Every long wait without a window of its own shows the waiting window.
+    ulk::WaitingWindow waiting;
+    ulk::LongWork::setView(&waiting);
 
     // The program ends when its main window is closed for good, also when it
     // was hidden before (the exit with compaction).
@@ -25,6 +29,7 @@ int main(int argc, char **argv)
         return 0;
     window.show();
     const int rc = app.exec();
+    ulk::LongWork::setView(nullptr);
     ulk::setPrompter(nullptr);
     return rc;
 }

@@ -3,6 +3,7 @@
 #include "archive/ZipArchive.h"
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LongWork.h"
 #include "data/Parts.h"
 #include "data/SqliteHeader.h"
 #include "data/TempFiles.h"
@@ -137,7 +138,7 @@ bool copyInto(const QString &from, const QString &to, const Archiver::FileSync &
 namespace {
 // Packs a consistent copy of the database made by SQLite (VACUUM INTO), for a
 // file that cannot be packed as it stands.
-bool packCopy(const QDir &dir, QSqlDatabase db, const QString &zipPath, QString *error)
+bool packCopy(const QDir &dir, QSqlDatabase db, const QString &zipPath, QString *error, WorkProgress &progress)
 {
     QTemporaryFile copy(dir.filePath(TempFiles::archiveCopyTemplate()));
     if (!copy.open())
@@ -154,20 +155,20 @@ bool packCopy(const QDir &dir, QSqlDatabase db, const QString &zipPath, QString 
     QString why;
     if (!Database::isUsableFile(copyName, &why))
         return fail(error, failureMessage(QStringLiteral("Kópia databázy nie je v poriadku."), why));
-    return ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), copyName, error);
+    return ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), copyName, error, &progress);
 }
 
 // Packs the database file as it stands. The caller's read transaction keeps
 // every writer out meanwhile; the file is checked while it is packed, and a
 // file that fails the check leaves no archive.
-bool packFile(const QString &database, const QString &zipPath, QString *error)
+bool packFile(const QString &database, const QString &zipPath, QString *error, WorkProgress &progress)
 {
     QString why;
     bool packed = false;
     const bool usable =
         Parts::run(
             1, [&](int) { return Database::isUsableFile(database, &why) ? QString() : why; },
-            [&] { packed = ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), database, error); })
+            [&] { packed = ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), database, error, &progress); })
             .constFirst()
             .isEmpty();
     if (packed && !usable) {
@@ -180,10 +181,22 @@ bool packFile(const QString &database, const QString &zipPath, QString *error)
 
 bool Archiver::pack(const QString &programDirectory, QString *error)
 {
+    if (!QFileInfo::exists(Database::pathIn(programDirectory)))
+        return true;
+    // Packed off the window thread, which shows the progress meanwhile.
+    bool ok = false;
+    const QString failure =
+        LongWork::run(QStringLiteral("Balí sa databáza ulk.mdb …"), [&](WorkProgress &progress) {
+            ok = packOnThisThread(programDirectory, error, progress);
+            return QString();
+        });
+    return failure.isEmpty() ? ok : fail(error, failure);
+}
+
+bool Archiver::packOnThisThread(const QString &programDirectory, QString *error, WorkProgress &progress)
+{
     const QDir dir(programDirectory);
     const QString database = Database::pathIn(programDirectory);
-    if (!QFileInfo::exists(database))
-        return true;
     const QString zipPath = dir.filePath(tempArchiveName());
 
     // One read transaction on a connection of its own: what is packed is the
@@ -208,12 +221,12 @@ bool Archiver::pack(const QString &programDirectory, QString *error)
             const bool whole = !SqliteHeader::isWal(header)
                 && SqliteHeader::fileSize(header) == QFileInfo(database).size();
             if (whole) {
-                ok = packFile(database, zipPath, error);
+                ok = packFile(database, zipPath, error, progress);
                 db.rollback();
             } else {
                 // VACUUM INTO takes its own read transaction.
                 db.rollback();
-                ok = packCopy(dir, db, zipPath, error);
+                ok = packCopy(dir, db, zipPath, error, progress);
             }
         }
     }

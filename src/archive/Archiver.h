@@ -7,6 +7,8 @@
 // directory, and that archive put where the user chose.
 namespace ulk {
 
+class WorkProgress;
+
 class Archiver {
 public:
     static QString tempArchiveName() { return QStringLiteral("arch_tmp.zip"); }
@@ -17,6 +19,9 @@ public:
     // taken through SQLite on a connection of its own, so the program's
     // connection must be closed first. Without ulk.mdb nothing is packed and
     // nothing fails: the caller then finds no new arch_tmp.zip (or an old one).
+    // The packing runs off the window thread (LongWork) and shows its
+    // progress in the current action, whose "Zrušiť" stops it: then no
+    // archive is left under any name and the failure is "zrušené používateľom".
     static bool pack(const QString &programDirectory, QString *error);
 
     // Writes what was written to a file descriptor to the disk: 0, or the
@@ -32,6 +37,9 @@ public:
     // name, and a failure leaves nothing new under that name.
     static bool deliver(const QString &programDirectory, const QString &target, QString *error,
                         const FileSync &sync = syncToDisk);
+
+private:
+    static bool packOnThisThread(const QString &programDirectory, QString *error, WorkProgress &progress);
 };
 
 } // namespace ulk

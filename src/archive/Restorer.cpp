@@ -4,6 +4,7 @@
 #include "archive/ZipEntryReader.h"
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LongWork.h"
 #include "data/RegisterCheck.h"
 #include "data/RegisterLock.h"
 #include "data/SqliteHeader.h"
@@ -24,7 +25,6 @@
 #include <mutex>
 #include <optional>
 #include <sys/mman.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -68,6 +68,8 @@ bool removeStaleJournals(const QString &database, QString *error)
     return true;
 }
 
+const QString kUnpacking = QStringLiteral("Rozbaľuje sa archív …");
+
 // Room left free on the disk of the program directory when unpacking.
 constexpr qint64 kSpareMargin = 64 * 1024 * 1024;
 
@@ -94,7 +96,16 @@ void forgetCached(const QString &path)
 // program's while they are mapped.)
 class PieceWriter {
 public:
-    explicit PieceWriter(int fd) : m_fd(fd), m_thread([this] { writeAll(); }) {}
+    explicit PieceWriter(int fd)
+        : m_fd(fd), m_thread([this] {
+              writeAll();
+              return QString();
+          })
+    {
+        // No writer, no pieces taken: the unpacking stops at once.
+        if (!m_thread.started())
+            m_cause = EAGAIN;
+    }
     ~PieceWriter()
     {
         finish();
@@ -123,8 +134,7 @@ public:
             m_done = true;
             m_ready.notify_one();
         }
-        if (m_thread.joinable())
-            m_thread.join();
+        m_thread.wait();
         return m_cause;
     }
 
@@ -198,7 +208,7 @@ private:
     qint64 m_written = 0;
     qint64 m_heldTo = 0;
     std::vector<std::pair<void *, std::size_t>> m_held;
-    std::thread m_thread;
+    LongWork::Thread m_thread;
 };
 
 // Unpacks the archive's database into the file open as fd, stopping as soon
@@ -207,7 +217,8 @@ private:
 // declare. A database in WAL mode is stored in rollback-journal mode like
 // every other (the archive holds no WAL file, so the main file is the whole
 // database).
-Restorer::Outcome unpack(const QString &archivePath, PieceWriter &writer, qint64 spare, QString *error)
+Restorer::Outcome unpack(const QString &archivePath, PieceWriter &writer, qint64 spare, QString *error,
+                         WorkProgress &progress)
 {
     using Outcome = Restorer::Outcome;
     ZipEntryReader reader;
@@ -236,6 +247,7 @@ Restorer::Outcome unpack(const QString &archivePath, PieceWriter &writer, qint64
         if (n < 0)
             return Outcome::NotExpectedData;
         read += n;
+        progress.advance(read, declared);
         if (read > declared)
             return failWith(Outcome::NotExpectedData, error, QStringLiteral("položka je dlhšia, ako archív uvádza"));
         const bool end = n == 0;
@@ -280,7 +292,10 @@ Restorer::Outcome checkUnpacked(const QString &file, int fd, QString *error)
 {
     using Outcome = Restorer::Outcome;
     int syncCause = 0;
-    std::thread sync([&] { syncCause = ::fsync(fd) == 0 ? 0 : errno; });
+    LongWork::Thread sync([&] {
+        syncCause = ::fsync(fd) == 0 ? 0 : errno;
+        return QString();
+    });
     RegisterCheck::Result checked;
     const QString name = QStringLiteral("ulk-restore-check");
     {
@@ -290,7 +305,9 @@ Restorer::Outcome checkUnpacked(const QString &file, int fd, QString *error)
                               : RegisterCheck::Result{RegisterCheck::Verdict::Failed, failureCause(why)};
     }
     Database::closeExtra(name);
-    sync.join();
+    const QString notSynced = sync.wait();
+    if (!notSynced.isEmpty())
+        return failWith(Outcome::Failed, error, notSynced);
     if (syncCause != 0)
         return failWith(Outcome::Failed, error, systemCause(syncCause));
     switch (checked.verdict) {
@@ -325,11 +342,23 @@ bool keepAs(const QString &database, const QString &kept, QString *error)
 Restorer::Outcome Restorer::restore(const QString &programDirectory, const QString &archivePath,
                                     bool keepPrevious, QString *error)
 {
+    if (!keepPrevious && QFileInfo::exists(Database::pathIn(programDirectory)))
+        return Outcome::Skipped;
+    // Unpacked and checked off the window thread, which shows the progress.
+    Outcome outcome = Outcome::Failed;
+    const QString failure = LongWork::run(kUnpacking, [&](WorkProgress &progress) {
+        outcome = restoreOnThisThread(programDirectory, archivePath, keepPrevious, error, progress);
+        return QString();
+    });
+    return failure.isEmpty() ? outcome : failWith(Outcome::Failed, error, failure);
+}
+
+Restorer::Outcome Restorer::restoreOnThisThread(const QString &programDirectory, const QString &archivePath,
+                                                bool keepPrevious, QString *error, WorkProgress &progress)
+{
     const QDir dir(programDirectory);
     const QString database = Database::pathIn(programDirectory);
     const QString kept = dir.filePath(keptName());
-    if (!keepPrevious && QFileInfo::exists(database))
-        return Outcome::Skipped;
 
     // ulk.mdb is replaced only while no other program works on it.
     const RegisterLock lock(programDirectory);
@@ -350,7 +379,7 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
     const qint64 available = QStorageInfo(programDirectory).bytesAvailable();
     const qint64 spare = available < 0 ? std::numeric_limits<qint64>::max() : available - kSpareMargin;
     std::optional<PieceWriter> writer(std::in_place, unpacked.handle());
-    Outcome outcome = unpack(archivePath, *writer, spare, &why);
+    Outcome outcome = unpack(archivePath, *writer, spare, &why, progress);
     if (outcome == Outcome::NoDatabase) {
         // With no database in the archive, a database kept by an earlier
         // restore comes back when there is no ulk.mdb.
@@ -363,6 +392,8 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
         // The register that is to be replaced is read no more either.
         if (keepPrevious)
             forgetCached(database);
+        progress.say(QStringLiteral("Kontroluje sa obnovený register …"));
+        progress.advance(0, 0);
         outcome = checkUnpacked(unpackedName, unpacked.handle(), &why);
     }
     writer.reset();

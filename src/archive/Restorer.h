@@ -7,6 +7,8 @@
 // in one rename. Until then ulk.mdb stays exactly as it was.
 namespace ulk {
 
+class WorkProgress;
+
 class Restorer {
 public:
     enum class Outcome {
@@ -23,8 +25,14 @@ public:
     // stays as ulk_ren.mdb, replacing an older one. Without it (the restore at
     // start-up, when ulk.mdb is missing) an ulk.mdb that is present is left
     // alone, and an archive without a database brings back a kept ulk_ren.mdb.
+    // The unpacking and the check run off the window thread (LongWork) and
+    // show their progress in the current action.
     static Outcome restore(const QString &programDirectory, const QString &archivePath, bool keepPrevious,
                            QString *error);
+
+private:
+    static Outcome restoreOnThisThread(const QString &programDirectory, const QString &archivePath,
+                                       bool keepPrevious, QString *error, WorkProgress &progress);
 };
 
 } // namespace ulk

@@ -1,6 +1,7 @@
 #include "archive/ZipArchive.h"
 
 #include "common/FailureText.h"
+#include "data/LongWork.h"
 
 #include <QFile>
 #include <zip.h>
@@ -58,6 +59,7 @@ QString ZipArchive::cause(int zipCode, int errnoValue)
     case ZIP_ER_MEMORY: return QStringLiteral("nie je dosť pamäte");
     case ZIP_ER_NOENT: return QStringLiteral("súbor alebo adresár neexistuje");
     case ZIP_ER_EXISTS: return QStringLiteral("súbor už existuje");
+    case ZIP_ER_CANCELLED: return QStringLiteral("zrušené používateľom");
     case ZIP_ER_OPEN:
     case ZIP_ER_READ:
     case ZIP_ER_SEEK:
@@ -71,8 +73,17 @@ QString ZipArchive::cause(int zipCode, int errnoValue)
     }
 }
 
+namespace {
+void reportProgress(zip_t *, double done, void *progress)
+{
+    static_cast<WorkProgress *>(progress)->advance(qint64(done * 1000), 1000);
+}
+
+int stopWanted(zip_t *, void *progress) { return static_cast<WorkProgress *>(progress)->stopRequested() ? 1 : 0; }
+} // namespace
+
 bool ZipArchive::writeSingleEntry(const QString &zipPath, const QString &entryName,
-                                  const QString &sourcePath, QString *error)
+                                  const QString &sourcePath, QString *error, WorkProgress *progress)
 {
     int code = 0;
     // ZIP_TRUNCATE: an archive already there is not read, only replaced.
@@ -97,6 +108,10 @@ bool ZipArchive::writeSingleEntry(const QString &zipPath, const QString &entryNa
     // The fastest deflate level: a database packs well at any level, and a
     // large register is archived in a fraction of the time of the default.
     zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
+    if (progress) {
+        zip_register_progress_callback_with_state(archive, 0.001, reportProgress, nullptr, progress);
+        zip_register_cancel_callback_with_state(archive, stopWanted, nullptr, progress);
+    }
     // libzip writes the archive into a temporary file beside it and renames
     // that over zipPath only when everything has been written.
     if (zip_close(archive) != 0) {

@@ -4,6 +4,8 @@
 // The few zip operations that archive and restore need, over libzip.
 namespace ulk {
 
+class WorkProgress;
+
 class ZipArchive {
 public:
     enum class ReadResult {
@@ -18,8 +20,10 @@ public:
     // Writes a new archive at zipPath whose one entry, entryName, holds the
     // file sourcePath. Whatever stood at zipPath before is replaced, and only
     // once the new archive is complete.
+    // With progress, the writing reports how far it got and stops when asked
+    // to (ZIP_ER_CANCELLED): then nothing new is left at zipPath or beside it.
     static bool writeSingleEntry(const QString &zipPath, const QString &entryName,
-                                 const QString &sourcePath, QString *error);
+                                 const QString &sourcePath, QString *error, WorkProgress *progress = nullptr);
 
     // The Slovak cause of a libzip error code; errnoValue (when not 0) is the
     // system's error behind it.

@@ -2,6 +2,7 @@
 
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LongWork.h"
 #include "data/Parts.h"
 #include "data/RegisterConnection.h"
 #include "data/RegisterLock.h"
@@ -133,6 +134,78 @@ bool checkTreesInParallel(const QString &path, const QStringList &tables, QStrin
     return why.isEmpty();
 }
 
+// Copies ulk.mdb into tmp.mdb, checks the copy and puts it in place of
+// ulk.mdb; the failure, or an empty text.
+QString copyAndReplace(const QDir &dir, const QString &source, const QString &target)
+{
+    // What the copy must hold is read on a connection of its own while a
+    // fresh connection makes the copy: both only read ulk.mdb, and with the
+    // register held and no connection of the program open nothing writes it.
+    // (The program's first read at start rolled back any journal a crash left.)
+    QString why;
+    Contents before;
+    const QString contentsWhy = Parts::firstFailure(Parts::run(
+        1,
+        [&](int) {
+            QString failure;
+            return readContents(source, &before, &failure) ? QString() : failure;
+        },
+        [&] {
+            const RegisterConnection own(source, RegisterConnection::Access::ReadWrite,
+                                         RegisterConnection::Api::QtSql, QStringLiteral("ulk-compact"));
+            if (!own.isOpen()) {
+                why = QStringLiteral("databázu nie je možné otvoriť: ") + own.error();
+                return;
+            }
+            QSqlQuery q(own.database());
+            // The copy is written to the disk once, below, while it is checked.
+            q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+            if (!q.prepare(QStringLiteral("VACUUM INTO ?"))) {
+                why = RegisterConnection::causeOf(q.lastError());
+            } else {
+                q.addBindValue(QDir::toNativeSeparators(QFileInfo(target).absoluteFilePath()));
+                if (!q.exec())
+                    why = QStringLiteral("kópiu databázy nie je možné vytvoriť: ")
+                        + RegisterConnection::causeOf(q.lastError());
+            }
+        }));
+    if (!contentsWhy.isEmpty())
+        return QStringLiteral("databázu nie je možné prečítať: ") + contentsWhy;
+    if (!why.isEmpty())
+        return why;
+
+    Contents after;
+    if (!readContents(target, &after, &why))
+        return QStringLiteral("kópiu databázy nie je možné prečítať: ") + why;
+    if (!(after == before))
+        return QStringLiteral("kópia databázy nemá všetky údaje");
+    // The copy goes to the disk while its b-trees are checked.
+    bool usable = false;
+    const bool synced = Parts::run(
+                            1, [&](int) { return syncFile(target) ? QString() : QStringLiteral("zápis na disk"); },
+                            [&] {
+                                usable = Database::isUsableFile(target, &why, false)
+                                    && checkTreesInParallel(target, tablesOf(after), &why);
+                            })
+                            .constFirst()
+                            .isEmpty();
+    if (!usable)
+        return QStringLiteral("kópia databázy nie je v poriadku: ") + why;
+    if (!synced)
+        return QStringLiteral("kópiu databázy nie je možné zapísať na disk");
+
+    // A journal beside ulk.mdb would be played into the new file at its next
+    // opening: leave everything as it is rather than replace the file.
+    if (QFileInfo::exists(source + QStringLiteral("-journal")))
+        return QStringLiteral("pri súbore ulk.mdb zostal rozpracovaný zápis (ulk.mdb-journal)");
+
+    // rename(2) replaces ulk.mdb in one step: there is never a moment without it.
+    if (std::rename(QFile::encodeName(target).constData(), QFile::encodeName(source).constData()) != 0)
+        return QStringLiteral("súbor tmp.mdb nie je možné premenovať na ulk.mdb");
+    syncDirectory(dir.absolutePath());
+    return QString();
+}
+
 } // namespace
 
 QStringList connectionsOn(const QString &filePath)
@@ -213,72 +286,9 @@ bool compact(const QString &programDirectory, QString *error)
     if (QFileInfo::exists(target))
         return fail(QStringLiteral("súbor tmp.mdb nie je možné odstrániť"));
 
-    // What the copy must hold is read on a connection of its own while a
-    // fresh connection makes the copy: both only read ulk.mdb, and with the
-    // register held and no connection of the program open nothing writes it.
-    // (The program's first read at start rolled back any journal a crash left.)
-    QString why;
-    Contents before;
-    const QString contentsWhy = Parts::firstFailure(Parts::run(
-        1,
-        [&](int) {
-            QString failure;
-            return readContents(source, &before, &failure) ? QString() : failure;
-        },
-        [&] {
-            const RegisterConnection own(source, RegisterConnection::Access::ReadWrite,
-                                         RegisterConnection::Api::QtSql, QStringLiteral("ulk-compact"));
-            if (!own.isOpen()) {
-                why = QStringLiteral("databázu nie je možné otvoriť: ") + own.error();
-                return;
-            }
-            QSqlQuery q(own.database());
-            // The copy is written to the disk once, below, while it is checked.
-            q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
-            if (!q.prepare(QStringLiteral("VACUUM INTO ?"))) {
-                why = RegisterConnection::causeOf(q.lastError());
-            } else {
-                q.addBindValue(QDir::toNativeSeparators(QFileInfo(target).absoluteFilePath()));
-                if (!q.exec())
-                    why = QStringLiteral("kópiu databázy nie je možné vytvoriť: ")
-                        + RegisterConnection::causeOf(q.lastError());
-            }
-        }));
-    if (!contentsWhy.isEmpty())
-        return fail(QStringLiteral("databázu nie je možné prečítať: ") + contentsWhy);
-    if (!why.isEmpty())
-        return fail(why);
-
-    Contents after;
-    if (!readContents(target, &after, &why))
-        return fail(QStringLiteral("kópiu databázy nie je možné prečítať: ") + why);
-    if (!(after == before))
-        return fail(QStringLiteral("kópia databázy nemá všetky údaje"));
-    // The copy goes to the disk while its b-trees are checked.
-    bool usable = false;
-    const bool synced = Parts::run(
-                            1, [&](int) { return syncFile(target) ? QString() : QStringLiteral("zápis na disk"); },
-                            [&] {
-                                usable = Database::isUsableFile(target, &why, false)
-                                    && checkTreesInParallel(target, tablesOf(after), &why);
-                            })
-                            .constFirst()
-                            .isEmpty();
-    if (!usable)
-        return fail(QStringLiteral("kópia databázy nie je v poriadku: ") + why);
-    if (!synced)
-        return fail(QStringLiteral("kópiu databázy nie je možné zapísať na disk"));
-
-    // A journal beside ulk.mdb would be played into the new file at its next
-    // opening: leave everything as it is rather than replace the file.
-    if (QFileInfo::exists(source + QStringLiteral("-journal")))
-        return fail(QStringLiteral("pri súbore ulk.mdb zostal rozpracovaný zápis (ulk.mdb-journal)"));
-
-    // rename(2) replaces ulk.mdb in one step: there is never a moment without it.
-    if (std::rename(QFile::encodeName(target).constData(), QFile::encodeName(source).constData()) != 0)
-        return fail(QStringLiteral("súbor tmp.mdb nie je možné premenovať na ulk.mdb"));
-    syncDirectory(dir.absolutePath());
-    return true;
+    // The copy is made and checked off the window thread, which meanwhile shows the exit.
+    const QString why = LongWork::run(QString(), [&](WorkProgress &) { return copyAndReplace(dir, source, target); });
+    return why.isEmpty() || fail(why);
 }
 
 } // namespace ulk::Compactor

@@ -1,10 +1,12 @@
 #include "data/Parts.h"
 
 #include "data/Database.h"
+#include "data/LongWork.h"
 #include "data/RegisterConnection.h"
 
 #include <algorithm>
 #include <sqlite3.h>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -28,18 +30,16 @@ int ofRegister()
 
 QStringList run(int count, const std::function<QString(int)> &work, const std::function<void()> &meanwhile)
 {
-    std::vector<QString> failures(size_t(std::max(count, 0)));
-    {
-        std::vector<std::thread> threads;
-        threads.reserve(failures.size());
-        for (int part = 0; part < count; ++part)
-            threads.emplace_back([&, part] { failures[size_t(part)] = work(part); });
-        if (meanwhile)
-            meanwhile();
-        for (std::thread &t : threads)
-            t.join();
-    }
-    return QStringList(failures.begin(), failures.end());
+    std::vector<std::unique_ptr<LongWork::Thread>> threads;
+    threads.reserve(size_t(std::max(count, 0)));
+    for (int part = 0; part < count; ++part)
+        threads.push_back(std::make_unique<LongWork::Thread>([&work, part] { return work(part); }));
+    if (meanwhile)
+        meanwhile();
+    QStringList failures;
+    for (const auto &thread : threads)
+        failures << thread->wait();
+    return failures;
 }
 
 QStringList read(int count, const std::function<QString(int, sqlite3 *)> &readPart,

@@ -22,9 +22,11 @@ int machine();
 // that connections of their own would not see).
 int ofRegister();
 
-// Runs work(part) for every part 0..count-1, each on a thread of its own,
-// and meanwhile on the calling thread; returns when all are done. Each
-// part's failure, in part order: empty for a part that did its work.
+// Runs work(part) for every part 0..count-1, each on a thread of its own
+// (LongWork), and meanwhile on the calling thread; returns when all are done,
+// the window thread handling its events while it waits. Each part's failure,
+// in part order: empty for a part that did its work, the Slovak cause for a
+// part that threw or whose thread could not start.
 QStringList run(int count, const std::function<QString(int)> &work, const std::function<void()> &meanwhile = {});
 
 // Reads the program's register in parts as run() does, each part on a

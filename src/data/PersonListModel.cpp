@@ -148,11 +148,12 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
             sortRows(mine);
         return why;
     };
-    // Meanwhile the memory of the merged list is made ready: the system gives
-    // a new allocation page by page at its first use, and a list of this
-    // size would otherwise wait for that during the merge.
-    const auto prepareMemory = [&] {
-        const qint64 count = singleNumber(db, "SELECT count(*) FROM k_zaklad");
+    // Beside the parts the memory of the merged list is made ready, counted
+    // on a connection of its own: the system gives a new allocation page by
+    // page at its first use, and a list of this size would otherwise wait for
+    // that during the merge.
+    const auto prepareMemory = [&](sqlite3 *own) {
+        const qint64 count = singleNumber(own, "SELECT count(*) FROM k_zaklad");
         if (count <= 0)
             return;
         rows.reserve(rows.size() + count);
@@ -163,7 +164,13 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
     };
     // A part that could not be read (its failure is in the log): the whole
     // list on the program's own connection, which reports its own failure.
-    if (!Parts::firstFailure(Parts::read(parts, readPart, prepareMemory)).isEmpty())
+    const QStringList failures = Parts::read(parts + 1, [&](int part, sqlite3 *own) {
+        if (part < parts)
+            return readPart(part, own);
+        prepareMemory(own);
+        return QString();
+    });
+    if (!Parts::firstFailure(failures.mid(0, parts)).isEmpty())
         return inOnePiece();
 
     qsizetype total = 0;

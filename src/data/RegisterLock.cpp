@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <cerrno>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -27,6 +28,16 @@ QHash<QString, Held> &held()
     static QHash<QString, Held> h;
     return h;
 }
+
+// The holders of a process may be on any of its threads.
+std::mutex &heldMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+// What the holder writes into the lock file when the program is ending.
+constexpr char kEnding[] = "ending\n";
 
 QString keyOf(const QString &programDirectory)
 {
@@ -71,6 +82,7 @@ int lockFile(const QByteArray &path)
 
 RegisterLock::RegisterLock(const QString &programDirectory) : m_key(keyOf(programDirectory))
 {
+    const std::lock_guard guard(heldMutex());
     auto it = held().find(m_key);
     if (it != held().end()) {
         ++it->holders;
@@ -83,6 +95,10 @@ RegisterLock::RegisterLock(const QString &programDirectory) : m_key(keyOf(progra
         const int cause = errno;
         m_elsewhere = cause == EWOULDBLOCK;
         m_error = systemCause(cause);
+        if (m_elsewhere) {
+            QFile file(path);
+            m_holderEnding = file.open(QIODevice::ReadOnly) && file.read(64) == kEnding;
+        }
         return;
     }
     held().insert(m_key, Held{fd, 1, path});
@@ -93,6 +109,7 @@ RegisterLock::~RegisterLock()
 {
     if (!m_held)
         return;
+    const std::lock_guard guard(heldMutex());
     auto it = held().find(m_key);
     if (it == held().end() || --it->holders > 0)
         return;
@@ -105,7 +122,21 @@ RegisterLock::~RegisterLock()
 
 bool RegisterLock::heldByThisProcess(const QString &programDirectory)
 {
-    return held().contains(keyOf(programDirectory));
+    const QString key = keyOf(programDirectory);
+    const std::lock_guard guard(heldMutex());
+    return held().contains(key);
+}
+
+void RegisterLock::markEnding(const QString &programDirectory)
+{
+    const QString key = keyOf(programDirectory);
+    const std::lock_guard guard(heldMutex());
+    const auto it = held().constFind(key);
+    if (it == held().constEnd())
+        return;
+    // Only a hint for a second start: a failed write changes nothing else.
+    if (::ftruncate(it->fd, 0) == 0)
+        (void)::pwrite(it->fd, kEnding, sizeof kEnding - 1, 0);
 }
 
 } // namespace ulk

@@ -22,15 +22,22 @@ public:
     // in Slovak: a symbolic link or a directory in place of the lock, ...).
     bool heldElsewhere() const { return m_elsewhere; }
     QString error() const { return m_error; }
+    // Held elsewhere by a program that is ending (markEnding): it compacts
+    // the register and will let it go.
+    bool holderEnding() const { return m_holderEnding; }
 
     // Whether this process holds the register of the directory.
     static bool heldByThisProcess(const QString &programDirectory);
+    // The program holding the register of the directory is ending: a second
+    // start meanwhile is told so (holderEnding()).
+    static void markEnding(const QString &programDirectory);
     static QString fileName() { return QStringLiteral("ulk.lck"); }
 
 private:
     QString m_key;
     bool m_held = false;
     bool m_elsewhere = false;
+    bool m_holderEnding = false;
     QString m_error;
 };
 

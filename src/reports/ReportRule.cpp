@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "data/DataEnvironment.h"
 #include "data/Database.h"
+#include "data/LongWork.h"
 #include "reports/ReportLayout.h"
 
 namespace ulk::report {
@@ -10,6 +11,8 @@ namespace ulk::report {
 std::optional<ReportDocument> ReportRule::prepare(ReportDefinition &report, const QString &programDirectory,
                                                   QString *error)
 {
+    // Reading a long list takes a while: the window thread shows it meanwhile.
+    const LongWork::Action preparing(QStringLiteral("Zostava"), QStringLiteral("Načítavajú sa údaje zostavy …"));
     DataEnvironment &den = DataEnvironment::denUlk();
     den.unload();
     den.load();

@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LongWork.h"
 #include "data/RegisterConnection.h"
 #include "statement/EducationSection.h"
 #include "statement/EmployeeSection.h"
@@ -69,6 +70,7 @@ std::optional<QList<QStringList>> StatementRun::compute(QString *why)
 
 bool StatementRun::prepare()
 {
+    const LongWork::Action counting(QStringLiteral("Štatistický výkaz"), QStringLiteral("Zostavuje sa výkaz …"));
     m_failure.clear();
     QString why;
     const std::optional<QList<QStringList>> lines = compute(&why);

@@ -1,6 +1,7 @@
 // The built program as a process, driven by the robot plugin (tests/robot).
 #include "NewDatabase.h"
 #include "archive/ZipArchive.h"
+#include "data/RegisterLock.h"
 #include "support/Files.h"
 #include "support/ProgramDir.h"
 
@@ -198,9 +199,22 @@ private slots:
                  QStringList{"message|Upozornenie|Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu "
                              "programu nie je možné spustiť, pokračujte v spustenom programe."});
         QCOMPARE(p.snapshot(), before);
-
         first.kill();
         QVERIFY(first.waitForFinished(30000));
+
+        // A holder that is ending (compacting after Koniec) sends the user
+        // to wait, not to a window that is no longer there.
+        {
+            const RegisterLock ending(p.dir.path());
+            RegisterLock::markEnding(p.dir.path());
+            QProcess meanwhile;
+            p.start(meanwhile, "meanwhile", "koniec");
+            endsWithZero(meanwhile);
+            QCOMPARE(p.log("meanwhile"),
+                     QStringList{"message|Upozornenie|Program sa práve ukončuje (zhusťuje sa databáza ulk.mdb). "
+                                 "Počkajte, kým sa ukončí, a spustite ho znova."});
+        }
+
         QProcess third;
         p.start(third, "third", "koniec");
         endsWithZero(third);

@@ -3,12 +3,17 @@
 #include "archive/ui/ArchiveWindow.h"
 #include "common/Clock.h"
 #include "data/Database.h"
+#include "support/GeneratedRegister.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ui/ProgramWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,6 +57,43 @@ class ArchiveWindowTest : public QObject {
 
 private slots:
     void init() { Clock::setToday(QDate(2024, 11, 5)); }
+
+    // The archive window shows the packing's progress; "Zrušiť" stops it
+    // and no archive is left under any name.
+    void stoppedPackingLeavesNoArchive()
+    {
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(test::putGeneratedRegister(dir.path(), 3000));
+        QVERIFY(w.load());
+        Database::close(); // so that the file on disk is complete for the comparison
+        const QByteArray before = test::readAll(dir.dbPath());
+        QVERIFY(w.load());
+        w.show();
+        QString title;
+        QTimer stop;
+        stop.setInterval(5);
+        connect(&stop, &QTimer::timeout, [&] {
+            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            auto *button = window ? window->findChild<QPushButton *>("cmdZrusit") : nullptr;
+            if (title.isEmpty() && button && button->isVisible() && button->text() == "Zrušiť") {
+                title = window->windowTitle();
+                QVERIFY(window->findChild<QProgressBar *>("prgPriebeh")->isVisible());
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        stop.start();
+        p.answer(PromptAnswer::Ok);
+        archive(w);
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
+        QCOMPARE(title, QString("Vytváranie zálohy"));
+        QCOMPARE(test::conversation(p),
+                 QStringList{"message|Archivácia bola zrušená, archív sa nevytvoril.||information|ok"});
+        QCOMPARE(test::listing(dir.path()), QStringList{"ulk.mdb"});
+        QVERIFY(Database::isOpen());
+        Database::close();
+        QCOMPARE(test::readAll(dir.dbPath()), before);
+    }
     void cleanup()
     {
         Database::close();

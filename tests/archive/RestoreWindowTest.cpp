@@ -2,13 +2,18 @@
 #include "app/ui/MainWindow.h"
 #include "archive/Archiver.h"
 #include "archive/ui/RestoreWindow.h"
+#include "common/ui/WaitingWindow.h"
 #include "data/PersonListModel.h"
 #include "data/Database.h"
+#include "support/GeneratedRegister.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ui/ProgramWindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -97,6 +102,53 @@ private slots:
                  QString("Novák"));
         w.setClientMode();
         QCOMPARE(w.clientList()->rowCount(), 2);
+    }
+
+    // Once the archive is chosen and the warning answered, the program's
+    // waiting window says what the restore does; it is gone when the outcome
+    // is told.
+    void restoreOfAGeneratedRegisterShowsItsProgress()
+    {
+        test::ProgramDir source;
+        QVERIFY(test::putGeneratedRegister(source.path(), 3000));
+        QVERIFY(Archiver::pack(source.path(), nullptr));
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QVERIFY(w.load());
+        w.show();
+        WaitingWindow waiting;
+        waiting.setDelay(0);
+        LongWork::setView(&waiting);
+        const auto shown = [] {
+            for (QWidget *t : QApplication::topLevelWidgets())
+                if (t->objectName() == "frmCakanie" && t->isVisible())
+                    return t;
+            return static_cast<QWidget *>(nullptr);
+        };
+        QStringList seen;
+        QTimer watch;
+        watch.setInterval(5);
+        connect(&watch, &QTimer::timeout, [&] {
+            if (QWidget *t = shown()) {
+                const QString line = t->windowTitle() + '|' + t->findChild<QLabel *>("lblCinnost")->text();
+                if (!seen.contains(line))
+                    seen << line;
+            }
+        });
+        watch.start();
+        p.chooseFile(source.file("arch_tmp.zip")).answer(PromptAnswer::Yes).answer(PromptAnswer::Ok);
+        restoreFromMenu(w);
+        LongWork::setView(nullptr);
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join('\n')));
+        QCOMPARE(test::conversation(p), QStringList({kOpenDialog, kWarning, kDone}));
+        QVERIFY(!seen.isEmpty());
+        for (const QString &line : seen)
+            QVERIFY2(QStringList({"Obnova archivovaných dát|Rozbaľuje sa archív …",
+                                  "Obnova archivovaných dát|Kontroluje sa obnovený register …"})
+                         .contains(line),
+                     qPrintable(line));
+        QVERIFY(!shown());
+        QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad").toInt(), 3000);
     }
 
     void nothingChangesWithoutConsent_data()

@@ -6,7 +6,11 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
 #include <sqlite3.h>
 
 using namespace ulk;
@@ -76,6 +80,24 @@ private slots:
         QCOMPARE(failures, QStringList(2, "súbor databázy nie je možné otvoriť"));
         QCOMPARE(Parts::firstFailure(failures), QString("súbor databázy nie je možné otvoriť"));
         QCOMPARE(read.load(), 0);
+    }
+
+    // A part that throws is told in Slovak and the program goes on; the
+    // calling (window) thread handles its events while it waits: the other
+    // part ends only once a timer of the calling thread has fired.
+    void throwingPartIsToldWhileTheCallerHandlesItsEvents()
+    {
+        std::atomic<bool> fired{false};
+        QTimer::singleShot(20, [&] { fired = true; });
+        QTest::ignoreMessage(QtWarningMsg, "ulk: broken part");
+        const QStringList failures = Parts::run(2, [&](int part) {
+            if (part == 0)
+                throw std::runtime_error("broken part");
+            for (int i = 0; i < 1000 && !fired; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            return fired ? QString() : QStringLiteral("no event handled");
+        });
+        QCOMPARE(failures, QStringList({"práca programu skončila nečakanou chybou", QString()}));
     }
 };
 

@@ -94,13 +94,15 @@ private:
         QMetaObject::invokeMethod(
             this,
             [this, window, step] {
+                // The next step waits for this one's end, as a user would: the
+                // program handles its events while it waits for long work.
+                if (window) {
+                    if (auto *a = window->findChild<QAction *>(step))
+                        a->trigger();
+                    else
+                        QMetaObject::invokeMethod(window, step.toLatin1().constData());
+                }
                 m_pending = false;
-                if (!window)
-                    return;
-                if (auto *a = window->findChild<QAction *>(step))
-                    a->trigger();
-                else
-                    QMetaObject::invokeMethod(window, step.toLatin1().constData());
             },
             Qt::QueuedConnection);
     }

@@ -6,6 +6,7 @@
 #include "common/Prompter.h"
 #include "common/SharedState.h"
 #include "data/Database.h"
+#include "data/LongWork.h"
 #include "data/PersonListModel.h"
 #include "employee/EmployeeStore.h"
 #include "employee/ui/EmployeeWindow.h"
@@ -155,7 +156,12 @@ void ListPanel::showGrid(PersonListModel *model, QTableView *grid, QTableView *o
 {
     other->hide();
     grid->show();
-    model->refresh();
+    {
+        const LongWork::Action reading(model == m_clients ? QStringLiteral("Zoznam klientov")
+                                                          : QStringLiteral("Zoznam zamestnancov"),
+                                       QStringLiteral("Načítava sa zoznam …"));
+        model->refresh();
+    }
     if (!model->isEmpty())
         grid->setCurrentIndex(model->index(0, 0));
     if (!model->isEmpty()) {

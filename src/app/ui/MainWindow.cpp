@@ -107,6 +107,13 @@ bool MainWindow::takeRegister()
         return true;
     // One program per register: a second copy opens nothing and ends.
     auto lock = std::make_unique<RegisterLock>(m_dir);
+    if (lock->heldElsewhere() && lock->holderEnding()) {
+        // The running copy has no window left to go on in: it compacts the register.
+        tell(QStringLiteral("Program sa práve ukončuje (zhusťuje sa databáza ulk.mdb). Počkajte, kým sa "
+                            "ukončí, a spustite ho znova."),
+             QStringLiteral("Upozornenie"), PromptIcon::Exclamation);
+        return false;
+    }
     if (lock->heldElsewhere()) {
         tell(QStringLiteral("Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu programu nie je "
                             "možné spustiť, pokračujte v spustenom programe."),

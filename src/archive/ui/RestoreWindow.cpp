@@ -4,6 +4,7 @@
 #include "archive/Restorer.h"
 #include "common/FailureText.h"
 #include "common/Prompter.h"
+#include "data/LongWork.h"
 
 namespace ulk {
 
@@ -51,7 +52,12 @@ void RestoreWindow::run()
     }
 
     QString why;
-    const Restorer::Outcome outcome = Restorer::restore(m_dir, source, fromMenu, &why);
+    Restorer::Outcome outcome = Restorer::Outcome::Failed;
+    {
+        // The program's waiting window shows the unpacking and the check.
+        const LongWork::Action restoring(QStringLiteral("Obnova archivovaných dát"), QString());
+        outcome = Restorer::restore(m_dir, source, fromMenu, &why);
+    }
     switch (outcome) {
     case Restorer::Outcome::Restored:
         tell(QStringLiteral("Obnova dát bola úspešne ukončená"), QString(), PromptIcon::Information);

@@ -1,6 +1,7 @@
 #include "statement/ui/StatementPrint.h"
 
 #include "common/Prompter.h"
+#include "data/LongWork.h"
 #include "reports/AgeSectionReport.h"
 #include "reports/EducationSectionReport.h"
 #include "reports/EmployeeSectionReport.h"
@@ -11,10 +12,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QEventLoop>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -59,26 +59,37 @@ protected:
     void closeEvent(QCloseEvent *event) override { event->ignore(); }
 };
 
+// The age write's wait: its window once the wait has lasted half a second.
+class AgeWriteView : public WaitView {
+public:
+    explicit AgeWriteView(QWidget *parent) : m_parent(parent) {}
+    void begin(WorkProgress &) override { m_since.start(); }
+    void update(WorkProgress &) override
+    {
+        if (m_note || m_since.elapsed() < 500)
+            return;
+        m_note = std::make_unique<AgeWriteNote>(m_parent);
+        m_note->show();
+    }
+    void end() override { m_note.reset(); }
+    bool takesInput() const override { return false; }
+
+private:
+    QWidget *m_parent;
+    QElapsedTimer m_since;
+    std::unique_ptr<AgeWriteNote> m_note;
+};
+
 } // namespace
 
 void StatementPrint::awaitAgeWrite(QWidget *parent, const std::function<bool()> &written)
 {
     if (written())
         return;
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(20);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (written())
-            loop.quit();
-    });
-    std::unique_ptr<AgeWriteNote> note;
-    QTimer::singleShot(500, &loop, [&] {
-        note = std::make_unique<AgeWriteNote>(parent);
-        note->show();
-    });
-    poll.start();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    AgeWriteView view(parent);
+    const LongWork::Action writing(QStringLiteral("Zápis veku klientov"),
+                                   QStringLiteral("Zapisuje sa vek klientov do registra…"), &view);
+    LongWork::waitUntil(written);
 }
 
 void StatementPrint::printAgeSection(const QString &programDirectory, const QString &schoolYear, QWidget *parent,
