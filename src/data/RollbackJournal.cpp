@@ -82,6 +82,7 @@ RollbackJournal RollbackJournal::read(const QString &path)
                 return j;
             if (page == 1) {
                 j.firstPage = data;
+                j.firstPageSynced = synced;
                 return j;
             }
         }

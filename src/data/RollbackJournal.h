@@ -23,6 +23,7 @@ public:
     int pageSize = 0;
     quint32 initialPages = 0; // pages of the database when its transaction began
     QByteArray firstPage;     // the copy of page 1, empty when the journal holds none
+    bool firstPageSynced = false; // the copy is among the records SQLite plays back
 
     static RollbackJournal read(const QString &path);
 };

@@ -24,7 +24,8 @@ QByteArray firstPageOf(const QString &database, int pageSize)
 // Why a hot journal is not the database's own; empty when it is.
 QString foreignJournal(const RollbackJournal &journal, const QString &database)
 {
-    const QString other = QStringLiteral("je to žurnál inej databázy alebo inej verzie tohto súboru");
+    const QString other = QStringLiteral("nedá sa overiť, že patrí práve tomuto súboru (môže to byť žurnál inej "
+                                         "databázy alebo inej verzie tohto súboru)");
     const QByteArray header = SqliteHeader::read(database);
     const int pageSize = SqliteHeader::pageSize(header);
     if (pageSize == 0)
@@ -38,11 +39,17 @@ QString foreignJournal(const RollbackJournal &journal, const QString &database)
         const qint64 size = SqliteHeader::fileSize(header);
         return size == qint64(journal.initialPages) * pageSize ? QString() : other;
     }
+    // Page 1 unchanged since the transaction began: the file's is the copy.
     const quint32 counter = SqliteHeader::changeCounter(header);
     const quint32 before = SqliteHeader::changeCounter(journal.firstPage);
-    if (counter == before + 1)
-        return QString();
-    return counter == before && firstPageOf(database, pageSize) == journal.firstPage ? QString() : other;
+    if (counter == before)
+        return firstPageOf(database, pageSize) == journal.firstPage ? QString() : other;
+    // Page 1 written by the transaction (which raised the counter by one), and
+    // so after its copy was synced. A file that grew meanwhile cannot be told
+    // from another file that a committed transaction grew from the same
+    // state: its journal is not taken for its own.
+    const bool written = counter == before + 1 && journal.firstPageSynced;
+    return written && SqliteHeader::fileSize(header) == qint64(journal.initialPages) * pageSize ? QString() : other;
 }
 
 // Why the side file is not the database's own; empty when it is or when it
@@ -76,7 +83,7 @@ QString foreignSideFile(const QString &side, const QString &database, bool journ
 QString Finding::text() const
 {
     const QString name = QFileInfo(file).fileName();
-    return QStringLiteral("Pri databáze ulk.mdb leží súbor %1, ktorý k nej nepatrí: %2. Program ho nepoužil, "
+    return QStringLiteral("Pri databáze ulk.mdb leží súbor %1, ktorý program neuznal za jej vlastný: %2. Program ho nepoužil, "
                           "databázu ani tento súbor nezmenil.\n"
                           "Presuňte súbor %3 inam a spustite program znova; ak potom v databáze chýbajú "
                           "údaje, obnovte ju z archívu.")

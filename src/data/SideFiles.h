@@ -11,8 +11,9 @@ namespace ulk {
 // own crash journal may be played back: a hot journal whose copy of page 1
 // agrees with the file (the file's page 1 unchanged and equal to the copy, or
 // written once by the journal's own transaction, which raised its change
-// counter by one), or, where the journal holds no page 1, one written for
-// the file's page size and page count. A WAL file beside a file in rollback
+// counter by one and left the page count), or, where the journal holds no
+// page 1, one written for the file's page size and page count. What cannot
+// be shown to be the file's own is refused, even where it may be. A WAL file beside a file in rollback
 // mode, a side file that is a link or no plain file, is never the register's.
 // Every road that opens a register (start-up, compaction, restore) asks here
 // first and leaves everything as it is when something foreign lies there.

@@ -214,7 +214,8 @@ private slots:
         QTest::addColumn<QString>("plant");
         QTest::addColumn<QString>("side");
         QTest::addColumn<QString>("cause");
-        const QString other = "je to žurnál inej databázy alebo inej verzie tohto súboru";
+        const QString other = "nedá sa overiť, že patrí práve tomuto súboru (môže to byť žurnál inej databázy "
+                              "alebo inej verzie tohto súboru)";
         QTest::newRow("another register's journal") << "foreign" << "ulk.mdb-journal" << other;
         QTest::newRow("a backup copied back over a cut save") << "backup" << "ulk.mdb-journal" << other;
         QTest::newRow("another register's WAL") << "wal" << "ulk.mdb-wal"
@@ -271,7 +272,7 @@ private slots:
         }
         QCOMPARE(p.log("start"),
                  QStringList{"message|Evidencia klientov ULK|Program nemôže pracovať. Pri databáze ulk.mdb leží "
-                             "súbor " + side + ", ktorý k nej nepatrí: " + cause
+                             "súbor " + side + ", ktorý program neuznal za jej vlastný: " + cause
                              + ". Program ho nepoužil, databázu ani tento súbor nezmenil.\\nPresuňte súbor "
                              + p.dir.file(side) + " inam a spustite program znova; ak potom v databáze chýbajú "
                                                   "údaje, obnovte ju z archívu."});
