@@ -4,8 +4,10 @@
 #include "archive/ZipEntryReader.h"
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LinkedFile.h"
 #include "data/RegisterCheck.h"
 #include "data/RegisterLock.h"
+#include "data/SideFiles.h"
 #include "data/SqliteHeader.h"
 #include "data/TempFiles.h"
 
@@ -326,9 +328,8 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
                                     bool keepPrevious, QString *error)
 {
     const QDir dir(programDirectory);
-    const QString database = Database::pathIn(programDirectory);
     const QString kept = dir.filePath(keptName());
-    if (!keepPrevious && QFileInfo::exists(database))
+    if (!keepPrevious && QFileInfo::exists(Database::pathIn(programDirectory)))
         return Outcome::Skipped;
 
     // ulk.mdb is replaced only while no other program works on it.
@@ -338,7 +339,19 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
                         lock.heldElsewhere() ? QStringLiteral("register práve používa iný spustený program")
                                              : lock.error());
 
-    QTemporaryFile unpacked(dir.filePath(TempFiles::restoreTemplate()));
+    // Where ulk.mdb is a link, the file at its end is replaced, from a file
+    // unpacked in its own folder; the link stays.
+    QString linkWhy;
+    const QString database = LinkedFile::resolve(Database::pathIn(programDirectory), &linkWhy);
+    if (database.isEmpty())
+        return failWith(Outcome::Failed, error, linkWhy + QStringLiteral("; odkaz ani súbor sa nezmenili"));
+    const QDir databaseDir = QFileInfo(database).absoluteDir();
+    // A journal left beside the register is never played into the restored file.
+    const SideFiles::Finding side = SideFiles::check(database);
+    if (!side.clear())
+        return failWith(Outcome::Failed, error, side.text());
+
+    QTemporaryFile unpacked(databaseDir.filePath(TempFiles::restoreTemplate()));
     if (!unpacked.open())
         return failWith(Outcome::Failed, error,
                         failureMessage(QStringLiteral("Dočasný súbor nie je možné vytvoriť."), unpacked));
@@ -384,7 +397,7 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
         return failWith(Outcome::Failed, error,
                         QStringLiteral("Obnovený súbor nie je možné premenovať na ulk.mdb.\n") + systemCause(errno));
     unpacked.setAutoRemove(false);
-    syncDirectory(dir.absolutePath());
+    syncDirectory(databaseDir.absolutePath());
     return Outcome::Restored;
 }
 

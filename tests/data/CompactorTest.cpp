@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -81,6 +82,35 @@ private slots:
         QVERIFY2(Compactor::compact(dir.path(), &error), qPrintable(error));
         QVERIFY(!QFileInfo::exists(dir.file("tmp.mdb")));
         QVERIFY(Database::isUsableFile(dir.dbPath()));
+    }
+
+    // ulk.mdb a link to the register kept elsewhere: the file at its end is
+    // compacted in its own folder and the link stays; a link that leads
+    // nowhere is left as it is.
+    void compactsTheFileALinkLeadsTo()
+    {
+        test::ProgramDir dir;
+        QTemporaryDir share;
+        const QString kept = share.filePath("register.mdb");
+        QVERIFY(QFile::rename(dir.dbPath(), kept) && QFile::link(kept, dir.dbPath()));
+        fillAndThin(dir.path());
+        Compactor::Contents before, after;
+        QString error;
+        QVERIFY(Compactor::readContents(kept, &before, &error));
+        const qint64 sizeBefore = QFileInfo(kept).size();
+        QVERIFY2(Compactor::compact(dir.path(), &error), qPrintable(error));
+        QCOMPARE(QFileInfo(dir.dbPath()).symLinkTarget(), kept);
+        QVERIFY(Compactor::readContents(kept, &after, &error) && after == before);
+        QVERIFY(QFileInfo(kept).size() < sizeBefore / 2);
+        QCOMPARE(QDir(share.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList{"register.mdb"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList{"ulk.mdb"});
+
+        QVERIFY(QFile::remove(kept));
+        QVERIFY(!Compactor::compact(dir.path(), &error));
+        QCOMPARE(error, "ulk.mdb je symbolický odkaz na súbor, ktorý neexistuje (" + kept
+                            + "); odkaz ani súbor sa nezmenili");
+        QCOMPARE(QFileInfo(dir.dbPath()).symLinkTarget(), kept);
+        QVERIFY(QDir(share.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty());
     }
 
     void failureLeavesTheDatabaseAsItWas_data()
