@@ -5,7 +5,6 @@
 #include "support/ProgramDir.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,8 +36,7 @@ private slots:
         QTest::newRow("at start-up") << false;
     }
 
-    // A journal that SQLite would not play back goes; journals and WAL files
-    // that are not the register's own stop the restore with nothing changed.
+    // A journal SQLite would not play back goes; a foreign one stops the restore.
     void staleJournalsAreRemoved()
     {
         QFETCH(bool, fromMenu);
@@ -61,8 +59,7 @@ private slots:
         QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad WHERE idkod = ?", {"ARCHIVE00"}).toInt(), 1);
     }
 
-    // ulk.mdb a link to the register kept elsewhere: the file at its end is
-    // replaced in its own folder, the link stays, the old file is kept.
+    // Through a link the file at its end is replaced in its folder and kept as ulk_ren.mdb.
     void restoresTheFileALinkLeadsTo()
     {
         test::ProgramDir source, dir;
