@@ -360,7 +360,7 @@ Restorer::Outcome Restorer::restore(const QString &programDirectory, const QStri
     const auto removeLeft = qScopeGuard([&] { TempFiles::removeWithJournals(unpackedName); });
 
     QString why;
-    const qint64 available = QStorageInfo(programDirectory).bytesAvailable();
+    const qint64 available = QStorageInfo(databaseDir.absolutePath()).bytesAvailable();
     const qint64 spare = available < 0 ? std::numeric_limits<qint64>::max() : available - kSpareMargin;
     std::optional<PieceWriter> writer(std::in_place, unpacked.handle());
     Outcome outcome = unpack(archivePath, *writer, spare, &why);
