@@ -4,9 +4,11 @@
 #include "archive/ZipEntryReader.h"
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LinkedFile.h"
 #include "data/LongWork.h"
 #include "data/RegisterCheck.h"
 #include "data/RegisterLock.h"
+#include "data/SideFiles.h"
 #include "data/SqliteHeader.h"
 #include "data/TempFiles.h"
 
@@ -357,7 +359,6 @@ Restorer::Outcome Restorer::restoreOnThisThread(const QString &programDirectory,
                                                 bool keepPrevious, QString *error, WorkProgress &progress)
 {
     const QDir dir(programDirectory);
-    const QString database = Database::pathIn(programDirectory);
     const QString kept = dir.filePath(keptName());
 
     // ulk.mdb is replaced only while no other program works on it.
@@ -367,7 +368,19 @@ Restorer::Outcome Restorer::restoreOnThisThread(const QString &programDirectory,
                         lock.heldElsewhere() ? QStringLiteral("register práve používa iný spustený program")
                                              : lock.error());
 
-    QTemporaryFile unpacked(dir.filePath(TempFiles::restoreTemplate()));
+    // Where ulk.mdb is a link, the file at its end is replaced, from a file
+    // unpacked in its own folder; the link stays.
+    QString linkWhy;
+    const QString database = LinkedFile::resolve(Database::pathIn(programDirectory), &linkWhy);
+    if (database.isEmpty())
+        return failWith(Outcome::Failed, error, linkWhy + QStringLiteral("; odkaz ani súbor sa nezmenili"));
+    const QDir databaseDir = QFileInfo(database).absoluteDir();
+    // A journal left beside the register is never played into the restored file.
+    const SideFiles::Finding side = SideFiles::check(database);
+    if (!side.clear())
+        return failWith(Outcome::Failed, error, side.text());
+
+    QTemporaryFile unpacked(databaseDir.filePath(TempFiles::restoreTemplate()));
     if (!unpacked.open())
         return failWith(Outcome::Failed, error,
                         failureMessage(QStringLiteral("Dočasný súbor nie je možné vytvoriť."), unpacked));
@@ -376,7 +389,7 @@ Restorer::Outcome Restorer::restoreOnThisThread(const QString &programDirectory,
     const auto removeLeft = qScopeGuard([&] { TempFiles::removeWithJournals(unpackedName); });
 
     QString why;
-    const qint64 available = QStorageInfo(programDirectory).bytesAvailable();
+    const qint64 available = QStorageInfo(databaseDir.absolutePath()).bytesAvailable();
     const qint64 spare = available < 0 ? std::numeric_limits<qint64>::max() : available - kSpareMargin;
     std::optional<PieceWriter> writer(std::in_place, unpacked.handle());
     Outcome outcome = unpack(archivePath, *writer, spare, &why, progress);
@@ -415,7 +428,7 @@ Restorer::Outcome Restorer::restoreOnThisThread(const QString &programDirectory,
         return failWith(Outcome::Failed, error,
                         QStringLiteral("Obnovený súbor nie je možné premenovať na ulk.mdb.\n") + systemCause(errno));
     unpacked.setAutoRemove(false);
-    syncDirectory(dir.absolutePath());
+    syncDirectory(databaseDir.absolutePath());
     return Outcome::Restored;
 }
 

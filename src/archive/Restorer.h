@@ -4,7 +4,9 @@
 // Restoring the database from an archive written by the Archiver: the entry
 // "ulk.mdb" is unpacked into a temporary file of the program directory and
 // checked before anything is replaced, and then takes the place of ulk.mdb
-// in one rename. Until then ulk.mdb stays exactly as it was.
+// in one rename. Until then ulk.mdb stays exactly as it was. Where ulk.mdb is
+// a symbolic link, the file it leads to is replaced, from a file unpacked in
+// that file's own folder, and the link stays.
 namespace ulk {
 
 class WorkProgress;

@@ -2,10 +2,12 @@
 
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LinkedFile.h"
 #include "data/LongWork.h"
 #include "data/Parts.h"
 #include "data/RegisterConnection.h"
 #include "data/RegisterLock.h"
+#include "data/SideFiles.h"
 #include "data/TempFiles.h"
 
 #include <QDir>
@@ -13,9 +15,11 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryFile>
 #include <QUrl>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <sqlite3.h>
@@ -201,7 +205,9 @@ QString copyAndReplace(const QDir &dir, const QString &source, const QString &ta
 
     // rename(2) replaces ulk.mdb in one step: there is never a moment without it.
     if (std::rename(QFile::encodeName(target).constData(), QFile::encodeName(source).constData()) != 0)
-        return QStringLiteral("súbor tmp.mdb nie je možné premenovať na ulk.mdb");
+        return QStringLiteral("súbor %1 nie je možné premenovať na %2")
+            .arg(QFileInfo(target).fileName(), QFileInfo(source).fileName());
+    // dir is the folder of the file replaced: the one a link leads to, where there is one.
     syncDirectory(dir.absolutePath());
     return QString();
 }
@@ -258,10 +264,20 @@ bool readContents(const QString &filePath, Contents *contents, QString *error)
 bool compact(const QString &programDirectory, QString *error)
 {
     const QDir dir(programDirectory);
-    const QString source = dir.filePath(Database::fileName());
-    const QString target = dir.filePath(QStringLiteral("tmp.mdb"));
+    // ulk.mdb may be a link to the register kept elsewhere: the file at its
+    // end is compacted, its copy made and renamed in that file's own folder.
+    QString linkWhy;
+    const QString source = LinkedFile::resolve(dir.filePath(Database::fileName()), &linkWhy);
+    const QDir sourceDir = QFileInfo(source).absoluteDir();
+    const bool linked = !source.isEmpty() && sourceDir.absolutePath() != dir.absolutePath();
+    QString target = dir.filePath(QStringLiteral("tmp.mdb"));
     auto fail = [&](const QString &why) {
         TempFiles::removeWithJournals(target);
+        if (error)
+            *error = why;
+        return false;
+    };
+    auto refuse = [&](const QString &why) {
         if (error)
             *error = why;
         return false;
@@ -270,24 +286,40 @@ bool compact(const QString &programDirectory, QString *error)
     const RegisterLock lock(programDirectory);
     if (!lock.isHeld()) {
         // Nothing here is ours to touch, not even tmp.mdb.
-        if (error)
-            *error = QStringLiteral("register práve používa iný spustený program");
-        return false;
+        return refuse(QStringLiteral("register práve používa iný spustený program"));
     }
+    if (source.isEmpty())
+        return refuse(linkWhy + QStringLiteral("; odkaz ani súbor sa nezmenili"));
     if (!QFileInfo::exists(source))
         return fail(QStringLiteral("súbor ulk.mdb chýba"));
+    // What lies beside the register would be played into it at its opening.
+    const SideFiles::Finding side = SideFiles::check(source);
+    if (!side.clear())
+        return refuse(side.text());
+    if (linked) {
+        // Nothing in a folder of others is removed: the copy gets a name of its own.
+        QTemporaryFile copy(sourceDir.filePath(TempFiles::restoreTemplate()));
+        if (!copy.open())
+            return refuse(QStringLiteral("v priečinku %1, kam vedie odkaz ulk.mdb, nie je možné vytvoriť kópiu "
+                                         "databázy: %2; odkaz ani súbor sa nezmenili")
+                              .arg(QDir::toNativeSeparators(sourceDir.absolutePath()), systemCause(errno)));
+        copy.setAutoRemove(false);
+        target = copy.fileName();
+        copy.setPermissions(QFile::permissions(source));
+    }
     // A connection still open on ulk.mdb would go on writing into the old
     // file after the rename, and its changes would be lost.
     if (!connectionsOn(source).isEmpty())
         return fail(QStringLiteral("súbor ulk.mdb je ešte otvorený"));
     // A copy left by an earlier failed exit is stale, and so is a journal
     // beside it, which would be played into the new copy: remove them first.
-    TempFiles::removeWithJournals(target);
-    if (QFileInfo::exists(target))
+    if (!linked)
+        TempFiles::removeWithJournals(target);
+    if (!linked && QFileInfo::exists(target))
         return fail(QStringLiteral("súbor tmp.mdb nie je možné odstrániť"));
 
     // The copy is made and checked off the window thread, which meanwhile shows the exit.
-    const QString why = LongWork::run(QString(), [&](WorkProgress &) { return copyAndReplace(dir, source, target); });
+    const QString why = LongWork::run(QString(), [&](WorkProgress &) { return copyAndReplace(sourceDir, source, target); });
     return why.isEmpty() || fail(why);
 }
 

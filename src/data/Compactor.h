@@ -7,7 +7,9 @@
 // Compaction of ulk.mdb at the regular exit: the database is copied without
 // its free space into tmp.mdb on a fresh connection, the copy is checked and
 // flushed to disk, and it then replaces ulk.mdb in one rename. Any failure
-// leaves ulk.mdb as it was and removes tmp.mdb.
+// leaves ulk.mdb as it was and removes tmp.mdb. Where ulk.mdb is a symbolic
+// link, the file it leads to is compacted through a copy in that file's own
+// folder and the link stays.
 namespace ulk::Compactor {
 
 // Every connection of the program on ulk.mdb must be closed before this is

@@ -4,6 +4,7 @@
 #include "data/RegisterCheck.h"
 #include "data/RegisterConnection.h"
 #include "data/RegisterSchema.h"
+#include "data/SideFiles.h"
 
 #include <QCollator>
 #include <QDir>
@@ -99,6 +100,13 @@ Database::OpenResult Database::open(const QString &directory, QString *error)
     const QString file = pathIn(directory);
     if (!QFileInfo::exists(file))
         return OpenResult::Missing;
+    // SQLite would play back what lies beside the file at its first read.
+    const SideFiles::Finding side = SideFiles::check(file);
+    if (!side.clear()) {
+        if (error)
+            *error = side.text();
+        return OpenResult::ForeignSideFile;
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kMain);
     db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(RegisterConnection::kBusyTimeoutMs));
@@ -183,6 +191,12 @@ bool Database::isUsableFile(const QString &filePath, QString *error, bool wholeF
     if (!QFileInfo::exists(filePath)) {
         if (error)
             *error = QStringLiteral("file missing");
+        return false;
+    }
+    const SideFiles::Finding side = SideFiles::check(filePath);
+    if (!side.clear()) {
+        if (error)
+            *error = side.text();
         return false;
     }
     // Files are checked on any thread (the archive's check runs beside its

@@ -14,7 +14,14 @@ namespace ulk {
 
 class Database {
 public:
-    enum class OpenResult { Ok, Missing, Unusable };
+    enum class OpenResult {
+        Ok,
+        Missing,
+        Unusable,
+        // A journal or WAL file beside ulk.mdb is not the register's own
+        // (SideFiles): nothing was opened, *error tells what lies there.
+        ForeignSideFile
+    };
 
     static QString fileName() { return QStringLiteral("ulk.mdb"); }
     static QString pathIn(const QString &directory);
@@ -38,7 +45,8 @@ public:
                                   bool readOnly, QString *error);
     static void closeExtra(const QString &connectionName);
 
-    // Whether a file is a usable register, checked on a short-lived connection.
+    // Whether a file is a usable register, checked on a short-lived connection
+    // (and never opened while a side file that is not its own lies beside it).
     // Without wholeFileCheck the b-trees are not read (the caller checks them
     // another way); everything else is checked as at start-up.
     static bool isUsableFile(const QString &filePath, QString *error = nullptr, bool wholeFileCheck = true);

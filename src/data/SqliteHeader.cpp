@@ -11,16 +11,27 @@ QByteArray SqliteHeader::read(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.read(size()) : QByteArray();
 }
 
-qint64 SqliteHeader::fileSize(const QByteArray &header)
+int SqliteHeader::pageSize(const QByteArray &header)
 {
     if (header.size() < size() || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
-        return -1;
-    const auto *h = reinterpret_cast<const uchar *>(header.constData());
-    qint64 pageSize = qFromBigEndian<quint16>(h + 16);
+        return 0;
+    int pageSize = qFromBigEndian<quint16>(header.constData() + 16);
     if (pageSize == 1)
         pageSize = 65536;
-    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
+    return pageSize >= 512 && (pageSize & (pageSize - 1)) == 0 ? pageSize : 0;
+}
+
+quint32 SqliteHeader::changeCounter(const QByteArray &header)
+{
+    return header.size() >= size() ? qFromBigEndian<quint32>(header.constData() + 24) : 0;
+}
+
+qint64 SqliteHeader::fileSize(const QByteArray &header)
+{
+    const qint64 pageSize = SqliteHeader::pageSize(header);
+    if (pageSize == 0)
         return -1;
+    const auto *h = reinterpret_cast<const uchar *>(header.constData());
     // The page count of the header is valid only where the change counter
     // says so; every SQLite since 2010 keeps it valid.
     const quint32 pages = qFromBigEndian<quint32>(h + 28);

@@ -5,7 +5,8 @@ namespace ulk {
 
 // The temporary files the program makes in its directory, named so that it
 // knows them again: a copy being archived (arch_XXXXXX.tmp), a database
-// being restored (ulk_XXXXXX.tmp), the archive libzip is writing
+// being restored, or compacted beside a register that ulk.mdb links to
+// (ulk_XXXXXX.tmp), the archive libzip is writing
 // (arch_tmp.zip.XXXXXX), each with the journals SQLite may put beside it, and
 // the journal of the compacted copy (tmp.mdb-journal).
 class TempFiles {

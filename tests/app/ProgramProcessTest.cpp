@@ -14,8 +14,12 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sqlite3.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace ulk;
@@ -59,7 +63,7 @@ struct Installed {
             QFile f(fi.filePath());
             f.open(QIODevice::ReadOnly);
             out << fi.fileName() + ' ' + fi.lastModified().toString(Qt::ISODateWithMs) + ' '
-                    + QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex();
+                    + QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex();
         }
         return out;
     }
@@ -71,11 +75,10 @@ QByteArray sha256(const QString &path)
     return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
 }
 
-// A register made by the tool and then changed by other hands.
-bool makeRegister(const QString &path, const QStringList &changes)
+// A register changed by other hands, each change a transaction of its own;
+// the first row of the last one read goes to *row.
+bool changeRegister(const QString &path, const QStringList &changes, QStringList *row = nullptr)
 {
-    if (!createNewDatabaseFile(path))
-        return false;
     bool ok = true;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "elsewhere");
@@ -83,11 +86,42 @@ bool makeRegister(const QString &path, const QStringList &changes)
         QSqlQuery q(db.open() ? db : QSqlDatabase());
         for (const QString &change : changes)
             ok = ok && q.exec(change);
+        for (int i = 0; row && (i > 0 || q.next()) && i < q.record().count(); ++i)
+            *row << q.value(i).toString();
         if (!ok)
             qWarning() << q.lastError().text();
     }
     QSqlDatabase::removeDatabase("elsewhere");
     return ok;
+}
+
+// A register made by the tool and then changed by other hands.
+bool makeRegister(const QString &path, const QStringList &changes)
+{
+    return createNewDatabaseFile(path) && changeRegister(path, changes);
+}
+
+// A writer killed in its transaction once SQLite has spilled changed pages
+// into the file (or the WAL, which then holds a committed delete as well).
+bool killWriterMidTransaction(const QString &path, const char *first = "")
+{
+    const QByteArray work = QByteArray(first) + "PRAGMA cache_size=5; BEGIN; UPDATE k_zaklad SET priezv = 'Zabitá'; "
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) INSERT INTO zamestnanci "
+        "(idkod, meno, priezv) SELECT printf('ZABITY%03d', i), 'Ján', hex(randomblob(1500)) FROM n";
+    const QByteArray file = QFile::encodeName(path);
+    int ready[2];
+    const pid_t writer = ::pipe(ready) == 0 ? ::fork() : -1;
+    sqlite3 *db = nullptr;
+    if (writer == 0 && sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
+        && sqlite3_exec(db, work.constData(), nullptr, nullptr, nullptr) == SQLITE_OK)
+        (void)(::write(ready[1], "w", 1) == 1 && ::pause());
+    if (writer == 0)
+        ::_exit(1);
+    char written = 0;
+    const bool killed = writer > 0 && ::close(ready[1]) == 0 && ::read(ready[0], &written, 1) == 1;
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    return killed;
 }
 
 void endsWithZero(QProcess &run)
@@ -156,6 +190,64 @@ private slots:
                      QStringList({"ulk", "ulk.mdb"}));
         }
         QCOMPARE(sha256(hostile), hostileHash);
+    }
+
+    void onlyTheRegistersOwnJournalIsPlayedBack_data()
+    {
+        QTest::addColumn<QString>("plant");
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<QString>("cause");
+        const QString other = "nedá sa overiť, že patrí práve tomuto súboru (môže to byť žurnál inej databázy alebo "
+                              "inej verzie tohto súboru)";
+        QTest::newRow("another register's journal") << "foreign" << "ulk.mdb-journal" << other;
+        QTest::newRow("a backup copied back over a cut save") << "backup" << "ulk.mdb-journal" << other;
+        QTest::newRow("another register's WAL")
+            << "wal" << "ulk.mdb-wal" << "databáza nepracuje v režime WAL, tento súbor k nej nepatrí";
+        QTest::newRow("its own crash journal") << "own" << QString() << QString();
+    }
+    void onlyTheRegistersOwnJournalIsPlayedBack()
+    {
+        QFETCH(QString, plant);
+        QFETCH(QString, side);
+        QFETCH(QString, cause);
+        Installed p;
+        QTemporaryDir elsewhere;
+        const QString other = elsewhere.filePath("ulk.mdb"), db = p.dir.dbPath();
+        const QString client = "INSERT INTO k_zaklad (idkod, meno, priezv) VALUES ('%1', 'Eva', 'Malá')";
+        QVERIFY(changeRegister(db, {client.arg("PRVAEV00"), client.arg("DRUHAE00")}));
+        if (plant == "backup") {
+            QVERIFY(QFile::copy(db, other) && changeRegister(db, {client.arg("TRETIA00")}));
+            QVERIFY(killWriterMidTransaction(db));
+            QVERIFY(QFile::remove(db) && QFile::copy(other, db));
+        } else if (plant != "own") {
+            QVERIFY(makeRegister(other, {}));
+            QVERIFY(killWriterMidTransaction(other, plant == "wal" ? "PRAGMA journal_mode=WAL; DELETE FROM c_zdrpoi;" : ""));
+            for (const QString suffix : {"-journal", "-wal", "-shm"})
+                QVERIFY(!QFile::exists(other + suffix) || QFile::copy(other + suffix, db + suffix));
+        } else {
+            QVERIFY(killWriterMidTransaction(db));
+        }
+        QVERIFY(test::readAll(db + (plant == "wal" ? "-wal" : "-journal")).size() > 8192);
+        const QStringList before = p.snapshot();
+        QProcess run;
+        p.start(run, "start", "koniec");
+        endsWithZero(run);
+        if (plant == "own") {
+            // Rolled back without a word: nothing of the killed transaction is left.
+            QCOMPARE(p.log("start"), QStringList{"shown"});
+            QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files, QDir::Name), QStringList({"ulk", "ulk.mdb"}));
+            QStringList counts;
+            QVERIFY(changeRegister(db, {"SELECT (SELECT count(*) FROM zamestnanci), (SELECT count(*) FROM k_zaklad "
+                                        "WHERE priezv = 'Malá'), (SELECT * FROM pragma_quick_check)"}, &counts));
+            QCOMPARE(counts, QStringList({"0", "2", "ok"}));
+            return;
+        }
+        QCOMPARE(p.log("start"), QStringList{"message|Evidencia klientov ULK|Program nemôže pracovať. Pri databáze "
+                                             "ulk.mdb leží súbor " + side + ", ktorý program neuznal za jej vlastný: "
+                                             + cause + ". Program ho nepoužil, databázu ani tento súbor nezmenil."
+                                             "\\nPresuňte súbor " + p.dir.file(side) + " inam a spustite program "
+                                             "znova; ak potom v databáze chýbajú údaje, obnovte ju z archívu."});
+        QCOMPARE(p.snapshot(), before);
     }
 
     void koniecEndsTheProgramAndRemovesWhatAKilledRunLeft()

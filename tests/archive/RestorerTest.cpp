@@ -36,16 +36,42 @@ private slots:
         QTest::newRow("at start-up") << false;
     }
 
+    // A journal SQLite would not play back goes; a foreign one stops the restore.
     void staleJournalsAreRemoved()
     {
         QFETCH(bool, fromMenu);
         test::ProgramDir source, dir(fromMenu);
         const QString archive = makeArchive(source, "ARCHIVE00");
-        for (const char *suffix : {"-journal", "-wal", "-shm"})
+        const QStringList present = test::listing(dir.path());
+        for (const char *suffix : {"-wal", "-shm", "-journal"}) {
             QVERIFY(test::writeAll(dir.dbPath() + suffix, QByteArray(4096, 'j')));
+            QString error;
+            QCOMPARE(Restorer::restore(dir.path(), archive, fromMenu, &error), Outcome::Failed);
+            QVERIFY2(error.startsWith("Pri databáze ulk.mdb leží súbor ulk.mdb" + QString(suffix)), qPrintable(error));
+            QCOMPARE(test::listing(dir.path()), QStringList(present) << "ulk.mdb" + QString(suffix));
+            QVERIFY(QFile::remove(dir.dbPath() + suffix));
+        }
+        QCOMPARE(test::listing(dir.path()), present);
+        QVERIFY(test::writeAll(dir.dbPath() + "-journal", QByteArray(4096, 0)));
         QCOMPARE(Restorer::restore(dir.path(), archive, fromMenu, nullptr), Outcome::Restored);
-        for (const char *suffix : {"-journal", "-wal", "-shm"})
-            QVERIFY(!QFile::exists(dir.dbPath() + suffix));
+        QVERIFY(!QFile::exists(dir.dbPath() + "-journal"));
+        QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
+        QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad WHERE idkod = ?", {"ARCHIVE00"}).toInt(), 1);
+    }
+
+    // Through a link the file at its end is replaced in its folder and kept as ulk_ren.mdb.
+    void restoresTheFileALinkLeadsTo()
+    {
+        test::ProgramDir source, dir;
+        const QString archive = makeArchive(source, "ARCHIVE00");
+        QTemporaryDir share;
+        const QString kept = share.filePath("register.mdb");
+        QVERIFY(QFile::rename(dir.dbPath(), kept) && QFile::link(kept, dir.dbPath()));
+        const QByteArray before = test::readAll(kept);
+        QCOMPARE(Restorer::restore(dir.path(), archive, true, nullptr), Outcome::Restored);
+        QCOMPARE(QFileInfo(dir.dbPath()).symLinkTarget(), kept);
+        QCOMPARE(test::readAll(dir.file("ulk_ren.mdb")), before);
+        QCOMPARE(test::listing(share.path()), QStringList{"register.mdb"});
         QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
         QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad WHERE idkod = ?", {"ARCHIVE00"}).toInt(), 1);
     }

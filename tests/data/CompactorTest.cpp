@@ -83,6 +83,31 @@ private slots:
         QVERIFY(Database::isUsableFile(dir.dbPath()));
     }
 
+    // Through a link the file at its end is compacted in its folder; a link to nothing is left.
+    void compactsTheFileALinkLeadsTo()
+    {
+        test::ProgramDir dir;
+        QTemporaryDir share;
+        const QString kept = share.filePath("register.mdb");
+        QVERIFY(QFile::rename(dir.dbPath(), kept) && QFile::link(kept, dir.dbPath()));
+        fillAndThin(dir.path());
+        Compactor::Contents before, after;
+        QString error;
+        const qint64 sizeBefore = QFileInfo(kept).size();
+        QVERIFY(Compactor::readContents(kept, &before, &error) && Compactor::compact(dir.path(), &error));
+        QVERIFY(Compactor::readContents(kept, &after, &error) && after == before);
+        QVERIFY(QFileInfo(kept).size() < sizeBefore / 2 && QFileInfo(dir.dbPath()).symLinkTarget() == kept);
+        const auto names = [&] {
+            const auto flags = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+            return QDir(share.path()).entryList(flags) + QDir(dir.path()).entryList(flags);
+        };
+        QCOMPARE(names(), QStringList({"register.mdb", "ulk.mdb"}));
+        QVERIFY(QFile::remove(kept) && !Compactor::compact(dir.path(), &error));
+        QCOMPARE(error, "ulk.mdb je symbolický odkaz na súbor, ktorý neexistuje (" + kept
+                            + "); odkaz ani súbor sa nezmenili");
+        QCOMPARE(names(), QStringList{"ulk.mdb"});
+    }
+
     void failureLeavesTheDatabaseAsItWas_data()
     {
         QTest::addColumn<QString>("setup");

@@ -150,9 +150,14 @@ bool MainWindow::load()
         }
     }
     QString why;
-    if (Database::open(m_dir, &why) != Database::OpenResult::Ok) {
-        tell(QStringLiteral("Program nemôže pracovať, je nutný reštart počítača !"), QString(),
-             PromptIcon::Exclamation);
+    const Database::OpenResult opened = Database::open(m_dir, &why);
+    if (opened != Database::OpenResult::Ok) {
+        // A file beside the register that is not its own is named, with what
+        // the user can do about it; nothing has touched the register.
+        tell(opened == Database::OpenResult::ForeignSideFile
+                 ? QStringLiteral("Program nemôže pracovať. ") + why
+                 : QStringLiteral("Program nemôže pracovať, je nutný reštart počítača !"),
+             QString(), PromptIcon::Exclamation);
         m_startFailed = true;
         setAllEnabled(false);
         hide();
