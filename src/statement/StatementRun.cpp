@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LockWaitBound.h"
 #include "data/RegisterConnection.h"
 #include "statement/EducationSection.h"
 #include "statement/EmployeeSection.h"
@@ -34,11 +35,15 @@ StatementRun::~StatementRun() = default;
 
 QString StatementRun::reportConnectionName() const { return m_report ? m_report->name() : QString(); }
 
-bool StatementRun::fail(const QString &message)
+bool StatementRun::fail(const QString &message, bool tableFilled)
 {
     m_report.reset();
-    // Whatever a failed run wrote must not come out in the next one.
-    m_table.clear(nullptr);
+    // Whatever a failed run wrote must not come out in the next one. A fill
+    // that failed was rolled back whole: the next fill empties the table first.
+    if (tableFilled) {
+        const LockWaitBound bound(Database::connection());
+        m_table.clear(nullptr);
+    }
     m_failure = message;
     return false;
 }
@@ -72,16 +77,22 @@ bool StatementRun::prepare()
     m_failure.clear();
     QString why;
     const std::optional<QList<QStringList>> lines = compute(&why);
-    if (!lines || !m_table.fill(*lines, &why))
-        return fail(QStringLiteral("Výkaz nie je možné zostaviť: ") + why);
+    bool filled = false;
+    if (lines) {
+        // A register held by another program is told within the bound.
+        const LockWaitBound bound(Database::connection());
+        filled = m_table.fill(*lines, &why);
+    }
+    if (!filled)
+        return fail(QStringLiteral("Výkaz nie je možné zostaviť: ") + why, false);
     m_report = std::make_unique<RegisterConnection>(Database::pathIn(m_directory),
                                                     RegisterConnection::Access::ReadOnly,
                                                     RegisterConnection::Api::QtSql, QStringLiteral("ulk-report"));
     if (!m_report->isOpen())
-        return fail(QStringLiteral("Zostavu nie je možné zobraziť: ") + m_report->error());
+        return fail(QStringLiteral("Zostavu nie je možné zobraziť: ") + m_report->error(), true);
     std::optional<RowSet> rows = m_table.read(m_report->database(), &why);
     if (!rows)
-        return fail(QStringLiteral("Zostavu nie je možné zobraziť: ") + why);
+        return fail(QStringLiteral("Zostavu nie je možné zobraziť: ") + why, true);
     m_rows = std::move(*rows);
     return true;
 }
@@ -105,6 +116,7 @@ QString StatementRun::finish()
 {
     m_report.reset();
     QString why;
+    const LockWaitBound bound(Database::connection());
     if (m_table.clear(&why))
         return QString();
     return failureMessage(QStringLiteral("Pracovnú tabuľku %1 sa nepodarilo vyprázdniť.").arg(m_table.name()), why);

@@ -61,7 +61,7 @@ public:
     QString finish();
 
 private:
-    bool fail(const QString &message);
+    bool fail(const QString &message, bool tableFilled);
     std::optional<QList<QStringList>> compute(QString *why);
 
     Section m_section;
