@@ -11,8 +11,10 @@ namespace ulk {
 
 class LockWaitBound {
 public:
-    // Half a second at most: longer, a frozen window needs a word.
-    static constexpr std::chrono::milliseconds kBound{400};
+    // A quarter of a second: a failed print waits twice (its fill, then the
+    // clearing of its work table), and past half a second a frozen window
+    // needs a word.
+    static constexpr std::chrono::milliseconds kBound{250};
 
     explicit LockWaitBound(const QSqlDatabase &db, std::chrono::milliseconds bound = kBound);
     ~LockWaitBound();

@@ -35,12 +35,12 @@ StatementRun::~StatementRun() = default;
 
 QString StatementRun::reportConnectionName() const { return m_report ? m_report->name() : QString(); }
 
-bool StatementRun::fail(const QString &message, bool tableFilled)
+bool StatementRun::fail(const QString &message)
 {
     m_report.reset();
-    // Whatever a failed run wrote must not come out in the next one. A fill
-    // that failed was rolled back whole: the next fill empties the table first.
-    if (tableFilled) {
+    // Whatever a failed run wrote, or an interrupted one left, must not come
+    // out in the next one.
+    {
         const LockWaitBound bound(Database::connection());
         m_table.clear(nullptr);
     }
@@ -79,20 +79,21 @@ bool StatementRun::prepare()
     const std::optional<QList<QStringList>> lines = compute(&why);
     bool filled = false;
     if (lines) {
-        // A register held by another program is told within the bound.
+        // A register held by another program is told within the bound, the
+        // fill's wait and the clear's after it together.
         const LockWaitBound bound(Database::connection());
         filled = m_table.fill(*lines, &why);
     }
     if (!filled)
-        return fail(QStringLiteral("Výkaz nie je možné zostaviť: ") + why, false);
+        return fail(QStringLiteral("Výkaz nie je možné zostaviť: ") + why);
     m_report = std::make_unique<RegisterConnection>(Database::pathIn(m_directory),
                                                     RegisterConnection::Access::ReadOnly,
                                                     RegisterConnection::Api::QtSql, QStringLiteral("ulk-report"));
     if (!m_report->isOpen())
-        return fail(QStringLiteral("Zostavu nie je možné zobraziť: ") + m_report->error(), true);
+        return fail(QStringLiteral("Zostavu nie je možné zobraziť: ") + m_report->error());
     std::optional<RowSet> rows = m_table.read(m_report->database(), &why);
     if (!rows)
-        return fail(QStringLiteral("Zostavu nie je možné zobraziť: ") + why, true);
+        return fail(QStringLiteral("Zostavu nie je možné zobraziť: ") + why);
     m_rows = std::move(*rows);
     return true;
 }

@@ -61,7 +61,7 @@ public:
     QString finish();
 
 private:
-    bool fail(const QString &message, bool tableFilled);
+    bool fail(const QString &message);
     std::optional<QList<QStringList>> compute(QString *why);
 
     Section m_section;
