@@ -92,8 +92,14 @@ ClientRecord::LoadStatus ClientRecord::load(const QString &key, ClientRow *row, 
             *error = sqliteCause(client.query.lastError());
         return LoadStatus::Failed;
     }
-    if (!client.query.next())
-        return LoadStatus::NotFound;
+    if (!client.query.next()) {
+        // A read that failed is no client that is not there.
+        if (!client.query.lastError().isValid())
+            return LoadStatus::NotFound;
+        if (error)
+            *error = sqliteCause(client.query.lastError());
+        return LoadStatus::Failed;
+    }
     ClientRow r;
     const QSqlRecord rec = client.query.record();
     for (int i = 0; i < rec.count(); ++i) {
@@ -119,6 +125,10 @@ ClientRecord::LoadStatus ClientRecord::load(const QString &key, ClientRow *row, 
         const QStringList columns = MemoFields::columns();
         for (int i = 0; i < columns.size(); ++i)
             r.memo.insert(columns[i], memo.query.value(i).toString());
+    } else if (memo.query.lastError().isValid()) {
+        if (error)
+            *error = sqliteCause(memo.query.lastError());
+        return LoadStatus::Failed;
     }
     *row = r;
     return LoadStatus::Found;
@@ -137,7 +147,7 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
 
     Transaction transaction;
     if (!transaction.ok())
-        return fail(sqliteCause(Database::connection().lastError()));
+        return fail(transaction.cause());
 
     const QString stem = RecordKey::stem(current.priezv(), current.meno());
     const QString oldKey = stored.key;
@@ -213,7 +223,7 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
     }
 
     if (!transaction.commit())
-        return fail(sqliteCause(Database::connection().lastError()));
+        return fail(transaction.cause());
     result.ok = true;
     result.key = key;
     result.keyChanged = keyChanged;

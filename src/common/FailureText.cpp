@@ -30,7 +30,26 @@ QStringList driverTexts()
     return texts;
 }
 
+// The result code whose own English text the engine's message holds, or 0.
+int codeOfEngineText(const QString &text)
+{
+    const QString lower = text.toLower();
+    for (const int code : {SQLITE_FULL, SQLITE_IOERR, SQLITE_CANTOPEN, SQLITE_BUSY, SQLITE_LOCKED, SQLITE_READONLY,
+                           SQLITE_CORRUPT, SQLITE_NOTADB, SQLITE_NOMEM, SQLITE_PERM, SQLITE_INTERRUPT, SQLITE_ABORT,
+                           SQLITE_PROTOCOL, SQLITE_SCHEMA, SQLITE_TOOBIG, SQLITE_MISMATCH, SQLITE_NOLFS,
+                           SQLITE_AUTH})
+        if (!lower.isEmpty() && lower.contains(QString::fromUtf8(sqlite3_errstr(code)).toLower()))
+            return code;
+    return 0;
+}
+
 } // namespace
+
+QString damagedRegisterCause()
+{
+    return QStringLiteral("súbor databázy je poškodený, pokúste sa o obnovu archívu (Servis – Obnova archivovaných "
+                          "dát)");
+}
 
 QString sqliteCause(int resultCode)
 {
@@ -55,7 +74,7 @@ QString sqliteCause(int resultCode)
     case SQLITE_READONLY: return QStringLiteral("súbor alebo adresár je len na čítanie");
     case SQLITE_IOERR: return QStringLiteral("disk sa nepodarilo čítať alebo zapísať");
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB: return QStringLiteral("súbor databázy je poškodený");
+    case SQLITE_NOTADB: return damagedRegisterCause();
     case SQLITE_FULL: return QStringLiteral("na disku nie je miesto");
     case SQLITE_CANTOPEN: return QStringLiteral("súbor databázy nie je možné otvoriť");
     case SQLITE_SCHEMA: return QStringLiteral("štruktúra databázy sa medzitým zmenila");
@@ -74,6 +93,10 @@ QString sqliteCause(const QSqlError &error)
     const int code = error.nativeErrorCode().toInt(&numeric);
     if (numeric && code != SQLITE_OK)
         return sqliteCause(code);
+    // The driver's own calls (its commit among them) pass on the engine's
+    // words without the code.
+    if (const int fromText = codeOfEngineText(error.databaseText()))
+        return sqliteCause(fromText);
     // Errors of the driver itself (a statement not prepared, values that do
     // not fit it) carry no code of the engine.
     return QStringLiteral("príkaz databázy sa nepodarilo vykonať");
@@ -119,13 +142,9 @@ QString failureCause(const QString &text)
     if (rest.isEmpty())
         return text.trimmed().isEmpty() ? QString() : QStringLiteral("príkaz databázy sa nepodarilo vykonať");
     // The engine's own text of a result code, then the system's of an errno.
+    if (const int code = codeOfEngineText(rest))
+        return sqliteCause(code);
     const QString lower = rest.toLower();
-    for (const int code : {SQLITE_FULL, SQLITE_IOERR, SQLITE_CANTOPEN, SQLITE_BUSY, SQLITE_LOCKED, SQLITE_READONLY,
-                           SQLITE_CORRUPT, SQLITE_NOTADB, SQLITE_NOMEM, SQLITE_PERM, SQLITE_INTERRUPT, SQLITE_ABORT,
-                           SQLITE_PROTOCOL, SQLITE_SCHEMA, SQLITE_TOOBIG, SQLITE_MISMATCH, SQLITE_NOLFS,
-                           SQLITE_AUTH})
-        if (lower.contains(QString::fromUtf8(sqlite3_errstr(code)).toLower()))
-            return sqliteCause(code);
     for (int e = 1; e < 134; ++e) {
         const QString system = QString::fromLocal8Bit(std::strerror(e)).toLower();
         if (!system.startsWith(QLatin1String("unknown error")) && lower.contains(system))

@@ -13,6 +13,9 @@ namespace ulk {
 // The Slovak cause of an SQLite result code (primary or extended); an
 // unknown code is told as a Slovak sentence with the code.
 QString sqliteCause(int resultCode);
+// The cause of every read or write that meets a damaged page of a database
+// file: the register is damaged and the user is to restore an archive.
+QString damagedRegisterCause();
 // The Slovak cause of a failed statement or connection, from its result code.
 QString sqliteCause(const QSqlError &error);
 // The Slovak cause of a system error number (errno), told the same way.

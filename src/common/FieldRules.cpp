@@ -188,4 +188,20 @@ DisabilityVerdict checkDisabilityCode(const QString &text, bool duplicateTest, c
     return DisabilityVerdict::Skipped;
 }
 
+bool droppedFromLine(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Other_Control || category == QChar::Other_Format;
+}
+
+QString singleLineText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const char32_t c : text.toUcs4())
+        if (!droppedFromLine(c))
+            out.append(QStringView(QChar::fromUcs4(c)));
+    return out;
+}
+
 } // namespace ulk::FieldRules

@@ -78,4 +78,13 @@ enum class DisabilityVerdict {
 DisabilityVerdict checkDisabilityCode(const QString &text, bool duplicateTest,
                                       const QStringList &codeSlots);
 
+// --- Single-line text -------------------------------------------------------
+// Whether a character never stays in a single-line text: control characters
+// (tab, line breaks, BEL, ESC, ...) and the invisible format characters
+// (joiners, the marks that turn the direction of text, soft hyphens, ...),
+// which would make two texts that look alike differ.
+bool droppedFromLine(char32_t c);
+// The text without those characters, the rest kept as it is.
+QString singleLineText(const QString &text);
+
 } // namespace ulk::FieldRules

@@ -1,5 +1,6 @@
 #include "common/RecordKey.h"
 
+#include "common/FieldRules.h"
 
 #include <QLocale>
 #include <QTextBoundaryFinder>
@@ -38,8 +39,11 @@ bool leftOut(char32_t first)
 // The first count letters of a name as a reader sees them (a letter with its
 // combining marks is one, and an emoji is never cut in half), blanks and
 // punctuation counted as letters, symbols left out.
-QString leading(const QString &name, int count)
+QString leading(const QString &shown, int count)
 {
+    // Invisible characters between letters (a joiner) are no part of a key:
+    // they go before the letters are counted, as a stored name drops them.
+    const QString name = FieldRules::singleLineText(shown);
     QString taken;
     QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, name);
     int start = 0;

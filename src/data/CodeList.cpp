@@ -1,7 +1,9 @@
 #include "data/CodeList.h"
 
+#include "common/FailureText.h"
 #include "data/Database.h"
 
+#include <QSqlError>
 #include <QSqlRecord>
 
 namespace ulk {
@@ -56,6 +58,13 @@ bool CodeList::load(const QString &selectSql, const QVariantList &values, QStrin
         r.name = q.value(nameAt).toString();
         r.line = lineAt >= 0 ? q.value(lineAt).toString() : r.name;
         m_rows.append(r);
+    }
+    // A list read only in part is not offered.
+    if (q.lastError().isValid()) {
+        m_rows.clear();
+        if (error)
+            *error = sqliteCause(q.lastError());
+        return false;
     }
     return true;
 }

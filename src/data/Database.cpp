@@ -259,7 +259,22 @@ bool isDuplicateKey(const QSqlQuery &query)
     return code == QLatin1String("19") && e.databaseText().contains(QLatin1String("UNIQUE"));
 }
 
-Transaction::Transaction(QSqlDatabase db) : m_db(db) { m_started = m_db.transaction(); }
+namespace {
+// The driver's begin and commit keep the engine's words but drop its code:
+// the code is taken from the handle right after the call that failed.
+int lastCodeOf(const QSqlDatabase &db)
+{
+    sqlite3 *h = RegisterConnection::handleOf(db);
+    return h ? sqlite3_extended_errcode(h) : 0;
+}
+} // namespace
+
+Transaction::Transaction(QSqlDatabase db) : m_db(db)
+{
+    m_started = m_db.transaction();
+    if (!m_started)
+        m_code = lastCodeOf(m_db);
+}
 
 Transaction::~Transaction()
 {
@@ -272,10 +287,19 @@ bool Transaction::commit()
     if (!m_started || m_done)
         return false;
     // A commit that fails leaves the transaction open: it is rolled back here.
-    if (!m_db.commit())
+    if (!m_db.commit()) {
+        m_code = lastCodeOf(m_db);
         return false;
+    }
     m_done = true;
     return true;
+}
+
+QString Transaction::cause() const
+{
+    if (m_code != SQLITE_OK && m_code != SQLITE_ROW && m_code != SQLITE_DONE)
+        return sqliteCause(m_code);
+    return sqliteCause(m_db.lastError());
 }
 
 } // namespace ulk

@@ -89,6 +89,10 @@ public:
     ~Transaction();
     bool ok() const { return m_started; }
     bool commit();
+    // Why the transaction could not begin or commit, in Slovak: the cause of
+    // the engine's own (extended) result code, a disk's error at the commit
+    // told as the disk error it is.
+    QString cause() const;
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
 
@@ -96,6 +100,7 @@ private:
     QSqlDatabase m_db;
     bool m_started = false;
     bool m_done = false;
+    int m_code = 0; // the result code of a failed begin or commit
 };
 
 } // namespace ulk

@@ -293,12 +293,17 @@ bool PersonListModel::reload(QString *error)
         Database::takeChangedRows(QStringLiteral("c_funkcie"));
     m_keys.clear();
     QVector<Row> rows;
-    const bool ok = readSortedList(rows, error);
+    if (!readSortedList(rows, error)) {
+        // A list that could not be read whole is never shown: the rows shown
+        // before stay, and the next refresh reads the whole list again.
+        m_loaded = false;
+        return false;
+    }
     beginResetModel();
     m_rows = std::move(rows);
-    m_loaded = ok;
+    m_loaded = true;
     endResetModel();
-    return ok;
+    return true;
 }
 
 bool PersonListModel::refresh(QString *error)

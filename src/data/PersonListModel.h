@@ -49,7 +49,8 @@ public:
     // Sorts the rows in memory in the new order.
     void setOrder(Order order);
 
-    // Reads the whole list afresh from the program's connection.
+    // Reads the whole list afresh from the program's connection. A list that
+    // cannot be read whole leaves the rows as they were (false, *error).
     bool reload(QString *error = nullptr);
     // Brings the list up to date with the database: the first time the
     // whole list is read, later only the rows changed since.

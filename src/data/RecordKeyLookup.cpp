@@ -40,6 +40,11 @@ QString firstFreeKey(QSqlDatabase db, const QStringList &tables, const QString &
         }
         while (q.next())
             taken.insert(q.value(0).toString().trimmed());
+        if (q.lastError().isValid()) {
+            if (error)
+                *error = sqliteCause(q.lastError());
+            return QString();
+        }
     }
     taken.remove(ownKey.trimmed());
     for (int n = 0;; ++n) {

@@ -112,6 +112,103 @@ Result tablesAndTriggers(QSqlDatabase &db)
     return {};
 }
 
+// Rows are read and written by their rowid: every table of the register has
+// its own, neither left out (WITHOUT ROWID) nor hidden behind a column of
+// that name.
+Result rowids(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT lower(name) FROM pragma_table_list WHERE schema = 'main' AND wr")))
+        return queryFailed(q);
+    QSet<QString> withoutRowid;
+    while (q.next())
+        withoutRowid.insert(q.value(0).toString());
+    if (q.lastError().isValid())
+        return queryFailed(q);
+    if (!q.prepare(QStringLiteral("SELECT lower(name) FROM pragma_table_info(?) "
+                                  "WHERE lower(name) IN ('rowid', '_rowid_', 'oid')")))
+        return queryFailed(q);
+    for (const QString &table : RegisterSchema::tableNames()) {
+        if (withoutRowid.contains(table.toLower()))
+            return notARegister(QStringLiteral("tabuľka %1 je vytvorená bez čísel riadkov").arg(table));
+        q.addBindValue(table);
+        if (!q.exec())
+            return queryFailed(q);
+        if (q.next())
+            return notARegister(
+                QStringLiteral("tabuľka %1 má stĺpec %2 na mieste čísel riadkov").arg(table, q.value(0).toString()));
+    }
+    return {};
+}
+
+// The only unique index a table may have is the one on its own key, whole
+// (a save tells a taken key by the engine's refusal: another unique index
+// would be taken for the key). A table keyed by idkod must have that index,
+// no row without a key, and no two keys that differ only by trailing blanks,
+// as the register compares keys.
+Result uniqueKeys(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    QSqlQuery info(db);
+    info.setForwardOnly(true);
+    if (!q.prepare(QStringLiteral("SELECT name, partial FROM pragma_index_list(?) WHERE \"unique\""))
+        || !info.prepare(QStringLiteral("SELECT lower(name) FROM pragma_index_info(?) ORDER BY seqno")))
+        return queryFailed(q.lastError().isValid() ? q : info);
+    for (const QString &table : RegisterSchema::tableNames()) {
+        const QString key = RegisterSchema::keyColumnOf(table).toLower();
+        q.addBindValue(table);
+        if (!q.exec())
+            return queryFailed(q);
+        bool keyIndexed = false;
+        while (q.next()) {
+            // Its columns; an expression has no name.
+            const QString index = q.value(0).toString();
+            info.addBindValue(index);
+            if (!info.exec())
+                return queryFailed(info);
+            QStringList columns;
+            while (info.next())
+                columns << info.value(0).toString();
+            if (key.isEmpty() || columns != QStringList{key} || q.value(1).toBool())
+                return notARegister(QStringLiteral("tabuľka %1 má jedinečný index %2, ktorý register nemá")
+                                        .arg(table, index));
+            keyIndexed = true;
+        }
+        if (q.lastError().isValid())
+            return queryFailed(q);
+        if (!RegisterSchema::recordKeyTables().contains(table))
+            continue;
+        if (!keyIndexed)
+            return notARegister(QStringLiteral("kľúč idkod tabuľky %1 nie je jedinečný").arg(table));
+        // Through the key's index: the rows without a key sort first; the
+        // keys that end in a blank are found in one pass over the index, and
+        // each is looked for without its blanks through a range of it.
+        QSqlQuery keys(db);
+        keys.setForwardOnly(true);
+        if (!keys.exec(QStringLiteral("SELECT 1 FROM %1 WHERE idkod IS NULL LIMIT 1").arg(table)))
+            return queryFailed(keys);
+        if (keys.next())
+            return notARegister(QStringLiteral("tabuľka %1 má riadok bez kľúča idkod").arg(table));
+        keys.finish();
+        // A memo row follows its client's key: two that differ only by
+        // blanks are refused by the save's own write of the memo, which tells
+        // it, so their table is not read through again.
+        if (table == QLatin1String("k_memo"))
+            continue;
+        if (!keys.exec(QStringLiteral("SELECT rtrim(a.idkod) FROM %1 a WHERE substr(a.idkod, -1) = ' ' AND EXISTS "
+                                      "(SELECT 1 FROM %1 b WHERE b.idkod >= rtrim(a.idkod) AND b.idkod < rtrim(a.idkod) "
+                                      "|| '!' AND rtrim(b.idkod) = rtrim(a.idkod) AND b.rowid <> a.rowid) LIMIT 1")
+                           .arg(table)))
+            return queryFailed(keys);
+        if (keys.next())
+            return notARegister(
+                QStringLiteral("tabuľka %1 má dva riadky s kľúčom %2").arg(table, keys.value(0).toString()));
+    }
+    return {};
+}
+
 Result collation(QSqlDatabase &db)
 {
     const Result unavailable{Verdict::Failed, QStringLiteral("slovenské triedenie (SK) nie je k dispozícii")};
@@ -127,7 +224,7 @@ Result collation(QSqlDatabase &db)
 
 Result RegisterCheck::shape(QSqlDatabase &db)
 {
-    for (Result (*step)(QSqlDatabase &) : {wholeFile, tablesAndTriggers, collation}) {
+    for (Result (*step)(QSqlDatabase &) : {wholeFile, tablesAndTriggers, rowids, uniqueKeys, collation}) {
         const Result r = step(db);
         if (!r.usable())
             return r;
@@ -142,7 +239,7 @@ Result RegisterCheck::pages(QSqlDatabase &db)
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
         return queryFailed(q);
     if (q.value(0).toString() != QLatin1String("ok"))
-        return notARegister(QStringLiteral("súbor databázy je poškodený"));
+        return notARegister(sqliteCause(SQLITE_CORRUPT));
     return {};
 }
 

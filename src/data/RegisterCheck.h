@@ -7,7 +7,9 @@
 // unpacked from an archive) is never trusted: it must have the program's own
 // shape (RegisterSchema): each table the program uses is a table with every
 // column the program reads or writes, and there is no trigger anywhere, so
-// that nothing but the program's own statements ever changes the register.
+// that nothing but the program's own statements ever changes the register;
+// every table has its rowid, no unique index but its key's, and the people's
+// keys (idkod) are each there and each once, trailing blanks not counting.
 // Tables and views the program does not know are left alone: their names and
 // kinds are read, their contents and definitions never.
 namespace ulk {

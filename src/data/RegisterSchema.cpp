@@ -135,6 +135,30 @@ QStringList columnsOf(const QString &table)
     return columns.value(table);
 }
 
+QString keyColumnOf(const QString &table)
+{
+    for (const Table &t : kTables) {
+        if (table != QLatin1String(t.name))
+            continue;
+        for (const QString &definition : QString::fromLatin1(t.columns).split(QLatin1Char(',')))
+            if (definition.contains(QLatin1String("PRIMARY KEY")))
+                return definition.trimmed().section(QLatin1Char(' '), 0, 0).remove(QLatin1Char('"'));
+    }
+    return QString();
+}
+
+const QStringList &recordKeyTables()
+{
+    static const QStringList tables = [] {
+        QStringList keyed;
+        for (const QString &table : tableNames())
+            if (keyColumnOf(table) == QLatin1String("idkod"))
+                keyed << table;
+        return keyed;
+    }();
+    return tables;
+}
+
 QStringList createStatements()
 {
     QStringList statements;

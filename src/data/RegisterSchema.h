@@ -12,6 +12,10 @@ namespace ulk::RegisterSchema {
 const QStringList &tableNames();
 // The columns of a table of the register (empty for a name it does not have).
 QStringList columnsOf(const QString &table);
+// The column a table is keyed by (its PRIMARY KEY), or empty.
+QString keyColumnOf(const QString &table);
+// The tables whose rows are people keyed by idkod, the record key.
+const QStringList &recordKeyTables();
 // The statements that create the tables and their indexes, in order.
 QStringList createStatements();
 

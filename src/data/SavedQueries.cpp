@@ -211,14 +211,14 @@ bool rewrite(const QString &viewName, const QString &selectSql, QString *error)
     Transaction t(db);
     // Without a transaction of its own the view could be dropped and not created again.
     if (!t.ok())
-        return fail(sqliteCause(db.lastError()));
+        return fail(t.cause());
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("DROP VIEW IF EXISTS \"%1\"").arg(viewName))
         || !q.exec(QStringLiteral("CREATE VIEW \"%1\" AS %2").arg(viewName, selectSql)))
         return fail(sqliteCause(q.lastError()));
     q.finish();
     if (!t.commit())
-        return fail(sqliteCause(db.lastError()));
+        return fail(t.cause());
     return true;
 }
 

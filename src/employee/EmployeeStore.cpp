@@ -76,6 +76,10 @@ QList<JobFunction> EmployeeStore::jobFunctions(QString *error) const
     }
     while (q.next())
         list.append({q.value(0).toInt(), q.value(1).toString()});
+    if (q.lastError().isValid()) {
+        fail(error, sqliteCause(q.lastError()));
+        return {};
+    }
     return list;
 }
 
@@ -136,7 +140,7 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
 
     Transaction t(m_db);
     if (!t.ok()) {
-        fail(error, sqliteCause(m_db.lastError()));
+        fail(error, t.cause());
         return {};
     }
     QString key;
@@ -170,7 +174,7 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
         }
     }
     if (!t.commit()) {
-        fail(error, sqliteCause(m_db.lastError()));
+        fail(error, t.cause());
         return {};
     }
     return key;

@@ -104,7 +104,7 @@ bool OdbStarStore::save(const OdbStarGrid &texts, QString *error)
     {
         Transaction t(m_db);
         if (!t.ok())
-            return fail(sqliteCause(m_db.lastError()));
+            return fail(t.cause());
         for (int i = 0; i < OdbStarRowTable::rows; ++i) {
             QVariantList counts;
             for (int c = 0; c < OdbStarRowTable::columns; ++c)
@@ -127,7 +127,7 @@ bool OdbStarStore::save(const OdbStarGrid &texts, QString *error)
         }
         if (!t.commit()) {
             // A commit that fails leaves the transaction open: nothing of it stays.
-            const QString why = sqliteCause(m_db.lastError());
+            const QString why = t.cause();
             m_db.rollback();
             return fail(why);
         }

@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/LockWaitBound.h"
 #include "data/LongWork.h"
 #include "data/RegisterConnection.h"
 #include "statement/EducationSection.h"
@@ -38,8 +39,12 @@ QString StatementRun::reportConnectionName() const { return m_report ? m_report-
 bool StatementRun::fail(const QString &message)
 {
     m_report.reset();
-    // Whatever a failed run wrote must not come out in the next one.
-    m_table.clear(nullptr);
+    // Whatever a failed run wrote, or an interrupted one left, must not come
+    // out in the next one.
+    {
+        const LockWaitBound bound(Database::connection());
+        m_table.clear(nullptr);
+    }
     m_failure = message;
     return false;
 }
@@ -74,7 +79,14 @@ bool StatementRun::prepare()
     m_failure.clear();
     QString why;
     const std::optional<QList<QStringList>> lines = compute(&why);
-    if (!lines || !m_table.fill(*lines, &why))
+    bool filled = false;
+    if (lines) {
+        // A register held by another program is told within the bound, the
+        // fill's wait and the clear's after it together.
+        const LockWaitBound bound(Database::connection());
+        filled = m_table.fill(*lines, &why);
+    }
+    if (!filled)
         return fail(QStringLiteral("Výkaz nie je možné zostaviť: ") + why);
     m_report = std::make_unique<RegisterConnection>(Database::pathIn(m_directory),
                                                     RegisterConnection::Access::ReadOnly,
@@ -107,6 +119,7 @@ QString StatementRun::finish()
 {
     m_report.reset();
     QString why;
+    const LockWaitBound bound(Database::connection());
     if (m_table.clear(&why))
         return QString();
     return failureMessage(QStringLiteral("Pracovnú tabuľku %1 sa nepodarilo vyprázdniť.").arg(m_table.name()), why);

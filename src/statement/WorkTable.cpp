@@ -45,7 +45,7 @@ bool WorkTable::fill(const QList<QStringList> &lines, QString *error) const
         return false;
     };
     if (!t.ok())
-        return fail(RegisterConnection::causeOf(db.lastError()));
+        return fail(t.cause());
     {
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("DELETE FROM %1").arg(m_name)))
@@ -69,7 +69,7 @@ bool WorkTable::fill(const QList<QStringList> &lines, QString *error) const
         }
     }
     if (!t.commit())
-        return fail(RegisterConnection::causeOf(db.lastError()));
+        return fail(t.cause());
     return true;
 }
 
@@ -95,7 +95,14 @@ std::optional<RowSet> WorkTable::read(const QSqlDatabase &db, QString *error) co
             *error = RegisterConnection::causeOf(q.lastError());
         return std::nullopt;
     }
-    return RowSet::fromQuery(q);
+    RowSet rows = RowSet::fromQuery(q);
+    // Rows read only in part are no report.
+    if (q.lastError().isValid()) {
+        if (error)
+            *error = RegisterConnection::causeOf(q.lastError());
+        return std::nullopt;
+    }
+    return rows;
 }
 
 } // namespace ulk::statement

@@ -2,6 +2,7 @@
 #include "NewDatabase.h"
 #include "archive/ZipArchive.h"
 #include "data/RegisterLock.h"
+#include "data/RegisterSchema.h"
 #include "support/Files.h"
 #include "support/ProgramDir.h"
 
@@ -146,6 +147,21 @@ private slots:
                                  "'' AS u_dolezite, '' AS poznamky, '' AS ip_ulkz FROM k_zaklad"};
         QTest::newRow("no column postih")
             << QStringList{"DROP VIEW vyp_zaklad", "ALTER TABLE k_zaklad DROP COLUMN postih"};
+        // Rows that cannot be found by their rowid, or told apart by their key.
+        const QString clients = RegisterSchema::createStatements().first();
+        const auto remade = [&](const QString &from, const QString &to, const QString &insert) {
+            return QStringList{"DROP TABLE k_zaklad", QString(clients).replace(from, to),
+                               "INSERT INTO k_zaklad (idkod, meno, priezv) VALUES " + insert};
+        };
+        QTest::newRow("k_zaklad without rowid") << remade(")", ") WITHOUT ROWID", "('KOVACJA00', 'Ján', 'Kováč')");
+        QTest::newRow("a column rowid") << QStringList{"ALTER TABLE k_zaklad ADD COLUMN rowid INTEGER"};
+        QTest::newRow("a client without key") << remade("PRIMARY KEY NOT NULL", "PRIMARY KEY", "(NULL, 'Ján', 'Kováč')");
+        QTest::newRow("one key twice") << remade("PRIMARY KEY NOT NULL", "NOT NULL",
+                                                 "('DUPLYY00', 'Ján', 'Kováč'), ('DUPLYY00', 'Ján', 'Kováč')");
+        QTest::newRow("one key with blanks after it") << QStringList{
+            "INSERT INTO k_zaklad (idkod) VALUES ('DUPLYY00'), ('DUPLYY00  ')"};
+        QTest::newRow("a unique index on a client column") << QStringList{
+            "CREATE UNIQUE INDEX k_zaklad_rodcis ON k_zaklad (rodcis)"};
     }
 
     void registersFromElsewhereAreRefusedAndStayAsTheyWere()

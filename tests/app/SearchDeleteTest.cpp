@@ -6,6 +6,7 @@
 #include "support/ui/ProgramWindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -340,6 +341,28 @@ private slots:
         for (const QString &t : kClientTables)
             QVERIFY2(rowsOf(t, "KOVACJA00") > 0, qPrintable(t));
         QCOMPARE(s.list()->rowCount(), 1);
+    }
+
+    // A list that meets a damaged page is told at once with what to do, and
+    // is not shown short.
+    void aListThatCannotBeReadIsTold()
+    {
+        Session s;
+        QVERIFY(s.start(false, [] { test::addClient("KOVACJA00", "Ján", "Kováč"); }));
+        const qint64 root = test::scalar("SELECT rootpage FROM sqlite_master WHERE name = 'k_zaklad'").toLongLong();
+        QFile file(s.dir.dbPath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek((root - 1) * 4096) && file.write(QByteArray(4096, '\xff')) == 4096);
+        // Another program's change, as the register's change counter tells it.
+        QVERIFY(file.seek(24) && file.write(QByteArray("\x7f\x7f\x7f\x7f", 4)) == 4);
+        file.close();
+        s.prompter.answer(PromptAnswer::Ok);
+        QTest::mouseClick(s.window.findChild<QLabel *>("Label1"), Qt::LeftButton);
+        QCOMPARE(s.prompter.texts(), QStringList({"Zoznam klientov sa nepodarilo prečítať.\nsúbor databázy je "
+                                                  "poškodený, pokúste sa o obnovu archívu (Servis – Obnova "
+                                                  "archivovaných dát)"}));
+        QCOMPARE(s.list()->rowCount(), 0);
+        QVERIFY(s.onlyNewEnabled());
     }
 
     void employeeStillNamedIsNotDeleted_data()

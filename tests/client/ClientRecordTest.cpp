@@ -3,6 +3,10 @@
 #include "data/Database.h"
 #include "support/ProgramDir.h"
 
+#include <QFileInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ulk;
@@ -221,6 +225,30 @@ private slots:
         for (const QString &t : ClientRecord::subRecordTables())
             QCOMPARE(count(t, "KOVÁČOMÁ00"), 1);
         QCOMPARE(count("k_zaklad", "HORVÁTMÁ00"), 0);
+    }
+
+    // A disk that fills at the commit (the new pages are written then): the
+    // save is told as the disk's failure, and nothing of it stays.
+    void aCommitThatFailsOnTheDiskIsToldAsSuch()
+    {
+        const test::ProgramDir made;
+        QTemporaryDir tiny;
+        const qint64 room = QFileInfo(made.dbPath()).size() + 96 * 1024;
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", QString("size=%1").arg(room), "tmpfs", tiny.path()}) != 0)
+            QSKIP("no file system can be mounted here");
+        const auto unmount = qScopeGuard([&] {
+            Database::close();
+            QProcess::execute("umount", {tiny.path()});
+        });
+        QVERIFY(QFile::copy(made.dbPath(), tiny.filePath("ulk.mdb")));
+        QCOMPARE(Database::open(tiny.path()), Database::OpenResult::Ok);
+        ClientRow big = typed("Mária", "Kováčová", "1");
+        big.memo["poznamky"] = QString(300 * 1024, QLatin1Char('x'));
+        const auto r = ClientRecord::save(ClientRow(), big, ClientRecord::KeyRule::NewClient);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.error, QString("na disku nie je miesto"));
+        QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad").toInt(), 0);
+        QCOMPARE(test::scalar("SELECT count(*) FROM k_memo").toInt(), 0);
     }
 
     void anEditOfAVanishedClientFails()

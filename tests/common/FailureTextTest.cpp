@@ -72,7 +72,8 @@ private slots:
         // A damaged file, and a directory in place of the file.
         QVERIFY(test::writeAll(file("junk.mdb"), QByteArray(4096, 'x')));
         QCOMPARE(failed(file("junk.mdb"), {"SELECT * FROM sqlite_master"}),
-                 QString("Nezapísané.\nsúbor databázy je poškodený"));
+                 QString("Nezapísané.\nsúbor databázy je poškodený, pokúste sa o obnovu archívu (Servis – Obnova "
+                         "archivovaných dát)"));
         QVERIFY(QDir(m_dir.path()).mkdir("folder.mdb"));
         QCOMPARE(failed(file("folder.mdb"), {"SELECT * FROM sqlite_master"}),
                  QString("Nezapísané.\nsúbor databázy nie je možné otvoriť"));

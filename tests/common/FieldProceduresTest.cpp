@@ -105,6 +105,8 @@ private slots:
             QGuiApplication::clipboard()->setText("\u202Eová");
             e->paste();
             QCOMPARE(e->text(), QString("Ján Kováčová"));
+            e->setText("Ko\u200Dvá\u200Dčie\u00AD\uFEFFová \u200BEva\U000E0001");
+            QCOMPARE(e->text(), QString("Kováčieová Eva"));
         }
     }
 

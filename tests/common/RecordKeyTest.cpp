@@ -28,6 +28,8 @@ private slots:
         QTest::newRow("empty") << "" << "" << "";
         QTest::newRow("emoji left out") << "Kováč😀ová" << "Jana" << "KOVÁČOJA";
         QTest::newRow("emoji sequence left out") << "👩‍👩‍👧Nová" << "👍🏽Eva" << "NOVÁEV";
+        QTest::newRow("joiners between letters") << "Ko\u200Dvá\u200Dčie" << "V\u200Dera" << "KOVÁČIVE";
+        QTest::newRow("invisible marks") << "\u200BNo\u2060vák\u00AD" << "\uFEFFJa\u200Ena" << "NOVÁKJA";
         QTest::newRow("combining caron") << "Kova\u0301c\u030Cova\u0301" << "S\u030Ca" << "KOVÁČOŠA";
     }
     void stem()

@@ -47,6 +47,32 @@ private slots:
         QCOMPARE(education->lines[0].mid(4, 2), QStringList({"0201", "1"}));
     }
 
+    // Another program reading the register keeps each section's work table
+    // from its commit: the print is refused with that cause, within the
+    // bound of its wait, and the table stays empty.
+    void fillAgainstAHeldReadIsToldAsSuch()
+    {
+        test::OpenRegister dir;
+        test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
+        test::addCare("DNES00", "2007-01-31");
+        sqlite3 *reader = nullptr;
+        sqlite3_stmt *reading = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(dir.dbPath()).constData(), &reader, SQLITE_OPEN_READONLY, nullptr),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_prepare_v2(reader, "SELECT idkod FROM k_zaklad", -1, &reading, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+        for (const auto section : {StatementRun::Section::Ages, StatementRun::Section::Education,
+                                   StatementRun::Section::Employees}) {
+            StatementRun run(section, dir.path(), "2006/2007");
+            QVERIFY(!run.prepare());
+            QCOMPARE(run.failure(), QString("Výkaz nie je možné zostaviť: databázu práve používa iný program"));
+        }
+        sqlite3_finalize(reading);
+        sqlite3_close(reader);
+        for (const QString table : {"z_vek", "z_vzdelavanie", "z_zam"})
+            QCOMPARE(test::rowCount(table), 0);
+    }
+
     // Another program reading the register keeps the age write from its
     // commit: once the preview is closed the write gets its bound and no
     // more, is rolled back and told; the counts and the work table are as

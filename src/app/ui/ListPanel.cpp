@@ -156,12 +156,7 @@ void ListPanel::showGrid(PersonListModel *model, QTableView *grid, QTableView *o
 {
     other->hide();
     grid->show();
-    {
-        const LongWork::Action reading(model == m_clients ? QStringLiteral("Zoznam klientov")
-                                                          : QStringLiteral("Zoznam zamestnancov"),
-                                       QStringLiteral("Načítava sa zoznam …"));
-        model->refresh();
-    }
+    refreshList(model);
     if (!model->isEmpty())
         grid->setCurrentIndex(model->index(0, 0));
     if (!model->isEmpty()) {
@@ -204,10 +199,29 @@ int ListPanel::currentRow() const
     return i.isValid() ? i.row() : 0;
 }
 
+bool ListPanel::refreshList(PersonListModel *model)
+{
+    QString error;
+    {
+        const LongWork::Action reading(model->kind() == PersonListModel::Kind::Clients
+                                           ? QStringLiteral("Zoznam klientov")
+                                           : QStringLiteral("Zoznam zamestnancov"),
+                                       QStringLiteral("Načítava sa zoznam …"));
+        if (model->refresh(&error))
+            return true;
+    }
+    tell(failureMessage(model->kind() == PersonListModel::Kind::Clients
+                            ? QStringLiteral("Zoznam klientov sa nepodarilo prečítať.")
+                            : QStringLiteral("Zoznam zamestnancov sa nepodarilo prečítať."),
+                        error),
+         QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
+    return false;
+}
+
 bool ListPanel::reopenList()
 {
     PersonListModel *model = visibleModel();
-    const bool ok = model->refresh();
+    const bool ok = refreshList(model);
     if (!model->isEmpty())
         visibleGrid()->setCurrentIndex(model->index(0, 0));
     return ok;
@@ -259,7 +273,7 @@ void ListPanel::editRecord()
     openRecord(mode == Mode::Employees);
     emit recordWindowClosed(int(mode));
     model->setOrder(PersonListModel::Order::ByName);
-    model->refresh();
+    refreshList(model);
     int found = model->rowOfKey(shared().currentRecordId);
     if (found < 0 && !model->isEmpty())
         found = 0;

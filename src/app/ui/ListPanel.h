@@ -49,6 +49,8 @@ signals:
 private:
     PersonListModel *visibleModel() const;
     QTableView *visibleGrid() const;
+    // Brings a list up to date; a list that cannot be read is told, not shown short.
+    bool refreshList(PersonListModel *model);
     void showGrid(PersonListModel *model, QTableView *grid, QTableView *other);
     // The sort button's caption, which names the order its next click gives.
     void setSortTarget(PersonListModel::Order order);

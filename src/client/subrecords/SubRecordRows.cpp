@@ -1,7 +1,9 @@
 #include "client/subrecords/SubRecordRows.h"
 
+#include "common/FailureText.h"
 #include "data/Database.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace ulk {
@@ -73,6 +75,14 @@ bool SubRecordRows::read(const QString &clientKey, const QString &facilityKind, 
         for (int c = 0; c < m_columns.size(); ++c)
             row << q.value(c + 1);
         m_rows.append(row);
+    }
+    // A list read only in part is not shown.
+    if (q.lastError().isValid()) {
+        m_ids.clear();
+        m_rows.clear();
+        if (error)
+            *error = sqliteCause(q.lastError());
+        return false;
     }
     m_current = m_rows.isEmpty() ? -1 : 0;
     return true;

@@ -1,26 +1,10 @@
 #include "common/ui/SingleLineValidator.h"
 
+#include "common/FieldRules.h"
+
 namespace ulk {
 
-namespace {
-// The embeddings, overrides and isolates that turn the direction of the text
-// after them: a name with one of them is shown reversed.
-bool turnsDirection(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
-}
-} // namespace
-
-QString SingleLineValidator::withoutControls(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text)
-        if (c.category() != QChar::Other_Control && !turnsDirection(c))
-            out.append(c);
-    return out;
-}
+QString SingleLineValidator::withoutControls(const QString &text) { return FieldRules::singleLineText(text); }
 
 QValidator::State SingleLineValidator::validate(QString &input, int &pos) const
 {

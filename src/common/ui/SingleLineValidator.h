@@ -4,9 +4,9 @@
 namespace ulk {
 
 // Keeps control characters (tab, line breaks, BEL, ESC, ...) and the
-// characters that turn the direction of text (U+202A-U+202E, U+2066-U+2069)
-// out of a single-line field: they are dropped from whatever is typed, pasted
-// or set, and the rest of the text is kept.
+// invisible format characters (joiners, the marks that turn the direction of
+// text, ...; FieldRules::singleLineText) out of a single-line field: they are
+// dropped from whatever is typed, pasted or set, and the rest is kept.
 class SingleLineValidator : public QValidator {
     Q_OBJECT
 public:
