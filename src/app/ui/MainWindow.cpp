@@ -235,12 +235,6 @@ int MainWindow::chosenTile() const { return m_sideBar->chosenTile(); }
 
 bool MainWindow::skipNextHover() const { return m_sideBar->skipNextHover(); }
 
-QColor MainWindow::normalColour() { return SideBar::normalColour(); }
-
-QColor MainWindow::hoverColour() { return SideBar::hoverColour(); }
-
-QColor MainWindow::chosenColour() { return SideBar::chosenColour(); }
-
 void MainWindow::openDoUkazForm()
 {
     m_sideBar->restoreChosenColour();

@@ -41,10 +41,6 @@ public:
     // The current row of the visible list, or -1.
     int currentRow() const;
 
-    static QColor normalColour();
-    static QColor hoverColour();
-    static QColor chosenColour();
-
 public slots:
     void setClientMode();
     void setEmployeeMode();
