@@ -14,7 +14,8 @@ class ArchiveWindow : public QDialog {
 public:
     explicit ArchiveWindow(const QString &programDirectory, QWidget *parent = nullptr);
 
-    // How the delivered archive is written to the disk (tests make it fail).
+    // Test seam: how the delivered archive is written to the disk (tests
+    // make it fail).
     void setFileSync(Archiver::FileSync sync) { m_sync = std::move(sync); }
 
 protected:
