@@ -1,6 +1,7 @@
 # The layers of the program, kept by the build: the core and the report
-# library never include a window header, and each is checked before it is
-# compiled (CheckIncludes.cmake), so that such an include fails the build.
+# library never include a window header, the core nothing of the reports, and
+# each is checked before it is compiled (CheckIncludes.cmake), so that such an
+# include fails the build.
 include(${CMAKE_CURRENT_LIST_DIR}/IncludeRules.cmake)
 
 # The include folders of the named Qt modules (…/qt6/QtWidgets, …).

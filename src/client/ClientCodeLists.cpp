@@ -30,8 +30,6 @@ QString codeLine(const char *table)
 
 const std::array<ClientPickerDef, pickerCount> &pickers() { return kPickers; }
 
-QString pickerName(int index) { return QStringLiteral("dbcvolby%1").arg(index); }
-
 QString table(CodeListSource source)
 {
     switch (source) {

@@ -34,7 +34,6 @@ constexpr int sourceCount = 9;
 constexpr int pickerCount = 10;
 
 const std::array<ClientPickerDef, pickerCount> &pickers();
-QString pickerName(int index); // "dbcvolby<i>"
 
 QString table(CodeListSource source);
 // The query a source is read with: code, name and, for the code lists, the

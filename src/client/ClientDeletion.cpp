@@ -2,16 +2,11 @@
 
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/RegisterSchema.h"
 
 #include <QSqlError>
 
 namespace ulk {
-
-namespace {
-// The client's own row last, after everything recorded about the client.
-const char *const kCascade[] = {"k_memo",   "k_navstevy",   "k_surodenci",    "k_vysetrenie",
-                                "k_zariad", "k_zaznam_spc", "k_zaznam_zmeny", "k_zaklad"};
-} // namespace
 
 bool ClientDeletion::remove(const QString &idkod, QString *error)
 {
@@ -19,10 +14,12 @@ bool ClientDeletion::remove(const QString &idkod, QString *error)
     Transaction t;
     if (!t.ok())
         why = sqliteCause(Database::connection().lastError());
-    for (const char *table : kCascade) {
+    // The client's own row last, after everything recorded about the client.
+    const QStringList tables = RegisterSchema::clientDetailTables() + QStringList{QStringLiteral("k_zaklad")};
+    for (const QString &table : tables) {
         if (!why.isEmpty())
             break;
-        runSql(QStringLiteral("DELETE FROM %1 WHERE %2").arg(QLatin1String(table), keyMatch(QStringLiteral("idkod"))),
+        runSql(QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, keyMatch(RegisterSchema::clientKey())),
                keyMatchValues(idkod), &why);
     }
     if (why.isEmpty() && !t.commit())

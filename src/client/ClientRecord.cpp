@@ -6,6 +6,7 @@
 #include "common/RecordKey.h"
 #include "data/Database.h"
 #include "data/RecordKeyLookup.h"
+#include "data/RegisterSchema.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -63,13 +64,6 @@ Exec exec(const QString &sql, const QVariantList &values)
 }
 
 } // namespace
-
-const QStringList &ClientRecord::subRecordTables()
-{
-    static const QStringList t = {"k_navstevy",   "k_surodenci",  "k_vysetrenie",
-                                  "k_zariad",     "k_zaznam_spc", "k_zaznam_zmeny"};
-    return t;
-}
 
 const QStringList &ClientRecord::writtenColumns()
 {
@@ -215,8 +209,8 @@ ClientRecord::SaveResult ClientRecord::save(const ClientRow &stored, const Clien
     const bool keyChanged = wasStored && key != oldKey;
     if (keyChanged) {
         QList<RecordKey::KeyReference> references;
-        for (const QString &table : subRecordTables())
-            references.append({table, QStringLiteral("idkod")});
+        for (const QString &table : RegisterSchema::subRecordTables())
+            references.append({table, RegisterSchema::clientKey()});
         QString error;
         if (!RecordKey::cascadeKeyChange(Database::connection(), references, oldTrimmed, key, &error))
             return fail(error);

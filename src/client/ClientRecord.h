@@ -20,8 +20,6 @@ struct ClientRow {
 
 class ClientRecord {
 public:
-    // The tables of a client's sub-records, in the order a key change reaches them.
-    static const QStringList &subRecordTables();
     // The k_zaklad columns that the record window writes (vek is the statement's).
     static const QStringList &writtenColumns();
 

@@ -62,12 +62,6 @@ DisabilityCodes::DisabilityCodes()
 {
 }
 
-void DisabilityCodes::setSlot(int i, const QString &text)
-{
-    if (i >= 0 && i < SlotCount)
-        m_slots[i] = text;
-}
-
 void DisabilityCodes::load(const QVariant &stored)
 {
     clearSlots();

@@ -74,7 +74,6 @@ public:
     void enterAssociated(const QString &code);
 
     QString slotText(int i) const { return m_slots.value(i); }
-    void setSlot(int i, const QString &text);
     const QStringList &slotTexts() const { return m_slots; }
     const QStringList &list() const { return m_list; }
     // The numeric value of slot 0: the dominant code, 0 when there is none.

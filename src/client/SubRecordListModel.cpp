@@ -2,26 +2,7 @@
 
 namespace ulk {
 
-const QVector<SubRecordListModel::Definition> &SubRecordListModel::definitions()
-{
-    static const QVector<Definition> d = [] {
-        QVector<Definition> all;
-        for (const SubRecordFamilyDef &f : SubRecordFamilies::all())
-            all.append({f.kind, f.listName, f.tab, f.table});
-        return all;
-    }();
-    return d;
-}
-
 SubRecordListModel::SubRecordListModel(Kind kind, QObject *parent) : QAbstractListModel(parent), m_rows(kind) {}
-
-const SubRecordListModel::Definition &SubRecordListModel::definition() const
-{
-    for (const Definition &d : definitions())
-        if (d.kind == kind())
-            return d;
-    return definitions().first();
-}
 
 bool SubRecordListModel::reload(const QString &clientKey, QString *error)
 {

@@ -3,7 +3,6 @@
 
 #include <QAbstractListModel>
 #include <QString>
-#include <QVector>
 
 // One of the six lists of a client's sub-records (siblings by first name,
 // the others by their date line): a view of the tab's row set, read afresh
@@ -15,18 +14,8 @@ class SubRecordListModel : public QAbstractListModel {
 public:
     using Kind = SubRecordKind;
 
-    struct Definition {
-        Kind kind;
-        const char *listName; // DBList1 ... DBList6
-        int tab;
-        const char *table;
-    };
-    static const QVector<Definition> &definitions();
-
     explicit SubRecordListModel(Kind kind, QObject *parent = nullptr);
 
-    Kind kind() const { return m_rows.kind(); }
-    const Definition &definition() const;
     QString clientKey() const { return m_rows.clientKey(); }
     // The facility list shows one kind at a time: "VYCH" or "ULK".
     QString facilityKind() const { return m_facilityKind; }

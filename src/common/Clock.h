@@ -5,6 +5,7 @@
 namespace ulk::Clock {
 
 QDate today();
-void setToday(const QDate &date); // an invalid date returns to the real one
+// Test seam: a fixed today; an invalid date returns to the real one.
+void setToday(const QDate &date);
 
 } // namespace ulk::Clock

@@ -62,14 +62,6 @@ QString Database::pathIn(const QString &directory)
 
 const QStringList &Database::expectedTables() { return RegisterSchema::tableNames(); }
 
-const QStringList &Database::expectedViews()
-{
-    static const QStringList v = {"vyp_zaklad", "vyp_rodicia", "vyp_surodenci", "vyp_memo",
-                                  "vyp_zariad", "vyp_vysetrenie", "vyp_zazSpc", "vyp_zazZmeny",
-                                  "vyp_navstevy"};
-    return v;
-}
-
 bool registerSkCollation(QSqlDatabase &db) { return registerSkCollation(RegisterConnection::handleOf(db)); }
 
 bool registerSkCollation(sqlite3 *h)

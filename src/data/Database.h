@@ -58,7 +58,6 @@ public:
     static QSet<qint64> takeChangedRows(const QString &table);
 
     static const QStringList &expectedTables();
-    static const QStringList &expectedViews();
 
 private:
     static bool check(QSqlDatabase &db, bool fullCheck, QString *error);

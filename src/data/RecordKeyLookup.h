@@ -1,4 +1,6 @@
 #pragma once
+#include "data/RegisterSchema.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -20,10 +22,7 @@ QString firstFreeKey(QSqlDatabase db, const QStringList &tables, const QString &
                      const QString &ownKey = QString(), QString *error = nullptr);
 
 // A column that refers to the key.
-struct KeyReference {
-    QString table;
-    QString column;
-};
+using KeyReference = RegisterSchema::KeyColumn;
 
 // Carries a changed key from oldKey to newKey into every referring column
 // (rows compared without trailing blanks). Runs inside the caller's

@@ -4,6 +4,7 @@
 #include "common/RecordKey.h"
 #include "data/Database.h"
 #include "data/RecordKeyLookup.h"
+#include "data/RegisterSchema.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -57,13 +58,6 @@ QString storeUnderFreeKey(QSqlDatabase db, const QString &stem, const QString &o
 } // namespace
 
 EmployeeStore::EmployeeStore(QSqlDatabase db) : m_db(db) {}
-
-const QList<EmployeeStore::Reference> &EmployeeStore::references()
-{
-    static const QList<Reference> r = {
-        {"k_vysetrenie", "idkod_p"}, {"k_zaznam_spc", "idkod_p"}, {"k_zaznam_zmeny", "idkod_P"}};
-    return r;
-}
 
 QList<JobFunction> EmployeeStore::jobFunctions(QString *error) const
 {
@@ -157,19 +151,11 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
         if (key.isEmpty())
             return {};
         if (key != original.idkod) {
-            for (const Reference &ref : references()) {
-                QString why;
-                // Keys are compared ignoring trailing blanks, through a range
-                // of the column's index.
-                runSql(m_db,
-                       QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3")
-                           .arg(QLatin1String(ref.table), QLatin1String(ref.column),
-                                keyMatch(QLatin1String(ref.column))),
-                       QVariantList{key} + keyMatchValues(original.idkod), &why);
-                if (!why.isEmpty()) {
-                    fail(error, why);
-                    return {};
-                }
+            QString why;
+            if (!RecordKey::cascadeKeyChange(m_db, RegisterSchema::employeeKeyColumns(), original.idkod, key,
+                                             &why)) {
+                fail(error, why);
+                return {};
             }
         }
     }
@@ -182,13 +168,13 @@ QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeReco
 
 EmployeeStore::Lookup EmployeeStore::namedInRecords(const QString &idkod, QString *table, QString *error) const
 {
-    for (const Reference &ref : references()) {
+    for (const RegisterSchema::KeyColumn &ref : RegisterSchema::employeeKeyColumns()) {
         QString why;
         // Keys are compared ignoring trailing blanks: a reference so written
         // still names the employee.
         QSqlQuery q = runSql(m_db,
                              QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1")
-                                 .arg(QLatin1String(ref.table), keyMatch(QLatin1String(ref.column))),
+                                 .arg(ref.table, keyMatch(ref.column)),
                              keyMatchValues(idkod), &why);
         if (!why.isEmpty()) {
             fail(error, why);
@@ -196,7 +182,7 @@ EmployeeStore::Lookup EmployeeStore::namedInRecords(const QString &idkod, QStrin
         }
         if (q.next()) {
             if (table)
-                *table = QLatin1String(ref.table);
+                *table = ref.table;
             return Lookup::Named;
         }
     }

@@ -51,19 +51,12 @@ public:
     enum class Lookup { Free, Named, Failed };
     // Whether a record of client work (an examination, a record of care, a
     // recorded change) names the employee with this key, compared without
-    // trailing blanks. Named: *table is the first table of references()
-    // that does. Failed: *error says why; nothing may be deleted then.
+    // trailing blanks. Named: *table is the first table of
+    // RegisterSchema::employeeKeyColumns() that does. Failed: *error says why; nothing may be deleted then.
     Lookup namedInRecords(const QString &idkod, QString *table, QString *error = nullptr) const;
     // Deletes the employee stored under this key. False, with *error, when
     // the statement fails (nothing is deleted then).
     bool remove(const QString &idkod, QString *error = nullptr) const;
-
-    // The tables and columns that name an employee by key.
-    struct Reference {
-        const char *table;
-        const char *column;
-    };
-    static const QList<Reference> &references();
 
 private:
     QSqlDatabase m_db;

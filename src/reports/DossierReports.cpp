@@ -378,17 +378,6 @@ const Design *designOf(const QString &name)
 
 } // namespace
 
-const QStringList &DossierReports::names()
-{
-    static const QStringList list = [] {
-        QStringList l;
-        for (const Design &d : kDesigns)
-            l << QString::fromLatin1(d.name);
-        return l;
-    }();
-    return list;
-}
-
 const ReportDefinition *DossierReports::instance(const QString &name)
 {
     static QHash<QString, std::shared_ptr<ReportDefinition>> reports;

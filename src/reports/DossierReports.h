@@ -12,10 +12,6 @@ namespace ulk::report {
 
 class DossierReports {
 public:
-    // rptZakUdaj, rptRodicia, rptSurodenci, rptDemo, rptUdajVV,
-    // rptVysetrenie, rptZaz_spc, rptZaz_zmeny, rptNavstevy.
-    static const QStringList &names();
-
     // The shared definition of that name as built (letter case ignored),
     // created on first use; null for a name that is not a dossier report.
     // Each print works on a copy of it.

@@ -24,11 +24,6 @@ const ReportSection *ReportDefinition::section(const QString &name) const
     return nullptr;
 }
 
-ReportSection *ReportDefinition::section(const QString &name)
-{
-    return const_cast<ReportSection *>(std::as_const(*this).section(name));
-}
-
 const ReportControl *ReportDefinition::control(const QString &sectionName, const QString &controlName) const
 {
     const ReportSection *s = section(sectionName);

@@ -33,7 +33,6 @@ public:
     // Sections by kind or by name ("Section4", letter case ignored).
     ReportSection &section(SectionKind kind);
     const ReportSection &section(SectionKind kind) const;
-    ReportSection *section(const QString &name);
     const ReportSection *section(const QString &name) const;
 
     // A control of a section, both by name; null when there is none.

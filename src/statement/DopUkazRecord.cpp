@@ -25,8 +25,6 @@ QString columnList()
 
 } // namespace
 
-QString DopUkazRecord::column(int index) { return QString::fromLatin1(kColumns[index]); }
-
 QString DopUkazRecord::rowCode(int index) { return QString::fromLatin1(kCodes[index]); }
 
 DopUkazRecord::DopUkazRecord(QSqlDatabase db) : m_db(db) {}

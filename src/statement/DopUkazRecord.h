@@ -14,8 +14,6 @@ public:
     static constexpr int count = 5;
     using Values = std::array<QString, count>;
 
-    // The columns r_0401, r_0402, r_0403, r_0404 and r_0416, by box index.
-    static QString column(int index);
     // The row codes "0401" .. "0404" and "0416", by box index.
     static QString rowCode(int index);
 

@@ -215,29 +215,6 @@ private slots:
                  QString("Nastaví školský rok pre tvorbu výkazov v tvare RR/RR+1 resp. RRRR/RRRR+1"));
     }
 
-    void connectDBReplacesTheReportConnection()
-    {
-        test::ProgramWindow program;
-        MainWindow &w = program.window;
-        QVERIFY(w.load());
-        w.connectDB();
-        const QString first = w.reportConnectionName();
-        QVERIFY(QSqlDatabase::database(first, false).isOpen());
-        w.connectDB();
-        const QString second = w.reportConnectionName();
-        QVERIFY(second != first);
-        QVERIFY(!QSqlDatabase::contains(first));
-        QVERIFY(QSqlDatabase::database(second, false).isOpen());
-        QSqlQuery q(QSqlDatabase::database(second, false));
-        QVERIFY(q.exec("SELECT count(*) FROM c_funkcie") && q.next());
-        QCOMPARE(q.value(0).toInt(), 8);
-        q.finish();
-        q = QSqlQuery();
-        // Unloading the window (archive, restore, exit) releases it.
-        w.unload();
-        QVERIFY(!QSqlDatabase::contains(second));
-    }
-
     // --------------------------------------------------------- school year
 
     void derivedSchoolYear_data()

@@ -20,21 +20,22 @@ EmployeeRecord employee(const QString &meno, const QString &priezv)
     return r;
 }
 
-// An examination, a record of care and a recorded change naming the key as
-// given (trailing blanks kept).
+// A row naming the key as given (trailing blanks kept) in every table of the
+// register with an employee column: an examination, a record of care, a
+// recorded change.
 void addReferences(const QString &key)
 {
-    test::sql("INSERT INTO k_vysetrenie (idkod, datum, idkod_p) VALUES ('KLIENT00', '2024-01-10', ?)", {key});
-    test::sql("INSERT INTO k_zaznam_spc (idkod, datum, idkod_P) VALUES ('KLIENT00', '2024-01-11', ?)", {key});
-    test::sql("INSERT INTO k_zaznam_zmeny (idkod, datum, idkod_P) VALUES ('KLIENT00', '2024-01-12', ?)", {key});
+    for (const QString &table : test::tablesWithColumn("idkod_p"))
+        test::sql(QStringLiteral("INSERT INTO %1 (idkod, datum, idkod_p) VALUES ('KLIENT00', '2024-01-10', ?)").arg(table),
+                  {key});
 }
 
 QStringList referringKeys()
 {
     QStringList keys;
-    for (const char *table : {"k_vysetrenie", "k_zaznam_spc", "k_zaznam_zmeny"})
+    for (const QString &table : test::tablesWithColumn("idkod_p"))
         keys << test::scalar(QStringLiteral("SELECT group_concat(k, ',') FROM (SELECT idkod_p AS k FROM %1 ORDER BY k)")
-                                 .arg(QLatin1String(table)))
+                                 .arg(table))
                     .toString();
     return keys;
 }
@@ -105,6 +106,7 @@ private slots:
         QVERIFY(error.isEmpty());
         QCOMPARE(employees(), QString("MALÁJA00:Malá,MALÁJA01:Malá"));
         QCOMPARE(referringKeys(), QStringList({"INÝJA00,MALÁJA01", "INÝJA00,MALÁJA01", "INÝJA00,MALÁJA01"}));
+        QCOMPARE(test::placesHolding("NOVÁJA00"), QStringList());
     }
 
     void aRefusedCascadeChangesNothing()

@@ -71,6 +71,38 @@ int rowCount(const QString &table, const QString &where, const QVariantList &val
     return scalar(QStringLiteral("SELECT count(*) FROM %1 %2").arg(table, where), values).toInt();
 }
 
+QStringList tablesWithColumn(const QString &column)
+{
+    QStringList tables;
+    QSqlQuery q = runSql(QStringLiteral("SELECT m.name FROM sqlite_master m JOIN pragma_table_info(m.name) c "
+                                        "WHERE m.type = 'table' AND c.name = ? COLLATE NOCASE ORDER BY m.rowid"),
+                         {column});
+    while (q.next())
+        tables << q.value(0).toString();
+    return tables;
+}
+
+QStringList placesHolding(const QString &value)
+{
+    QStringList places;
+    QSqlQuery q = runSql(QStringLiteral("SELECT m.name, c.name FROM sqlite_master m JOIN pragma_table_info(m.name) c "
+                                        "WHERE m.type = 'table' ORDER BY m.rowid, c.cid"));
+    while (q.next()) {
+        const QString table = q.value(0).toString();
+        const QString column = q.value(1).toString();
+        if (rowCount(table, QStringLiteral("WHERE rtrim(\"%1\") = rtrim(?)").arg(column), {value}) > 0)
+            places << table + QLatin1Char('.') + column;
+    }
+    return places;
+}
+
+void addRowsEverywhere(const QString &idkod)
+{
+    for (const QString &table : tablesWithColumn(QStringLiteral("idkod")))
+        if (table != QLatin1String("zamestnanci") && rowCount(table, QStringLiteral("WHERE idkod = ?"), {idkod}) == 0)
+            sql(QStringLiteral("INSERT INTO %1 (idkod) VALUES (?)").arg(table), {idkod});
+}
+
 void addClient(const QString &idkod, const QString &meno, const QString &priezv,
                const QString &katcis, const QString &datnar)
 {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariantList>
 
@@ -45,6 +46,17 @@ QVariant scalar(const QString &query, const QVariantList &values = {});
 // The number of rows of a table, or of those a condition selects ("WHERE
 // ...", with its bound values).
 int rowCount(const QString &table, const QString &where = QString(), const QVariantList &values = {});
+
+// The tables of the open register that have this column, letter case
+// ignored: read from the register the database tool created, not from the
+// program's own description of it.
+QStringList tablesWithColumn(const QString &column);
+// Every "table.column" of the open register that holds this value (trailing
+// blanks ignored), in the register's order.
+QStringList placesHolding(const QString &value);
+// Gives the client one row under its key in every table of the register
+// with a client key (idkod) that holds none yet; employees excepted.
+void addRowsEverywhere(const QString &idkod);
 
 // Inserts a client with the given key and names (other columns empty).
 void addClient(const QString &idkod, const QString &meno, const QString &priezv,

@@ -59,7 +59,6 @@ MainWindow::MainWindow(const QString &programDirectory, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    releaseReportConnection();
     Database::close();
 }
 
@@ -176,7 +175,6 @@ void MainWindow::unload()
 {
     m_list->reset();
     m_sideBar->reset();
-    releaseReportConnection();
     Database::close();
 }
 
@@ -192,25 +190,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
     Database::close();
     event->accept();
     emit closed();
-}
-
-// ------------------------------------------------------- report connection
-
-void MainWindow::connectDB()
-{
-    const QString previous = m_reportConnection;
-    m_reportConnection = QStringLiteral("ulk-report-%1").arg(++m_reportSerial);
-    QString error;
-    Database::openExtra(Database::pathIn(m_dir), m_reportConnection, false, &error);
-    if (!previous.isEmpty())
-        Database::closeExtra(previous);
-}
-
-void MainWindow::releaseReportConnection()
-{
-    if (!m_reportConnection.isEmpty())
-        Database::closeExtra(m_reportConnection);
-    m_reportConnection.clear();
 }
 
 // ------------------------------------------------- computed statement sections
@@ -266,17 +245,9 @@ QColor MainWindow::labelColour(const QString &labelName) const
     return l ? Tile::colourOf(l) : QColor();
 }
 
-int MainWindow::hoveredTile() const { return m_sideBar->hoveredTile(); }
-
 int MainWindow::chosenTile() const { return m_sideBar->chosenTile(); }
 
 bool MainWindow::skipNextHover() const { return m_sideBar->skipNextHover(); }
-
-QColor MainWindow::normalColour() { return SideBar::normalColour(); }
-
-QColor MainWindow::hoverColour() { return SideBar::hoverColour(); }
-
-QColor MainWindow::chosenColour() { return SideBar::chosenColour(); }
 
 void MainWindow::openDoUkazForm()
 {

@@ -30,27 +30,16 @@ public:
     void unload();
     bool startFailed() const { return m_startFailed; }
 
-    // Opens a new report connection on ulk.mdb, replacing (and closing) the
-    // one held before. The statement prints read their rows through it.
-    void connectDB();
-    QString reportConnectionName() const { return m_reportConnection; }
-    void releaseReportConnection();
-
     int listMode() const;
     QString schoolYear() const;
     QColor tileColour(int tile) const;
     QColor labelColour(const QString &labelName) const;
-    int hoveredTile() const;
     int chosenTile() const;
     bool skipNextHover() const;
     PersonListModel *clientList() const;
     PersonListModel *employeeList() const;
     // The current row of the visible list, or -1.
     int currentRow() const;
-
-    static QColor normalColour();
-    static QColor hoverColour();
-    static QColor chosenColour();
 
 public slots:
     void setClientMode();
@@ -93,8 +82,6 @@ private:
     void printClientList();
 
     QString m_dir;
-    QString m_reportConnection;
-    int m_reportSerial = 0;
     bool m_startFailed = false;
     std::unique_ptr<RegisterLock> m_lock;
 

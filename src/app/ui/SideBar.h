@@ -17,7 +17,6 @@ public:
     explicit SideBar(QWidget *parent);
 
     QColor tileColour(int tile) const;
-    int hoveredTile() const { return m_hoveredTile; }
     int chosenTile() const { return m_chosenTile; }
     bool skipNextHover() const { return m_skipNextHover; }
 

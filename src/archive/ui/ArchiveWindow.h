@@ -18,7 +18,8 @@ class ArchiveWindow : public QDialog, public WaitView {
 public:
     explicit ArchiveWindow(const QString &programDirectory, QWidget *parent = nullptr);
 
-    // How the delivered archive is written to the disk (tests make it fail).
+    // Test seam: how the delivered archive is written to the disk (tests
+    // make it fail).
     void setFileSync(Archiver::FileSync sync) { m_sync = std::move(sync); }
 
     // The packing's view: this window itself, modal, takes the input.

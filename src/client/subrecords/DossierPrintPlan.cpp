@@ -1,6 +1,7 @@
 #include "client/subrecords/DossierPrintPlan.h"
 
 #include "data/Database.h"
+#include "data/RegisterSchema.h"
 #include "data/SavedQueries.h"
 
 #include <QSqlQuery>
@@ -56,7 +57,7 @@ std::optional<DossierTab> DossierPrintPlan::tab(int index)
         t.savedQuery = QString::fromLatin1(r.savedQuery);
         t.rewritten = r.index != kChangesTab;
         if (!t.rewritten)
-            t.keyColumn = QStringLiteral("idkod");
+            t.keyColumn = RegisterSchema::clientKey();
         t.report = QString::fromLatin1(r.report);
         t.landscape = r.landscape;
         t.title = QString::fromUtf8(r.title);

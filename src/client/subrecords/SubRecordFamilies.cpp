@@ -166,12 +166,4 @@ const SubRecordBoxDef &SubRecordFamilies::box(const SubRecordFamilyDef &family, 
     return family.boxes.first();
 }
 
-int SubRecordFamilies::boxOfColumn(const SubRecordFamilyDef &family, const QString &column)
-{
-    for (const SubRecordBoxDef &b : family.boxes)
-        if (b.column && column.compare(QLatin1String(b.column), Qt::CaseInsensitive) == 0)
-            return b.index;
-    return -1;
-}
-
 } // namespace ulk

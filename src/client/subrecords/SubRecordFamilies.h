@@ -106,8 +106,6 @@ public:
     static QString buttonName(const SubRecordFamilyDef &family, SubRecordButton button);
     static QString buttonCaption(const SubRecordFamilyDef &family, SubRecordButton button);
     static const SubRecordBoxDef &box(const SubRecordFamilyDef &family, int index);
-    // The box whose column this is, or -1.
-    static int boxOfColumn(const SubRecordFamilyDef &family, const QString &column);
 };
 
 } // namespace ulk

@@ -134,8 +134,6 @@ SubRecordListModel *ClientWindow::subRecordList(SubRecordListModel::Kind kind) c
     return m_subRecords->list(kind);
 }
 
-QListView *ClientWindow::subRecordView(int i) const { return m_subRecords->view(i); }
-
 QPushButton *ClientWindow::button(const QString &objectName) const
 {
     return findChild<QPushButton *>(objectName);

@@ -9,7 +9,6 @@
 #include <array>
 #include <memory>
 
-class QListView;
 class QPlainTextEdit;
 
 class QTabWidget;
@@ -48,7 +47,6 @@ public:
     BasicDataEditor &editor() const { return *m_editor; }
     FieldEdit *field(int index) const;
     QPlainTextEdit *memoField(int index) const { return m_memo.at(std::size_t(index)); }
-    QListView *subRecordView(int i) const;
     SubRecordListModel *subRecordList(SubRecordListModel::Kind kind) const;
     // The six sub-record tabs (siblings, facilities, examinations, records
     // of special-education care, recorded changes, visits).
@@ -76,7 +74,6 @@ public:
     // Whether the catalogue number in field belongs to another client; when
     // it does, the user is told so and the result is true.
     bool kon_katCislo(FieldEdit *field);
-    static QString catalogueNumberTakenMessage() { return ClientSaveCheck::catalogueNumberTakenMessage(); }
 
 public slots:
     void reject() override;

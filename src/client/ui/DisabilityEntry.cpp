@@ -122,14 +122,6 @@ void DisabilityEntry::blankDisabilitySlots()
     showSlots();
 }
 
-void DisabilityEntry::clearDisabilitySlots()
-{
-    if (!active())
-        return;
-    m_codes.clearSlots();
-    showSlots();
-}
-
 void DisabilityEntry::resetAssociated()
 {
     // The associated codes go, the dominant one stays: every category but
@@ -208,11 +200,6 @@ void DisabilityEntry::setAssociatedEnabled(bool enabled)
         return;
     m_controls.associatedList->setEnabled(enabled);
     m_controls.associatedBox->setEnabled(enabled);
-}
-
-bool DisabilityEntry::associatedEnabled() const
-{
-    return active() && m_controls.associatedList->isEnabled() && m_controls.associatedBox->isEnabled();
 }
 
 void DisabilityEntry::updateAssociatedEnabled()

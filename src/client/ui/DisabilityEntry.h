@@ -60,8 +60,6 @@ public:
     void addDisabilityCode(FieldEdit *box);
     // Slots 1 to 8 become a single blank.
     void blankDisabilitySlots();
-    // Slots 0 to 8 become empty.
-    void clearDisabilitySlots();
     // The string to store: the nine slot texts joined without a separator.
     QString codeString() const { return m_codes.joined(); }
 
@@ -84,7 +82,6 @@ public:
     // The associated code box and list, enabled only while the person has a
     // dominant code.
     void setAssociatedEnabled(bool enabled);
-    bool associatedEnabled() const;
     // The associated controls follow the dominant code in slot 0.
     void updateAssociatedEnabled();
     // When a row is shown: the associated controls follow the stored string

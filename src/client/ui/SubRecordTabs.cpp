@@ -57,11 +57,6 @@ SubRecordListModel *SubRecordTabs::list(SubRecordKind kind) const
     return t ? t->model() : nullptr;
 }
 
-QListView *SubRecordTabs::view(int n) const
-{
-    return n >= 0 && n < familyCount ? m_tabs.at(std::size_t(n))->page().list() : nullptr;
-}
-
 QPushButton *SubRecordTabs::windowButton(const char *name) const
 {
     return m_window.button(QString::fromLatin1(name));

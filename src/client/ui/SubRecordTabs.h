@@ -6,7 +6,6 @@
 #include <array>
 #include <memory>
 
-class QListView;
 class QPushButton;
 class QWidget;
 
@@ -42,7 +41,6 @@ public:
     // The n-th family in the order of the family table.
     SubRecordTab *tabNumber(int n) const { return m_tabs.at(std::size_t(n)).get(); }
     SubRecordListModel *list(SubRecordKind kind) const;
-    QListView *view(int n) const;
 
     // Reads the employee list and the facility list of the chosen kind.
     bool fillCodeLists(QString *error);

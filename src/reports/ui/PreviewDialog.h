@@ -38,7 +38,7 @@ public:
     void print();
     // Asks for a file name and saves the report there as a PDF (Ctrl+S).
     void saveAsPdf();
-    // Milliseconds of printing or saving before its progress shows.
+    // Test seam: milliseconds of printing or saving before its progress shows.
     void setProgressDelay(int ms) { m_progressDelay = ms; }
 
 signals:

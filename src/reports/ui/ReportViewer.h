@@ -15,8 +15,8 @@ class ReportViewer {
 public:
     // What shows a laid-out report; the print preview unless replaced.
     using Presenter = std::function<void(const ReportDocument &doc, QWidget *parent)>;
-    // Tests put a function here that records the pages instead of opening a
-    // window; an empty function brings the print preview back.
+    // Test seam: tests put a function here that records the pages instead of
+    // opening a window; an empty function brings the print preview back.
     static void setPresenter(Presenter presenter);
 
     // Shows a report by the report rule and returns when the preview is
