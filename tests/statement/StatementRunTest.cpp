@@ -14,6 +14,27 @@ using namespace ulk::statement;
 namespace {
 const QDate kToday(2007, 3, 5);
 const StatementPeriod k2006(QDate(2006, 9, 1), QDate(2007, 8, 31));
+
+// Another program reading the register: a SELECT held open on a connection
+// of its own until release() or the end of the scope.
+struct HeldRead {
+    sqlite3 *reader = nullptr;
+    sqlite3_stmt *reading = nullptr;
+    explicit HeldRead(const QString &path)
+    {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &reader, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_prepare_v2(reader, "SELECT idkod FROM k_zaklad", -1, &reading, nullptr);
+    }
+    bool holds() { return sqlite3_step(reading) == SQLITE_ROW; }
+    void release()
+    {
+        sqlite3_finalize(reading);
+        sqlite3_close(reader);
+        reading = nullptr;
+        reader = nullptr;
+    }
+    ~HeldRead() { release(); }
+};
 } // namespace
 
 class StatementRunTest : public QObject {
@@ -55,20 +76,15 @@ private slots:
         test::OpenRegister dir;
         test::addStatementClient("DNES00", "2000-03-05", "Z", "7");
         test::addCare("DNES00", "2007-01-31");
-        sqlite3 *reader = nullptr;
-        sqlite3_stmt *reading = nullptr;
-        QCOMPARE(sqlite3_open_v2(QFile::encodeName(dir.dbPath()).constData(), &reader, SQLITE_OPEN_READONLY, nullptr),
-                 SQLITE_OK);
-        QCOMPARE(sqlite3_prepare_v2(reader, "SELECT idkod FROM k_zaklad", -1, &reading, nullptr), SQLITE_OK);
-        QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+        HeldRead held(dir.dbPath());
+        QVERIFY(held.holds());
         for (const auto section : {StatementRun::Section::Ages, StatementRun::Section::Education,
                                    StatementRun::Section::Employees}) {
             StatementRun run(section, dir.path(), "2006/2007");
             QVERIFY(!run.prepare());
             QCOMPARE(run.failure(), QString("Výkaz nie je možné zostaviť: databázu práve používa iný program"));
         }
-        sqlite3_finalize(reading);
-        sqlite3_close(reader);
+        held.release();
         for (const QString table : {"z_vek", "z_vzdelavanie", "z_zam"})
             QCOMPARE(test::rowCount(table), 0);
     }
@@ -90,16 +106,11 @@ private slots:
         const QString report = run.reportConnectionName();
         QVERIFY(QSqlDatabase::contains(report));
 
-        sqlite3 *reader = nullptr;
-        sqlite3_stmt *reading = nullptr;
-        QCOMPARE(sqlite3_open_v2(QFile::encodeName(dir.dbPath()).constData(), &reader, SQLITE_OPEN_READONLY, nullptr),
-                 SQLITE_OK);
-        QCOMPARE(sqlite3_prepare_v2(reader, "SELECT idkod FROM k_zaklad", -1, &reading, nullptr), SQLITE_OK);
-        QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+        HeldRead held(dir.dbPath());
+        QVERIFY(held.holds());
         bool shown = false;
         const QString message = run.whileShown([&] { shown = true; }, std::chrono::milliseconds(0));
-        sqlite3_finalize(reading);
-        sqlite3_close(reader);
+        held.release();
 
         QVERIFY(shown);
         QCOMPARE(message, QString("Vek klientov sa nepodarilo zapísať do registra.\n"
