@@ -76,11 +76,20 @@ private slots:
         QCOMPARE(check(path).verdict, Verdict::NotARegister);
         QVERIFY(change(path, {"DROP TRIGGER t"}));
 
-        // Damaged pages.
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(3 * 4096) && f.write(QByteArray(4096, '\x5a')) == 4096);
-        f.close();
-        QCOMPARE(check(path).verdict, Verdict::NotARegister);
+        // Damaged pages: found table by table in a file without free pages,
+        // and by the check of the whole file in one with free pages.
+        const QString freed = dir.filePath("uvolnene.mdb");
+        QVERIFY(QFile::copy(path, freed));
+        QVERIFY(change(freed, {"CREATE TABLE docasna (a)", "INSERT INTO docasna VALUES (zeroblob(100000))",
+                               "DROP TABLE docasna"}));
+        for (const QString &file : {path, freed}) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(3 * 4096) && f.write(QByteArray(4096, '\x5a')) == 4096);
+            f.close();
+            const RegisterCheck::Result damaged = check(file);
+            QCOMPARE(damaged.verdict, Verdict::NotARegister);
+            QCOMPARE(damaged.cause, QString("súbor databázy je poškodený"));
+        }
     }
 };
 
