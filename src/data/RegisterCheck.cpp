@@ -12,7 +12,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
-#include <optional>
 #include <sqlite3.h>
 #include <vector>
 
@@ -81,20 +80,14 @@ Result tableChecked(const QString &file, const QString &table)
 
 // Every table of the file with its indexes, and the schema, checked side by
 // side, each on a connection of its own: the check of a large register takes
-// the time of its largest table. Pages on the free list are checked only by
-// the check of the whole file, which runs instead when there are any (a
-// register compacted at exit has none); a page that neither a table nor the
-// free list holds is not looked for here: it holds nothing the program reads
-// or writes.
-std::optional<Result> tablesSideBySide(QSqlDatabase &db)
+// the time of its largest table. The schema's check (of sqlite_master, the
+// b-tree on the first page) checks the free list as well. A page that
+// neither a table nor the free list holds is not looked for: it holds
+// nothing the program reads or writes.
+Result tablesSideBySide(QSqlDatabase &db)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("PRAGMA freelist_count")) || !q.next())
-        return queryFailed(q);
-    if (q.value(0).toLongLong() != 0)
-        return std::nullopt;
-    q.finish();
     QStringList tables{QStringLiteral("sqlite_master")};
     if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
         return queryFailed(q);
@@ -207,15 +200,7 @@ Result RegisterCheck::shape(QSqlDatabase &db)
 
 Result RegisterCheck::pages(QSqlDatabase &db)
 {
-    if (const std::optional<Result> r = tablesSideBySide(db))
-        return *r;
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
-        return queryFailed(q);
-    if (q.value(0).toString() != QLatin1String("ok"))
-        return damaged();
-    return {};
+    return tablesSideBySide(db);
 }
 
 Result RegisterCheck::run(QSqlDatabase &db, bool wholeFileCheck)
