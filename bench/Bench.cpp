@@ -12,7 +12,6 @@
 #include "Figures.h"
 #include "ProgramFigures.h"
 #include "StartUp.h"
-#include "common/FreedMemory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -157,8 +156,6 @@ int main(int argc, char **argv)
     // On an X server when there is one (DISPLAY set, as xvfb-run sets it);
     // the measuring process and the program started inherit the choice.
     qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
-    // The measuring process holds memory as the program does.
-    ulk::FreedMemory::returnLargeBlocks();
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("--measure")) {

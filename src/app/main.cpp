@@ -1,5 +1,4 @@
 #include "app/ui/MainWindow.h"
-#include "common/FreedMemory.h"
 #include "common/ui/QtPrompter.h"
 #include "common/ui/SlovakTranslation.h"
 
@@ -8,7 +7,6 @@
 
 int main(int argc, char **argv)
 {
-    ulk::FreedMemory::returnLargeBlocks();
     QApplication app(argc, argv);
     // No display name: Qt would append it to every window's title, so that a
     // message box would no longer show its own title whole.
