@@ -4,7 +4,9 @@
 #include <QList>
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace bench {
 
@@ -13,6 +15,11 @@ void figure(const QString &name, const QString &anchorName, double program, doub
     std::printf("FIG\t%s\t%s\t%.3f\t%.3f\t%s\n", qPrintable(name), qPrintable(anchorName), program, anchor,
                 qPrintable(unit));
     std::fflush(stdout);
+}
+
+void stallFigure(const QString &action, const QList<double> &stalls)
+{
+    figure(QStringLiteral("longest stall: ") + action, QStringLiteral("goal 1 s"), middle(stalls), 1000);
 }
 
 double median(const std::function<double()> &work, const std::function<void()> &prepare, int runs)
@@ -28,6 +35,30 @@ double median(const std::function<double()> &work, const std::function<void()> &
     }
     std::sort(times.begin(), times.end());
     return times.at(times.size() / 2);
+}
+
+bool wanted(const char *group)
+{
+    const QString only = qEnvironmentVariable("ULK_BENCH_ONLY");
+    return only.isEmpty() || only.split(QLatin1Char(',')).contains(QLatin1String(group));
+}
+
+double middle(QList<double> values)
+{
+    if (values.isEmpty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+void forgetCached(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fdatasync(fd);
+    (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
 }
 
 long residentKb()

@@ -1,31 +1,18 @@
 #include "ProgramFigures.h"
 
 #include "Anchors.h"
+#include "FileFigures.h"
 #include "Figures.h"
-#include "app/ui/MainWindow.h"
-#include "archive/Archiver.h"
-#include "archive/Restorer.h"
+#include "Session.h"
 #include "client/ClientRecord.h"
 #include "common/Clock.h"
-#include "common/Prompter.h"
-#include "data/Compactor.h"
 #include "data/Database.h"
-#include "data/PersonListModel.h"
 #include "statement/StatementPeriod.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
-#include <memory>
 
 using namespace ulk;
 
@@ -33,99 +20,24 @@ namespace bench {
 
 namespace {
 
-// Answers every question Yes, the search's input box with `typed` and the
-// save dialog with `saveAs`.
-class BenchPrompter : public Prompter {
-public:
-    PromptAnswer message(const MessageRequest &) override { return PromptAnswer::Yes; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return typed; }
-    std::optional<QString> saveFile(const FileRequest &) override { return saveAs; }
-    std::optional<QString> openFile(const FileRequest &) override { return std::nullopt; }
-
-    std::optional<QString> typed;
-    std::optional<QString> saveAs;
-};
-
-double since(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
-
-// The window's frame handed to the window system and, on an X server, taken
-// in by it: the server answers a round trip only after every request sent
-// before it, the frame's included.
-void paintedOnScreen(QWidget *window)
-{
-    window->repaint();
-    QGuiApplication::sync();
-}
-
-// Times a user's action until its result is on screen: the action, then a
-// synchronous repaint of the window that shows the result.
-double untilPainted(QWidget *window, const std::function<void()> &action)
-{
-    QElapsedTimer t;
-    t.start();
-    action();
-    paintedOnScreen(window);
-    return since(t);
-}
-
-// Times an action that opens a modal window (and returns once it is closed)
-// until that window has been shown (mapped and exposed, on an X server) and
-// painted; then `after` runs on it (it may take further times) and the
-// window is closed. *closeWait: from the close until the action returned.
-double untilModalPainted(const std::function<void()> &action, const std::function<void(QWidget *)> &after = {},
-                         double *closeWait = nullptr)
-{
-    QElapsedTimer t;
-    double shown = -1, closed = -1;
-    QTimer poll;
-    poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible() || !w->windowHandle() || !w->windowHandle()->isExposed())
-            return;
-        poll.stop();
-        paintedOnScreen(w);
-        shown = since(t);
-        if (after)
-            after(w);
-        closed = since(t);
-        w->close();
-    });
-    t.start();
-    poll.start();
-    action();
-    poll.stop();
-    if (closeWait)
-        *closeWait = closed >= 0 ? since(t) - closed : -1;
-    return shown;
-}
-
-struct Session {
-    BenchPrompter *prompter = nullptr;
-    QString dir, db;
-    std::unique_ptr<MainWindow> window;
-    QLabel *clientsTile = nullptr;
-    QTableView *grid = nullptr;
-
-    PersonListModel *list() const { return window->clientList(); }
-    QAction *action(const char *name) const { return window->findChild<QAction *>(QString::fromLatin1(name)); }
-    QPushButton *button(const char *name) const
-    {
-        return window->findChild<QPushButton *>(QString::fromLatin1(name));
-    }
-    double showClients() { return untilPainted(window.get(), [&] { QTest::mouseClick(clientsTile, Qt::LeftButton); }); }
-};
-
 double listFigures(Session &s)
 {
     // Each run opens the register anew, so the list is read from the file.
-    const double first = median([&] { return s.showClients(); },
-                                [&] {
-                                    s.window->unload();
-                                    s.window->load();
-                                });
-    figure(QStringLiteral("client list first painted (Slovak order)"),
-           QStringLiteral("SQLite, ICU Slovak collation"), first, median([&] { return Anchors::listByName(s.db); }));
+    QList<double> stalls;
+    const double first = median(
+        [&] {
+            double stall = -1;
+            const double t = s.showClients(&stall);
+            stalls << stall;
+            return t;
+        },
+        [&] {
+            s.window->unload();
+            s.window->load();
+        });
+    const QString name = QStringLiteral("client list first painted (Slovak order)");
+    figure(name, QStringLiteral("SQLite, ICU Slovak collation"), first, median([&] { return Anchors::listByName(s.db); }));
+    stallFigure(QStringLiteral("client list shown"), stalls);
 
     QPushButton *sort = s.button("CmdSort");
     const auto byName = [&] {
@@ -212,52 +124,61 @@ void statementFigures(Session &s, double firstShown)
     // Section I writes the age of every client it counts (the ages are
     // forgotten before each run, behind the program's back, so that it writes
     // them all); the list is then shown again after each run.
-    QList<double> again, written, closing;
+    QList<double> again, written, closing, stalls;
     const double age = median(
         [&] {
             QElapsedTimer whole;
             whole.start();
-            double wait = -1;
-            const double t = untilModalPainted([&] { s.action("mniVek")->trigger(); }, {}, &wait);
+            double wait = -1, stall = -1;
+            const double t = untilModalPainted([&] { s.action("mniVek")->trigger(); }, {}, &wait, &stall);
             written << since(whole);
             closing << wait;
+            stalls << stall;
             again << s.showClients();
             return t;
         },
         [&] { Anchors::clearAges(s.db); });
-    std::sort(written.begin(), written.end());
-    std::sort(closing.begin(), closing.end());
-    std::sort(again.begin(), again.end());
-    figure(QStringLiteral("statement section I until its preview shows"), QStringLiteral("one SQL aggregate"), age,
+    const QString first = QStringLiteral("statement section I until its preview shows");
+    figure(first, QStringLiteral("one SQL aggregate"), age,
            median([&] { return Anchors::ageSection(s.db, from, until, today); }));
+    stallFigure(QStringLiteral("section I"), stalls);
     // The ages are written while the preview is shown; a preview closed at
     // once waits for them.
-    figure(QStringLiteral("section I until the ages are written"), QString(),
-           written.at(written.size() / 2), -1);
-    figure(QStringLiteral("section I: its preview closed at once waits"), QString(), closing.at(closing.size() / 2),
-           -1);
+    figure(QStringLiteral("section I until the ages are written"), QString(), middle(written), -1);
+    figure(QStringLiteral("section I: its preview closed at once waits"), QString(), middle(closing), -1);
     figure(QStringLiteral("client list shown again after section I"), QStringLiteral("its first painting"),
-           again.at(again.size() / 2), firstShown);
-    figure(QStringLiteral("statement section II until its preview shows"), QStringLiteral("one SQL aggregate"),
-           median([&] { return untilModalPainted([&] { s.action("mniVzd")->trigger(); }); }),
+           middle(again), firstShown);
+    stalls.clear();
+    const double education = median([&] {
+        double stall = -1;
+        const double t = untilModalPainted([&] { s.action("mniVzd")->trigger(); }, {}, nullptr, &stall);
+        stalls << stall;
+        return t;
+    });
+    const QString second = QStringLiteral("statement section II until its preview shows");
+    figure(second, QStringLiteral("one SQL aggregate"), education,
            median([&] { return Anchors::educationSection(s.db, from, until); }));
+    stallFigure(QStringLiteral("section II"), stalls);
     figure(QStringLiteral("statement section III until its preview shows"), QStringLiteral("one SQL aggregate"),
            median([&] { return untilModalPainted([&] { s.action("mniZam")->trigger(); }); }),
            median([&] { return Anchors::employeeSection(s.db); }));
 }
 
 // The printed client list through the menu, as the user opens it: the first
-// page painted, then the last page reached; its memory is what the process
-// grew by until then. A preview slower than 20 s is measured once.
+// page painted, then the last page reached; the process's memory with the
+// preview open (it is opened after sections I and II), and what the process
+// grew by until the last page. A preview slower than 20 s is measured once.
 void clientListPreview(Session &s)
 {
-    QList<double> first, last, grown;
+    QList<double> first, last, grown, held, stalls;
     for (int run = 0; run < 3; ++run) {
         const long before = residentKb();
         QElapsedTimer t;
         t.start();
+        double stall = -1;
         first << untilModalPainted([&] { s.action("mniZozKlient")->trigger(); },
                                    [&](QWidget *w) {
+                                       held << residentKb() / 1024.0;
                                        // The tool bar's "Posledná", as the user turns to the end.
                                        if (auto *toEnd = w->findChild<QAction *>(QStringLiteral("actPoslednaStrana"))) {
                                            toEnd->trigger();
@@ -265,17 +186,23 @@ void clientListPreview(Session &s)
                                        }
                                        last << since(t);
                                        grown << (residentKb() - before) / 1024.0;
-                                   });
+                                   },
+                                   nullptr, &stall);
+        stalls << stall;
         if (last.constLast() > 20000)
             break;
     }
-    for (QList<double> *l : {&first, &last, &grown})
-        std::sort(l->begin(), l->end());
-    const auto mid = [](const QList<double> &l) { return l.isEmpty() ? -1.0 : l.at(l.size() / 2); };
-    figure(QStringLiteral("client list report: first page shown"), QString(), mid(first), -1);
-    figure(QStringLiteral("client list report: last page reached"), QString(), mid(last), -1);
-    figure(QStringLiteral("client list report: memory grown"), QString(), mid(grown), -1, QStringLiteral("MB"));
+    const QString shown = QStringLiteral("client list report: first page shown");
+    figure(shown, QStringLiteral("goal 1 s"), middle(first), 1000);
+    stallFigure(QStringLiteral("client list preview"), stalls);
+    figure(QStringLiteral("client list report: last page reached"), QString(), middle(last), -1);
+    figure(QStringLiteral("client list report: process memory while shown"), QStringLiteral("goal 300 MB"),
+           middle(held), 300, QStringLiteral("MB"));
+    figure(QStringLiteral("client list report: memory grown"), QString(), middle(grown), -1, QStringLiteral("MB"));
+}
 
+void clientListPdf(Session &s)
+{
     // "Uložiť ako PDF" of the whole list from its preview, until the file is
     // written; the memory the process grew by while it was written.
     const QString pdf = QDir(s.dir).filePath(QStringLiteral("zoznam.pdf"));
@@ -313,43 +240,10 @@ void clientListPreview(Session &s)
     }
     s.prompter->saveAs.reset();
     QFile::remove(pdf);
-    for (QList<double> *l : {&saved, &saveGrown})
-        std::sort(l->begin(), l->end());
-    figure(QStringLiteral("client list report: saved as PDF, every page"), QString(), mid(saved), -1);
+    figure(QStringLiteral("client list report: saved as PDF, every page"), QString(), middle(saved), -1);
     figure(QStringLiteral("client list report: pages saved"), QString(), pages, -1, QStringLiteral("pages"));
-    figure(QStringLiteral("client list report: memory grown in saving"), QString(), mid(saveGrown), -1,
+    figure(QStringLiteral("client list report: memory grown in saving"), QString(), middle(saveGrown), -1,
            QStringLiteral("MB"));
-}
-
-void fileFigures(Session &s)
-{
-    s.window->unload();
-    QString error;
-    const QString scratch = QDir(s.dir).filePath(QStringLiteral("anchor.tmp"));
-    figure(QStringLiteral("compaction at exit"), QStringLiteral("VACUUM INTO"),
-           median([&] {
-               QElapsedTimer t;
-               t.start();
-               return Compactor::compact(s.dir, &error) ? since(t) : -1;
-           }),
-           median([&] { return Anchors::vacuumInto(s.db, scratch); }));
-
-    QDir(s.dir).mkpath(QStringLiteral("elsewhere"));
-    const QString target = QDir(s.dir).filePath(QStringLiteral("elsewhere/zaloha.zip"));
-    figure(QStringLiteral("archive (pack, copy to the chosen place)"), QStringLiteral("libzip pack, level 1"),
-           median([&] {
-               QElapsedTimer t;
-               t.start();
-               return Archiver::pack(s.dir, &error) && Archiver::deliver(s.dir, target, &error) ? since(t) : -1;
-           }),
-           median([&] { return Anchors::zipPack(s.db, scratch); }));
-    figure(QStringLiteral("restore from the menu"), QStringLiteral("libzip unpack"),
-           median([&] {
-               QElapsedTimer t;
-               t.start();
-               return Restorer::restore(s.dir, target, true, &error) == Restorer::Outcome::Restored ? since(t) : -1;
-           }),
-           median([&] { return Anchors::zipUnpack(target, scratch); }));
 }
 
 } // namespace
@@ -370,11 +264,18 @@ void measureProgram(const QString &dir)
     s.grid = s.window->findChild<QTableView *>(QStringLiteral("dbgKlient"));
 
     const double firstShown = listFigures(s);
-    recordFigures(s);
-    searchDeleteFigures(s);
-    statementFigures(s, firstShown);
-    clientListPreview(s);
-    fileFigures(s);
+    if (wanted("record"))
+        recordFigures(s);
+    if (wanted("search"))
+        searchDeleteFigures(s);
+    if (wanted("statement"))
+        statementFigures(s, firstShown);
+    if (wanted("preview"))
+        clientListPreview(s);
+    if (wanted("pdf"))
+        clientListPdf(s);
+    if (wanted("compaction") || wanted("archive") || wanted("restore"))
+        fileFigures(s);
     s.window.reset();
     setPrompter(nullptr);
     figure(QStringLiteral("peak memory of the measuring process"), QString(), peakResidentKb() / 1024.0, -1,

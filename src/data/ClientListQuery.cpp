@@ -306,8 +306,12 @@ std::optional<RowSet> ClientListQuery::readInParts()
             rows.reserve(int(std::min<qint64>(rowids.to(part) - rowids.from(part) + 1, qint64(1) << 18)));
         }
         QString why;
-        if (Parts::stepAll(own, st, rc, [&](sqlite3_stmt *s) { rows.appendRow(s); }, &why))
+        if (Parts::stepAll(own, st, rc, [&](sqlite3_stmt *s) { rows.appendRow(s); }, &why)) {
+            // The rows are kept while the list is shown; the room that
+            // reading reserved ahead of them is not.
+            rows.squeeze();
             runs[size_t(part)].make(rows, 0, rows.size());
+        }
         return why;
     }));
     if (!failure.isEmpty()) {

@@ -2,6 +2,8 @@
 
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/Parts.h"
+#include "data/RegisterConnection.h"
 #include "data/RegisterSchema.h"
 
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <sqlite3.h>
+#include <vector>
 
 namespace ulk {
 
@@ -21,16 +24,18 @@ using Verdict = RegisterCheck::Verdict;
 
 Result notARegister(const QString &why) { return {Verdict::NotARegister, why}; }
 
-// A statement that failed: the file is no register when the engine finds it
-// damaged or not a database of its kind, and the check failed when the engine
-// could not read it at all.
-Result queryFailed(const QSqlQuery &q)
+QString localFileOf(const QSqlDatabase &db)
 {
-    bool numeric = false;
-    const int code = q.lastError().nativeErrorCode().toInt(&numeric);
-    const QString cause = sqliteCause(q.lastError());
-    if (!numeric)
-        return {Verdict::Failed, cause};
+    const QString file = db.databaseName();
+    return file.startsWith(QLatin1String("file:")) ? QUrl(file.section(QLatin1Char('?'), 0, 0)).toLocalFile()
+                                                   : file;
+}
+
+// A statement that failed with SQLite's result code: the file is no register
+// when the engine finds it damaged or not a database of its kind, and the
+// check failed when the engine could not read it at all.
+Result failedWith(int code, const QString &cause)
+{
     switch (code & 0xff) {
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
@@ -42,11 +47,69 @@ Result queryFailed(const QSqlQuery &q)
     }
 }
 
-QString localFileOf(const QSqlDatabase &db)
+Result queryFailed(const QSqlQuery &q)
 {
-    const QString file = db.databaseName();
-    return file.startsWith(QLatin1String("file:")) ? QUrl(file.section(QLatin1Char('?'), 0, 0)).toLocalFile()
-                                                   : file;
+    bool numeric = false;
+    const int code = q.lastError().nativeErrorCode().toInt(&numeric);
+    const QString cause = sqliteCause(q.lastError());
+    return numeric ? failedWith(code, cause) : Result{Verdict::Failed, cause};
+}
+
+Result damaged() { return notARegister(QStringLiteral("súbor databázy je poškodený")); }
+
+// One table and its indexes (every b-tree of them, page by page) checked on
+// a read-only connection of its own.
+Result tableChecked(const QString &file, const QString &table)
+{
+    const RegisterConnection own(file, RegisterConnection::Access::ReadOnly);
+    if (!own.isOpen())
+        return {Verdict::Failed, own.error()};
+    QString quoted = table;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    const QByteArray sql = QStringLiteral("PRAGMA quick_check(\"%1\")").arg(quoted).toUtf8();
+    sqlite3_stmt *st = nullptr;
+    int rc = sqlite3_prepare_v2(own.handle(), sql.constData(), int(sql.size()), &st, nullptr);
+    bool ok = false;
+    if (rc == SQLITE_OK && (rc = sqlite3_step(st)) == SQLITE_ROW)
+        ok = qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)), "ok") == 0;
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW)
+        return failedWith(rc, RegisterConnection::causeOf(own.handle()));
+    return ok ? Result() : damaged();
+}
+
+// Every table of the file with its indexes, and the schema, checked side by
+// side, each on a connection of its own: the check of a large register takes
+// the time of its largest table. The schema's check (of sqlite_master, the
+// b-tree on the first page) checks the free list as well. A page that
+// neither a table nor the free list holds is not looked for: it holds
+// nothing the program reads or writes.
+Result tablesSideBySide(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    QStringList tables{QStringLiteral("sqlite_master")};
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        return queryFailed(q);
+    while (q.next())
+        tables << q.value(0).toString();
+    if (q.lastError().isValid())
+        return queryFailed(q);
+    q.finish();
+    const QString file = localFileOf(db);
+    std::vector<Result> results(size_t(tables.size()));
+    Parts::run(int(tables.size()), [&](int i) {
+        results[size_t(i)] = tableChecked(file, tables.at(i));
+        return QString();
+    });
+    // A damaged file is told before a check that could not be made.
+    for (const Result &r : results)
+        if (r.verdict == Verdict::NotARegister)
+            return r;
+    for (const Result &r : results)
+        if (!r.usable())
+            return r;
+    return Result();
 }
 
 // A file cut short is damaged: the pages the header counts must all be there.
@@ -234,13 +297,7 @@ Result RegisterCheck::shape(QSqlDatabase &db)
 
 Result RegisterCheck::pages(QSqlDatabase &db)
 {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
-        return queryFailed(q);
-    if (q.value(0).toString() != QLatin1String("ok"))
-        return notARegister(sqliteCause(SQLITE_CORRUPT));
-    return {};
+    return tablesSideBySide(db);
 }
 
 Result RegisterCheck::run(QSqlDatabase &db, bool wholeFileCheck)

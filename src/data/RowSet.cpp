@@ -357,6 +357,12 @@ void RowSet::reserve(int rows)
     cells.reserve(cells.size() + qsizetype(std::max(rows, 0)) * m_columns.size());
 }
 
+void RowSet::squeeze()
+{
+    d->blocks.last().cells.squeeze();
+    d->buffer.squeeze();
+}
+
 RowSet RowSet::reordered(const std::vector<int> &order) const
 {
     RowSet out(*this);

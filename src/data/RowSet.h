@@ -58,6 +58,8 @@ public:
     void appendRow(sqlite3_stmt *statement);
     // Room for so many rows more, made at once.
     void reserve(int rows);
+    // Gives back the room made beyond the rows and bytes held.
+    void squeeze();
 
     // The same rows in another order: order[i] is the row that comes i-th.
     // Neither the values nor their cells are copied.

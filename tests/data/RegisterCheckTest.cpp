@@ -4,6 +4,7 @@
 #include "data/RegisterCheck.h"
 
 #include <QFile>
+#include <QtEndian>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -76,11 +77,28 @@ private slots:
         QCOMPARE(check(path).verdict, Verdict::NotARegister);
         QVERIFY(change(path, {"DROP TRIGGER t"}));
 
-        // Damaged pages.
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(3 * 4096) && f.write(QByteArray(4096, '\x5a')) == 4096);
-        f.close();
-        QCOMPARE(check(path).verdict, Verdict::NotARegister);
+        // Damaged pages: found in a file without free pages and in one with them.
+        const QString freed = dir.filePath("uvolnene.mdb");
+        QVERIFY(QFile::copy(path, freed));
+        QVERIFY(change(freed, {"CREATE TABLE docasna (a)", "INSERT INTO docasna VALUES (zeroblob(100000))",
+                               "DROP TABLE docasna"}));
+        const QString badList = dir.filePath("zoznam.mdb");
+        QVERIFY(QFile::copy(freed, badList));
+        for (const QString &file : {path, freed}) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(3 * 4096) && f.write(QByteArray(4096, '\x5a')) == 4096);
+            f.close();
+            const RegisterCheck::Result damaged = check(file);
+            QCOMPARE(damaged.verdict, Verdict::NotARegister);
+            QCOMPARE(damaged.cause, QString("súbor databázy je poškodený"));
+        }
+        // A free list that counts more pages than its first page can hold.
+        QFile list(badList);
+        QVERIFY(list.open(QIODevice::ReadWrite) && list.seek(32));
+        const qint64 trunk = qFromBigEndian<quint32>(list.read(4).constData());
+        QVERIFY(trunk > 0 && list.seek((trunk - 1) * 4096 + 4) && list.write(QByteArray("\x00\x00\x13\x88", 4)) == 4);
+        list.close();
+        QCOMPARE(check(badList).verdict, Verdict::NotARegister);
     }
 };
 
