@@ -2,8 +2,6 @@
 
 #include "common/FailureText.h"
 #include "data/Database.h"
-#include "data/Parts.h"
-#include "data/RegisterConnection.h"
 #include "data/RegisterSchema.h"
 
 #include <QFileInfo>
@@ -13,7 +11,6 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <sqlite3.h>
-#include <vector>
 
 namespace ulk {
 
@@ -56,61 +53,6 @@ Result queryFailed(const QSqlQuery &q)
 }
 
 Result damaged() { return notARegister(QStringLiteral("súbor databázy je poškodený")); }
-
-// One table and its indexes (every b-tree of them, page by page) checked on
-// a read-only connection of its own.
-Result tableChecked(const QString &file, const QString &table)
-{
-    const RegisterConnection own(file, RegisterConnection::Access::ReadOnly);
-    if (!own.isOpen())
-        return {Verdict::Failed, own.error()};
-    QString quoted = table;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    const QByteArray sql = QStringLiteral("PRAGMA quick_check(\"%1\")").arg(quoted).toUtf8();
-    sqlite3_stmt *st = nullptr;
-    int rc = sqlite3_prepare_v2(own.handle(), sql.constData(), int(sql.size()), &st, nullptr);
-    bool ok = false;
-    if (rc == SQLITE_OK && (rc = sqlite3_step(st)) == SQLITE_ROW)
-        ok = qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)), "ok") == 0;
-    sqlite3_finalize(st);
-    if (rc != SQLITE_ROW)
-        return failedWith(rc, RegisterConnection::causeOf(own.handle()));
-    return ok ? Result() : damaged();
-}
-
-// Every table of the file with its indexes, and the schema, checked side by
-// side, each on a connection of its own: the check of a large register takes
-// the time of its largest table. The schema's check (of sqlite_master, the
-// b-tree on the first page) checks the free list as well. A page that
-// neither a table nor the free list holds is not looked for: it holds
-// nothing the program reads or writes.
-Result tablesSideBySide(QSqlDatabase &db)
-{
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    QStringList tables{QStringLiteral("sqlite_master")};
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
-        return queryFailed(q);
-    while (q.next())
-        tables << q.value(0).toString();
-    if (q.lastError().isValid())
-        return queryFailed(q);
-    q.finish();
-    const QString file = localFileOf(db);
-    std::vector<Result> results(size_t(tables.size()));
-    Parts::run(int(tables.size()), [&](int i) {
-        results[size_t(i)] = tableChecked(file, tables.at(i));
-        return QString();
-    });
-    // A damaged file is told before a check that could not be made.
-    for (const Result &r : results)
-        if (r.verdict == Verdict::NotARegister)
-            return r;
-    for (const Result &r : results)
-        if (!r.usable())
-            return r;
-    return Result();
-}
 
 // A file cut short is damaged: the pages the header counts must all be there.
 Result wholeFile(QSqlDatabase &db)
@@ -297,7 +239,19 @@ Result RegisterCheck::shape(QSqlDatabase &db)
 
 Result RegisterCheck::pages(QSqlDatabase &db)
 {
-    return tablesSideBySide(db);
+    // The whole file (a page two tables share or none holds is found), then
+    // the schema's b-tree on its own: the whole file's check lets a free list
+    // that counts more pages than its trunk can hold pass, this one does not.
+    for (const QString &check :
+         {QStringLiteral("PRAGMA quick_check"), QStringLiteral("PRAGMA quick_check(sqlite_master)")}) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(check) || !q.next())
+            return queryFailed(q);
+        if (q.value(0).toString() != QLatin1String("ok"))
+            return damaged();
+    }
+    return Result();
 }
 
 Result RegisterCheck::run(QSqlDatabase &db, bool wholeFileCheck)

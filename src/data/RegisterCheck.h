@@ -30,8 +30,8 @@ public:
     // The file holds every page its header counts, has the program's shape,
     // and sorts with the SK collation (registered on db here).
     static Result shape(QSqlDatabase &db);
-    // Every b-tree of the file and its free list are sound (SQLite's
-    // quick_check of each table with its indexes, side by side).
+    // Every b-tree and page of the file is sound (SQLite's quick_check of the
+    // whole file: a page two tables share or none holds is found too).
     static Result pages(QSqlDatabase &db);
     // Both: the pages only with wholeFile.
     static Result run(QSqlDatabase &db, bool wholeFile);
