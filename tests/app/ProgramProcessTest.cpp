@@ -50,6 +50,16 @@ struct Installed {
         run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         run.start(dir.file("ulk"), {});
     }
+    // Runs the program to its end: what it logged, or how it ended when that
+    // was not a normal end with 0.
+    QStringList ran(const QString &name, const QString &task, const QString &file = QString())
+    {
+        QProcess run;
+        start(run, name, task, file);
+        if (!run.waitForFinished(60000) || run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0)
+            return {QStringLiteral("ended: status %1, code %2").arg(int(run.exitStatus())).arg(run.exitCode())};
+        return log(name);
+    }
     QStringList log(const QString &name) const
     {
         QFile f(logs.filePath(name));
@@ -125,13 +135,6 @@ bool killWriterMidTransaction(const QString &path, const char *first = "")
     return killed;
 }
 
-void endsWithZero(QProcess &run)
-{
-    QVERIFY(run.waitForFinished(60000));
-    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(run.exitCode(), 0);
-}
-
 } // namespace
 
 class ProgramProcessTest : public QObject {
@@ -179,10 +182,7 @@ private slots:
         {
             Installed p;
             QVERIFY(QFile::remove(p.dir.dbPath()) && QFile::copy(hostile, p.dir.dbPath()));
-            QProcess run;
-            p.start(run, "start", "koniec");
-            endsWithZero(run);
-            QCOMPARE(p.log("start"),
+            QCOMPARE(p.ran("start", "koniec"),
                      QStringList{"message|Evidencia klientov ULK|Program nemôže pracovať, je nutný reštart počítača !"});
             QCOMPARE(sha256(p.dir.dbPath()), hostileHash);
             QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
@@ -192,10 +192,7 @@ private slots:
         {
             Installed p;
             const QByteArray inUse = sha256(p.dir.dbPath());
-            QProcess run;
-            p.start(run, "restore", "restore", archive);
-            endsWithZero(run);
-            QCOMPARE(p.log("restore"),
+            QCOMPARE(p.ran("restore", "restore", archive),
                      QStringList({"shown", "file|Súbor pre obnovu dát",
                                   "message|Evidencia klientov ULK|UPOZORNENIE !!\r\\n\r\\nMomentálny obsah dát bude "
                                   "premazaný !!!",
@@ -245,12 +242,10 @@ private slots:
         }
         QVERIFY(test::readAll(db + (plant == "wal" ? "-wal" : "-journal")).size() > 8192);
         const QStringList before = p.snapshot();
-        QProcess run;
-        p.start(run, "start", "koniec");
-        endsWithZero(run);
+        const QStringList said = p.ran("start", "koniec");
         if (plant == "own") {
             // Rolled back without a word: nothing of the killed transaction is left.
-            QCOMPARE(p.log("start"), QStringList{"shown"});
+            QCOMPARE(said, QStringList{"shown"});
             QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files, QDir::Name), QStringList({"ulk", "ulk.mdb"}));
             QStringList counts;
             QVERIFY(changeRegister(db, {"SELECT (SELECT count(*) FROM zamestnanci), (SELECT count(*) FROM k_zaklad "
@@ -258,7 +253,7 @@ private slots:
             QCOMPARE(counts, QStringList({"0", "2", "ok"}));
             return;
         }
-        QCOMPARE(p.log("start"), QStringList{"message|Evidencia klientov ULK|Program nemôže pracovať. Pri databáze "
+        QCOMPARE(said, QStringList{"message|Evidencia klientov ULK|Program nemôže pracovať. Pri databáze "
                                              "ulk.mdb leží súbor " + side + ", ktorý program neuznal za jej vlastný: "
                                              + cause + ". Program ho nepoužil, databázu ani tento súbor nezmenil."
                                              "\\nPresuňte súbor " + p.dir.file(side) + " inam a spustite program "
@@ -274,10 +269,7 @@ private slots:
                                        "tmp.mdb-journal", "ulk.lck"};
         for (const QString &name : leftovers + QStringList{"arch_poznamky.tmp", "ulk_ren.mdb"})
             QVERIFY(test::writeAll(p.dir.file(name), "left over"));
-        QProcess run;
-        p.start(run, "run", "koniec");
-        endsWithZero(run);
-        QCOMPARE(p.log("run"), QStringList{"shown"});
+        QCOMPARE(p.ran("run", "koniec"), QStringList{"shown"});
         QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                  QStringList({"arch_poznamky.tmp", "ulk", "ulk.mdb", "ulk_ren.mdb"}));
     }
@@ -285,10 +277,7 @@ private slots:
     void koniecEndsTheProgramAfterItsWindowsWereOpen()
     {
         Installed p;
-        QProcess run;
-        p.start(run, "run", "windows");
-        endsWithZero(run);
-        QCOMPARE(p.log("run"), QStringList({"shown", "window|frmKlientUdaj", "window|rptZozKlient"}));
+        QCOMPARE(p.ran("run", "windows"), QStringList({"shown", "window|frmKlientUdaj", "window|rptZozKlient"}));
         QVERIFY(!QFileInfo::exists(p.dir.file("ulk.lck")));
     }
 
@@ -300,10 +289,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(p.log("first"), QStringList{"shown"}, 30000);
         const QStringList before = p.snapshot();
 
-        QProcess second;
-        p.start(second, "second", "koniec");
-        endsWithZero(second);
-        QCOMPARE(p.log("second"),
+        QCOMPARE(p.ran("second", "koniec"),
                  QStringList{"message|Upozornenie|Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu "
                              "programu nie je možné spustiť, pokračujte v spustenom programe."});
         QCOMPARE(p.snapshot(), before);
@@ -315,18 +301,12 @@ private slots:
         {
             const RegisterLock ending(p.dir.path());
             RegisterLock::markEnding(p.dir.path());
-            QProcess meanwhile;
-            p.start(meanwhile, "meanwhile", "koniec");
-            endsWithZero(meanwhile);
-            QCOMPARE(p.log("meanwhile"),
+            QCOMPARE(p.ran("meanwhile", "koniec"),
                      QStringList{"message|Upozornenie|Program sa práve ukončuje (zhusťuje sa databáza ulk.mdb). "
                                  "Počkajte, kým sa ukončí, a spustite ho znova."});
         }
 
-        QProcess third;
-        p.start(third, "third", "koniec");
-        endsWithZero(third);
-        QCOMPARE(p.log("third"), QStringList{"shown"});
+        QCOMPARE(p.ran("third", "koniec"), QStringList{"shown"});
         QVERIFY(!QFileInfo::exists(p.dir.file("ulk.lck")));
     }
 };
