@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTableView>
 #include <QTest>
 
@@ -110,6 +111,22 @@ private slots:
         QCOMPARE(questions, 3);
         // Opening never creates the missing file.
         QVERIFY(!QFile::exists(dir.dbPath()));
+    }
+
+    // A link at ulk.mdb that leads to no file is told with where it leads;
+    // nothing is made at its end.
+    void linkLeadingNowhereIsToldAndNothingIsMade()
+    {
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QTemporaryDir share;
+        const QString target = share.filePath("register.mdb");
+        QVERIFY(QFile::remove(dir.dbPath()) && QFile::link(target, dir.dbPath()));
+        QVERIFY(!w.load() && w.startFailed() && !w.centralWidget()->isEnabled());
+        QCOMPARE(p.texts(), QStringList{"Program nemôže pracovať, databázu ulk.mdb nie je možné otvoriť.\nulk.mdb je "
+                                        "symbolický odkaz na súbor, ktorý neexistuje (" + target
+                                        + "); odkaz ani súbor sa nezmenili"});
+        QVERIFY(QDir(share.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden));
     }
 
     void unusableDatabaseIsToldOnceAndLeftUntouched_data()

@@ -13,6 +13,7 @@
 #include "common/ui/ScreenFit.h"
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
+#include "data/LinkedFile.h"
 #include "data/PersonListModel.h"
 #include "data/RegisterLock.h"
 #include "data/TempFiles.h"
@@ -139,6 +140,17 @@ bool MainWindow::load()
         return false;
     }
     const QString file = Database::pathIn(m_dir);
+    // A link that leads to no file is no missing file: it is told where it
+    // leads, and nothing is made at its end.
+    QString linkWhy;
+    if (LinkedFile::resolve(file, &linkWhy).isEmpty()) {
+        tell(failureMessage(QStringLiteral("Program nemôže pracovať, databázu ulk.mdb nie je možné otvoriť."), linkWhy),
+             QString(), PromptIcon::Exclamation);
+        m_startFailed = true;
+        setAllEnabled(false);
+        hide();
+        return false;
+    }
     while (!QFileInfo::exists(file)) {
         const PromptAnswer a = ask(QStringLiteral("V adresári - chýba súbor -ulk.mdb-, pokúste sa o obnovu archívu !"),
                                    QStringLiteral("Upozornenie"), PromptIcon::Critical, PromptButtons::YesNo);
