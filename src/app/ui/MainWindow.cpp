@@ -26,6 +26,7 @@
 #include "statement/ui/StatementPrint.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -121,7 +122,11 @@ bool MainWindow::takeRegister()
         return false;
     }
     if (!lock->isHeld()) {
-        tell(QStringLiteral("Program nemôže pracovať, v adresári programu nie je možné vytvoriť súbor ulk.lck.\n")
+        const QString where = lock->failedFolder().isEmpty()
+            ? QStringLiteral("v adresári programu")
+            : QStringLiteral("v priečinku %1, kam vedie odkaz ulk.mdb,")
+                  .arg(QDir::toNativeSeparators(lock->failedFolder()));
+        tell(QStringLiteral("Program nemôže pracovať, %1 nie je možné vytvoriť súbor ulk.lck.\n").arg(where)
                  + lock->error(),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return false;
