@@ -118,6 +118,8 @@ bool RegisterLock::take(const QString &key)
         }
         return false;
     }
+    // A file taken over from a run killed while it was ending still says so.
+    (void)::ftruncate(fd, 0);
     held().insert(key, Held{fd, 1, path});
     m_keys << key;
     return true;
