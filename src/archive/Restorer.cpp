@@ -373,7 +373,7 @@ Restorer::Outcome Restorer::restoreOnThisThread(const QString &programDirectory,
     QString linkWhy;
     const QString database = LinkedFile::resolve(Database::pathIn(programDirectory), &linkWhy);
     if (database.isEmpty())
-        return failWith(Outcome::Failed, error, linkWhy + QStringLiteral("; odkaz ani súbor sa nezmenili"));
+        return failWith(Outcome::Failed, error, linkWhy);
     const QDir databaseDir = QFileInfo(database).absoluteDir();
     // A journal left beside the register is never played into the restored file.
     const SideFiles::Finding side = SideFiles::check(database);

@@ -289,7 +289,7 @@ bool compact(const QString &programDirectory, QString *error)
         return refuse(QStringLiteral("register práve používa iný spustený program"));
     }
     if (source.isEmpty())
-        return refuse(linkWhy + QStringLiteral("; odkaz ani súbor sa nezmenili"));
+        return refuse(linkWhy);
     if (!QFileInfo::exists(source))
         return fail(QStringLiteral("súbor ulk.mdb chýba"));
     // What lies beside the register would be played into it at its opening.

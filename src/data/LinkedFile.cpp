@@ -24,7 +24,7 @@ QString LinkedFile::resolve(const QString &path, QString *why)
     const QString name = QFileInfo(path).fileName();
     const auto fail = [&](const QString &cause) {
         if (why)
-            *why = cause;
+            *why = cause + QStringLiteral("; odkaz ani súbor sa nezmenili");
         return QString();
     };
     char real[PATH_MAX];
@@ -34,7 +34,8 @@ QString LinkedFile::resolve(const QString &path, QString *why)
             return fail(QStringLiteral("%1 je symbolický odkaz na súbor, ktorý neexistuje (%2)")
                             .arg(name, QFileInfo(path).symLinkTarget()));
         if (cause == ELOOP)
-            return fail(QStringLiteral("%1 je symbolický odkaz, ktorého odkazy sa zacyklili").arg(name));
+            return fail(QStringLiteral("%1 je symbolický odkaz na %2, odkazy sa však zacyklili")
+                            .arg(name, QFileInfo(path).symLinkTarget()));
         return fail(QStringLiteral("%1 je symbolický odkaz, ktorý nie je možné sledovať: ").arg(name)
                     + systemCause(cause));
     }

@@ -12,7 +12,8 @@ public:
     // The path itself when it is no symbolic link (whether or not the file
     // exists); otherwise the file at the end of the links. Empty, with the
     // Slovak cause in *why, when the links lead nowhere (a link to a missing
-    // file, links in a loop) or to something that is no file.
+    // file, links in a loop) or to something that is no file: the cause says
+    // where the link leads and that nothing was changed.
     static QString resolve(const QString &path, QString *why = nullptr);
     // Whether the path is a symbolic link (even one that leads nowhere).
     static bool isLink(const QString &path);

@@ -1,6 +1,8 @@
 #include "data/RegisterLock.h"
 
 #include "common/FailureText.h"
+#include "data/Database.h"
+#include "data/LinkedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +49,7 @@ QString keyOf(const QString &programDirectory)
 }
 
 // Locks the file at path; -1 with errno EWOULDBLOCK when another process
-// holds it. The lock stays in the program directory: a symbolic link in its
+// holds it. The lock stays in its folder: a symbolic link in its
 // place is not followed (ELOOP), and anything but a plain file is refused
 // (EISDIR for a directory, EINVAL otherwise) and left as it is.
 int lockFile(const QByteArray &path)
@@ -80,16 +82,31 @@ int lockFile(const QByteArray &path)
 }
 } // namespace
 
-RegisterLock::RegisterLock(const QString &programDirectory) : m_key(keyOf(programDirectory))
+RegisterLock::RegisterLock(const QString &programDirectory)
 {
-    const std::lock_guard guard(heldMutex());
-    auto it = held().find(m_key);
-    if (it != held().end()) {
-        ++it->holders;
-        m_held = true;
+    if (!take(keyOf(programDirectory)))
+        return;
+    const QString linked = linkedFolder(programDirectory);
+    if (!linked.isEmpty() && !take(linked)) {
+        m_failedFolder = linked;
+        release();
         return;
     }
-    const QString path = QDir(m_key).filePath(fileName());
+    m_held = true;
+}
+
+RegisterLock::~RegisterLock() { release(); }
+
+bool RegisterLock::take(const QString &key)
+{
+    const std::lock_guard guard(heldMutex());
+    auto it = held().find(key);
+    if (it != held().end()) {
+        ++it->holders;
+        m_keys << key;
+        return true;
+    }
+    const QString path = QDir(key).filePath(fileName());
     const int fd = lockFile(QFile::encodeName(path));
     if (fd < 0) {
         const int cause = errno;
@@ -99,44 +116,60 @@ RegisterLock::RegisterLock(const QString &programDirectory) : m_key(keyOf(progra
             QFile file(path);
             m_holderEnding = file.open(QIODevice::ReadOnly) && file.read(64) == kEnding;
         }
-        return;
+        return false;
     }
-    held().insert(m_key, Held{fd, 1, path});
-    m_held = true;
+    // A file taken over from a run killed while it was ending still says so.
+    (void)::ftruncate(fd, 0);
+    held().insert(key, Held{fd, 1, path});
+    m_keys << key;
+    return true;
 }
 
-RegisterLock::~RegisterLock()
+void RegisterLock::release()
 {
-    if (!m_held)
-        return;
     const std::lock_guard guard(heldMutex());
-    auto it = held().find(m_key);
-    if (it == held().end() || --it->holders > 0)
-        return;
-    // Removed while still locked, so no other process can lock this file
-    // after we let it go.
-    ::unlink(QFile::encodeName(it->path).constData());
-    ::close(it->fd);
-    held().erase(it);
+    for (const QString &key : std::as_const(m_keys)) {
+        auto it = held().find(key);
+        if (it == held().end() || --it->holders > 0)
+            continue;
+        // Removed while still locked, so no other process can lock this file
+        // after we let it go.
+        ::unlink(QFile::encodeName(it->path).constData());
+        ::close(it->fd);
+        held().erase(it);
+    }
+    m_keys.clear();
+}
+
+QString RegisterLock::linkedFolder(const QString &programDirectory)
+{
+    const QString file = LinkedFile::resolve(Database::pathIn(programDirectory));
+    if (file.isEmpty())
+        return QString();
+    const QString folder = keyOf(QFileInfo(file).absolutePath());
+    return folder == keyOf(programDirectory) ? QString() : folder;
 }
 
 bool RegisterLock::heldByThisProcess(const QString &programDirectory)
 {
     const QString key = keyOf(programDirectory);
+    const QString linked = linkedFolder(programDirectory);
     const std::lock_guard guard(heldMutex());
-    return held().contains(key);
+    return held().contains(key) && (linked.isEmpty() || held().contains(linked));
 }
 
 void RegisterLock::markEnding(const QString &programDirectory)
 {
-    const QString key = keyOf(programDirectory);
+    const QStringList keys = {keyOf(programDirectory), linkedFolder(programDirectory)};
     const std::lock_guard guard(heldMutex());
-    const auto it = held().constFind(key);
-    if (it == held().constEnd())
-        return;
-    // Only a hint for a second start: a failed write changes nothing else.
-    if (::ftruncate(it->fd, 0) == 0)
-        (void)::pwrite(it->fd, kEnding, sizeof kEnding - 1, 0);
+    for (const QString &key : keys) {
+        const auto it = held().constFind(key);
+        if (key.isEmpty() || it == held().constEnd())
+            continue;
+        // Only a hint for a second start: a failed write changes nothing else.
+        if (::ftruncate(it->fd, 0) == 0)
+            (void)::pwrite(it->fd, kEnding, sizeof kEnding - 1, 0);
+    }
 }
 
 } // namespace ulk

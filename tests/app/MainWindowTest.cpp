@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTableView>
 #include <QTest>
 
@@ -85,9 +86,11 @@ private slots:
         // The file is put in place while the question is open; the user answers No.
         p.onMessage([&](const test::Prompt &) { QVERIFY(createNewDatabase(dir.path())); });
         p.answer(PromptAnswer::No);
+        // Without ulk.mdb, a tmp.mdb may be the only copy of the data.
+        QVERIFY(test::writeAll(dir.file("tmp.mdb"), "data"));
         MainWindow w(dir.path());
         QVERIFY(w.load());
-        QVERIFY(!w.startFailed());
+        QVERIFY(!w.startFailed() && QFile::exists(dir.file("tmp.mdb")));
         QCOMPARE(p.prompts.size(), 1);
         QCOMPARE(p.prompts[0].text, QString("V adresári - chýba súbor -ulk.mdb-, pokúste sa o obnovu archívu !"));
         QCOMPARE(p.prompts[0].title, QString("Upozornenie"));
@@ -110,6 +113,22 @@ private slots:
         QCOMPARE(questions, 3);
         // Opening never creates the missing file.
         QVERIFY(!QFile::exists(dir.dbPath()));
+    }
+
+    // A link at ulk.mdb that leads to no file is told with where it leads;
+    // nothing is made at its end.
+    void linkLeadingNowhereIsToldAndNothingIsMade()
+    {
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QTemporaryDir share;
+        const QString target = share.filePath("register.mdb");
+        QVERIFY(QFile::remove(dir.dbPath()) && QFile::link(target, dir.dbPath()));
+        QVERIFY(!w.load() && w.startFailed() && !w.centralWidget()->isEnabled());
+        QCOMPARE(p.texts(), QStringList{"Program nemôže pracovať, databázu ulk.mdb nie je možné otvoriť.\nulk.mdb je "
+                                        "symbolický odkaz na súbor, ktorý neexistuje (" + target
+                                        + "); odkaz ani súbor sa nezmenili"});
+        QVERIFY(QDir(share.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden));
     }
 
     void unusableDatabaseIsToldOnceAndLeftUntouched_data()

@@ -283,18 +283,24 @@ private slots:
 
     void secondCopyOpensNothingAndAKilledOneBlocksNothing()
     {
-        Installed p;
+        // Another program folder whose ulk.mdb links to the same register.
+        Installed p, linked;
+        QVERIFY(QFile::remove(linked.dir.dbPath()) && QFile::link(p.dir.dbPath(), linked.dir.dbPath()));
+        // The lock of a run killed while it compacted says it is ending; the next holder is not.
+        QVERIFY(test::writeAll(p.dir.file("ulk.lck"), "ending\n"));
         QProcess first;
         p.start(first, "first", "stay");
         QTRY_COMPARE_WITH_TIMEOUT(p.log("first"), QStringList{"shown"}, 30000);
         const QStringList before = p.snapshot();
 
-        QCOMPARE(p.ran("second", "koniec"),
-                 QStringList{"message|Upozornenie|Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu "
-                             "programu nie je možné spustiť, pokračujte v spustenom programe."});
+        for (Installed *second : {&p, &linked})
+            QCOMPARE(second->ran("second", "koniec"),
+                     QStringList{"message|Upozornenie|Program už beží nad týmto registrom (ulk.mdb). Ďalšiu kópiu "
+                                 "programu nie je možné spustiť, pokračujte v spustenom programe."});
         QCOMPARE(p.snapshot(), before);
         first.kill();
         QVERIFY(first.waitForFinished(30000));
+        QCOMPARE(linked.ran("after", "koniec"), QStringList{"shown"});
 
         // A holder that is ending (compacting after Koniec) sends the user
         // to wait, not to a window that is no longer there.

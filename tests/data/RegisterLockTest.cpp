@@ -2,6 +2,7 @@
 // and is not a plain file is refused at start-up and left as it is.
 #include "app/ui/MainWindow.h"
 #include "data/Database.h"
+#include "support/Files.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ui/ProgramWindow.h"
@@ -64,6 +65,24 @@ private slots:
                 QCOMPARE(f.readAll(), QByteArray("kept"));
             }
         }
+    }
+
+    // What a killed run left goes at the next start: beside the register that
+    // ulk.mdb links to only the program's copies of it, and tmp.mdb.
+    void leftoversGoWhereTheProgramMadeThem()
+    {
+        test::ProgramWindow program;
+        auto &[dir, p, w] = program;
+        QTemporaryDir share;
+        const QString shared = share.filePath("register.mdb");
+        QVERIFY(QFile::rename(dir.dbPath(), shared) && QFile::link(shared, dir.dbPath()));
+        for (const QString name : {"arch_ab12CD.tmp", "tmp.mdb", "ulk_ren.mdb", "ulk_xy.tmp", "ulk_QW12er.tmp", "ulk_QW12er.tmp-wal"})
+            QVERIFY(test::writeAll(share.filePath(name), "left over"));
+        QVERIFY(test::writeAll(dir.file("tmp.mdb"), "left over"));
+        QVERIFY(w.load());
+        QCOMPARE(QDir(share.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"arch_ab12CD.tmp", "register.mdb", "tmp.mdb", "ulk.lck", "ulk_ren.mdb", "ulk_xy.tmp"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"ulk.lck", "ulk.mdb"}));
     }
 };
 

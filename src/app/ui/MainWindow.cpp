@@ -13,6 +13,7 @@
 #include "common/ui/ScreenFit.h"
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
+#include "data/LinkedFile.h"
 #include "data/PersonListModel.h"
 #include "data/RegisterLock.h"
 #include "data/TempFiles.h"
@@ -25,6 +26,7 @@
 #include "statement/ui/StatementPrint.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -120,7 +122,11 @@ bool MainWindow::takeRegister()
         return false;
     }
     if (!lock->isHeld()) {
-        tell(QStringLiteral("Program nemôže pracovať, v adresári programu nie je možné vytvoriť súbor ulk.lck.\n")
+        const QString where = lock->failedFolder().isEmpty()
+            ? QStringLiteral("v adresári programu")
+            : QStringLiteral("v priečinku %1, kam vedie odkaz ulk.mdb,")
+                  .arg(QDir::toNativeSeparators(lock->failedFolder()));
+        tell(QStringLiteral("Program nemôže pracovať, %1 nie je možné vytvoriť súbor ulk.lck.\n").arg(where)
                  + lock->error(),
              QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
         return false;
@@ -139,6 +145,17 @@ bool MainWindow::load()
         return false;
     }
     const QString file = Database::pathIn(m_dir);
+    // A link that leads to no file is no missing file: it is told where it
+    // leads, and nothing is made at its end.
+    QString linkWhy;
+    if (LinkedFile::resolve(file, &linkWhy).isEmpty()) {
+        tell(failureMessage(QStringLiteral("Program nemôže pracovať, databázu ulk.mdb nie je možné otvoriť."), linkWhy),
+             QString(), PromptIcon::Exclamation);
+        m_startFailed = true;
+        setAllEnabled(false);
+        hide();
+        return false;
+    }
     while (!QFileInfo::exists(file)) {
         const PromptAnswer a = ask(QStringLiteral("V adresári - chýba súbor -ulk.mdb-, pokúste sa o obnovu archívu !"),
                                    QStringLiteral("Upozornenie"), PromptIcon::Critical, PromptButtons::YesNo);
