@@ -124,7 +124,9 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
     }
     auto town = [&] { return towns.at(g.between(0, int(towns.size()) - 1)); };
 
-    bool ok = db.transaction();
+    // One transaction of the program's kind, marked as each of its writes.
+    Transaction transaction(db);
+    bool ok = transaction.ok();
     QSet<QString> keys;
     // The first key of the name that no one holds yet, now held.
     const auto takeKey = [&keys](const QString &priezv, const QString &meno) {
@@ -251,9 +253,9 @@ bool fillRegister(const GeneratorOptions &o, QString *error)
             ok = run(visit, error);
         }
     }
-    ok = ok && db.commit();
-    if (!ok)
-        db.rollback();
+    ok = ok && transaction.commit();
+    if (!ok && error && error->isEmpty())
+        *error = transaction.cause();
     return ok;
 }
 

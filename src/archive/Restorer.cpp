@@ -378,7 +378,7 @@ Restorer::Outcome Restorer::restoreOnThisThread(const QString &programDirectory,
     // A journal left beside the register is never played into the restored file.
     const SideFiles::Finding side = SideFiles::check(database);
     if (!side.clear())
-        return failWith(Outcome::Failed, error, side.text());
+        return failWith(Outcome::Failed, error, SideFiles::refusal(side, database));
 
     QTemporaryFile unpacked(databaseDir.filePath(TempFiles::restoreTemplate()));
     if (!unpacked.open())

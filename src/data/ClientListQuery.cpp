@@ -37,14 +37,22 @@ ClientListQuery::Result ClientListQuery::ensure(QSqlDatabase db, QString *error)
     if (exists.next())
         return Result::Existed;
     exists.finish();
-    QSqlQuery create(db);
-    if (!create.exec(QStringLiteral("CREATE VIEW \"%1\" AS %2").arg(viewName(), SavedQueries::zozKlient()))) {
-        const QString text = create.lastError().text();
-        if (text.contains(QLatin1String("already exists"), Qt::CaseInsensitive))
-            return Result::Existed;
-        return fail(sqliteCause(create.lastError()));
-    }
-    return Result::Created;
+    Result result = Result::Created;
+    const bool written = writeInTransaction(
+        db,
+        [&](QString *failure) {
+            QSqlQuery create(db);
+            if (create.exec(QStringLiteral("CREATE VIEW \"%1\" AS %2").arg(viewName(), SavedQueries::zozKlient())))
+                return true;
+            if (create.lastError().text().contains(QLatin1String("already exists"), Qt::CaseInsensitive)) {
+                result = Result::Existed;
+                return true;
+            }
+            *failure = sqliteCause(create.lastError());
+            return false;
+        },
+        &why);
+    return written ? result : fail(why);
 }
 
 QString ClientListQuery::unorderedSql()

@@ -295,7 +295,7 @@ bool compact(const QString &programDirectory, QString *error)
     // What lies beside the register would be played into it at its opening.
     const SideFiles::Finding side = SideFiles::check(source);
     if (!side.clear())
-        return refuse(side.text());
+        return refuse(SideFiles::refusal(side, source));
     if (linked) {
         // Nothing in a folder of others is removed: the copy gets a name of its own.
         QTemporaryFile copy(sourceDir.filePath(TempFiles::restoreTemplate()));

@@ -1,6 +1,7 @@
 #include "data/Database.h"
 
 #include "common/FailureText.h"
+#include "data/JournalMark.h"
 #include "data/RegisterCheck.h"
 #include "data/RegisterConnection.h"
 #include "data/RegisterSchema.h"
@@ -86,7 +87,7 @@ bool Database::check(QSqlDatabase &db, bool fullCheck, QString *error)
     return result.usable();
 }
 
-Database::OpenResult Database::open(const QString &directory, QString *error)
+Database::OpenResult Database::open(const QString &directory, QString *error, SideFiles::Finding *foreign)
 {
     close();
     const QString file = pathIn(directory);
@@ -95,8 +96,8 @@ Database::OpenResult Database::open(const QString &directory, QString *error)
     // SQLite would play back what lies beside the file at its first read.
     const SideFiles::Finding side = SideFiles::check(file);
     if (!side.clear()) {
-        if (error)
-            *error = side.text();
+        if (foreign)
+            *foreign = side;
         return OpenResult::ForeignSideFile;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kMain);
@@ -113,6 +114,23 @@ Database::OpenResult Database::open(const QString &directory, QString *error)
         return OpenResult::Unusable;
     }
     QSqlQuery(db).exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    // A register kept in WAL mode elsewhere is brought to a rollback journal,
+    // the only one whose ownership the program can prove.
+    QSqlQuery mode(db);
+    QString why;
+    if (!mode.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !mode.next()
+        || mode.value(0).toString() != QLatin1String("delete"))
+        why = mode.lastError().isValid() ? sqliteCause(mode.lastError())
+                                         : QStringLiteral("databázu nie je možné prepnúť na žurnál programu");
+    mode.finish();
+    if (!why.isEmpty() || !RegisterConnection::configureWriter(RegisterConnection::handleOf(db), &why)) {
+        if (error)
+            *error = why;
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(kMain);
+        return OpenResult::Unusable;
+    }
     g_directory = directory;
     g_changed.clear();
     const QVariant handle = db.driver()->handle();
@@ -158,7 +176,9 @@ QSqlDatabase Database::openExtra(const QString &filePath, const QString &name, b
         return db;
     }
     QString why;
-    if (!RegisterConnection::configure(RegisterConnection::handleOf(db), &why)) {
+    sqlite3 *handle = RegisterConnection::handleOf(db);
+    if (!RegisterConnection::configure(handle, &why)
+        || (!readOnly && !RegisterConnection::configureWriter(handle, &why))) {
         // Not usable as every connection must be: closed again.
         if (error)
             *error = why;
@@ -188,7 +208,7 @@ bool Database::isUsableFile(const QString &filePath, QString *error, bool wholeF
     const SideFiles::Finding side = SideFiles::check(filePath);
     if (!side.clear()) {
         if (error)
-            *error = side.text();
+            *error = SideFiles::refusal(side, filePath);
         return false;
     }
     // Files are checked on any thread (the archive's check runs beside its
@@ -264,8 +284,15 @@ int lastCodeOf(const QSqlDatabase &db)
 Transaction::Transaction(QSqlDatabase db) : m_db(db)
 {
     m_started = m_db.transaction();
-    if (!m_started)
+    if (!m_started) {
         m_code = lastCodeOf(m_db);
+        return;
+    }
+    m_failure = JournalMark::write(RegisterConnection::handleOf(m_db));
+    if (!m_failure.isEmpty()) {
+        m_db.rollback();
+        m_started = false;
+    }
 }
 
 Transaction::~Transaction()
@@ -289,9 +316,26 @@ bool Transaction::commit()
 
 QString Transaction::cause() const
 {
+    if (!m_failure.isEmpty())
+        return m_failure;
     if (m_code != SQLITE_OK && m_code != SQLITE_ROW && m_code != SQLITE_DONE)
         return sqliteCause(m_code);
     return sqliteCause(m_db.lastError());
+}
+
+bool writeInTransaction(QSqlDatabase db, const std::function<bool(QString *why)> &write, QString *error)
+{
+    QString why;
+    Transaction t(db);
+    if (!t.ok())
+        why = t.cause();
+    else if (!write(&why) && why.isEmpty())
+        why = QStringLiteral("zápis sa nepodaril");
+    else if (why.isEmpty() && !t.commit())
+        why = t.cause();
+    if (!why.isEmpty() && error)
+        *error = why;
+    return why.isEmpty();
 }
 
 } // namespace ulk

@@ -1,10 +1,13 @@
 #pragma once
+#include "data/SideFiles.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QSet>
 #include <QVariantList>
+#include <functional>
 
 struct sqlite3;
 
@@ -19,7 +22,7 @@ public:
         Missing,
         Unusable,
         // A journal or WAL file beside ulk.mdb is not the register's own
-        // (SideFiles): nothing was opened, *error tells what lies there.
+        // (SideFiles): nothing was opened, *foreign tells what lies there.
         ForeignSideFile
     };
 
@@ -31,7 +34,8 @@ public:
     // of the register and accept the SK collation; otherwise it is left
     // untouched. (The full integrity check, which reads the whole file, is made
     // on the files that replace ulk.mdb: restored archives and compacted copies.)
-    static OpenResult open(const QString &directory, QString *error = nullptr);
+    static OpenResult open(const QString &directory, QString *error = nullptr,
+                           SideFiles::Finding *foreign = nullptr);
     static void close();
     static bool isOpen();
     static QSqlDatabase connection();
@@ -81,7 +85,10 @@ QVariantList keyMatchValues(const QString &key);
 // True when the last error of a query was a duplicate primary or unique key.
 bool isDuplicateKey(const QSqlQuery &query);
 
-// A transaction on the program's connection that rolls back unless committed.
+// A write transaction on the program's connection that rolls back unless
+// committed. It begins with the mark that ties its journal to the register
+// (JournalMark): a crash at any moment of it leaves a journal that the next
+// start proves to be the register's own and plays back.
 class Transaction {
 public:
     explicit Transaction(QSqlDatabase db = Database::connection());
@@ -99,7 +106,13 @@ private:
     QSqlDatabase m_db;
     bool m_started = false;
     bool m_done = false;
-    int m_code = 0; // the result code of a failed begin or commit
+    int m_code = 0;    // the result code of a failed begin or commit
+    QString m_failure; // why the transaction could not be marked
 };
+
+// Runs write in one Transaction on db: false, with the Slovak cause in
+// *error, when the transaction cannot begin, write fails (its cause left in
+// its argument) or the commit fails.
+bool writeInTransaction(QSqlDatabase db, const std::function<bool(QString *why)> &write, QString *error);
 
 } // namespace ulk

@@ -2,6 +2,7 @@
 
 #include "common/FailureText.h"
 #include "data/Database.h"
+#include "data/JournalMark.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,7 +32,7 @@ qint64 nanosOf(Clock::time_point t)
 RegisterConnection::RegisterConnection(const QString &file, Access access, Api api, const QString &namePrefix)
     : m_deadline(kNoDeadline)
 {
-    const bool readOnly = access == Access::ReadOnly;
+    const bool readOnly = access != Access::ReadWrite;
     QString why;
     if (api == Api::QtSql) {
         // Unique while the object lives, which is as long as the connection.
@@ -46,8 +47,9 @@ RegisterConnection::RegisterConnection(const QString &file, Access access, Api a
             why = db.lastError().text();
         }
     } else {
-        const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-        const int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, flags, nullptr);
+        const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX
+            | SQLITE_OPEN_URI;
+        const int rc = sqlite3_open_v2(uriOf(file, access).toUtf8().constData(), &m_db, flags, nullptr);
         if (rc != SQLITE_OK) {
             m_error = m_db ? causeOf(m_db) : sqliteCause(rc);
             why = QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
@@ -55,7 +57,7 @@ RegisterConnection::RegisterConnection(const QString &file, Access access, Api a
             m_db = nullptr;
         }
     }
-    if (m_db && !configure(m_db, &m_error))
+    if (m_db && (!configure(m_db, &m_error) || (!readOnly && !configureWriter(m_db, &m_error))))
         why = m_error;
     if (!why.isEmpty()) {
         qWarning("ulk: %s nie je možné otvoriť: %s", qUtf8Printable(file), qUtf8Printable(why));
@@ -147,10 +149,27 @@ bool RegisterConnection::configure(sqlite3 *db, QString *error)
     return true;
 }
 
+bool RegisterConnection::configureWriter(sqlite3 *db, QString *error)
+{
+    // A journal removed without the folder written to the disk could come
+    // back after a power cut and undo a commit the user was told of.
+    if (sqlite3_exec(db, "PRAGMA synchronous=EXTRA", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        if (error)
+            *error = causeOf(db);
+        return false;
+    }
+    JournalMark::guard(db);
+    return true;
+}
+
 QString RegisterConnection::uriOf(const QString &file, Access access)
 {
     QString uri = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
-    uri += access == Access::ReadOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw");
+    switch (access) {
+    case Access::ReadOnly: return uri + QStringLiteral("?mode=ro");
+    case Access::ReadWrite: return uri + QStringLiteral("?mode=rw");
+    case Access::Immutable: return uri + QStringLiteral("?mode=ro&immutable=1");
+    }
     return uri;
 }
 

@@ -18,7 +18,9 @@ namespace ulk {
 
 class RegisterConnection {
 public:
-    enum class Access { ReadOnly, ReadWrite };
+    // Immutable reads the file as it lies, never looking at a journal beside
+    // it (and so never playing one back).
+    enum class Access { ReadOnly, ReadWrite, Immutable };
     // Through SQLite's own API only, or also as a Qt SQL connection under a
     // name of its own (for work that runs QSqlQuery on it).
     enum class Api { Sqlite, QtSql };
@@ -56,6 +58,10 @@ public:
     // further connections) as every connection is. False, with *error, when
     // the collation cannot be had or the settings are refused.
     static bool configure(sqlite3 *db, QString *error);
+    // Configures a connection that writes: a commit is on the disk, the
+    // journal's removal included, before it returns, and only a transaction
+    // that carries the journal's mark (JournalMark) may commit.
+    static bool configureWriter(sqlite3 *db, QString *error);
     // The URI that opens a file through Qt SQL, never creating it.
     static QString uriOf(const QString &file, Access access);
     // SQLite's handle of a Qt SQL connection, or null.

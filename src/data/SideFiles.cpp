@@ -1,12 +1,18 @@
 #include "data/SideFiles.h"
 
 #include "common/FailureText.h"
+#include "data/JournalMark.h"
 #include "data/LinkedFile.h"
+#include "data/LongWork.h"
+#include "data/RegisterCheck.h"
+#include "data/RegisterConnection.h"
 #include "data/RollbackJournal.h"
 #include "data/SqliteHeader.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <cerrno>
 
 namespace ulk {
 
@@ -14,11 +20,15 @@ namespace {
 
 using Finding = SideFiles::Finding;
 
-// The database's first page, as much of it as there is.
-QByteArray firstPageOf(const QString &database, int pageSize)
+// The database's first page; empty when it cannot be read (*error then says why).
+QByteArray firstPageOf(const QString &database, int pageSize, int *error)
 {
     QFile f(database);
-    return f.open(QIODevice::ReadOnly) ? f.read(pageSize) : QByteArray();
+    errno = 0;
+    const bool opened = f.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    const QByteArray page = opened ? f.read(pageSize) : QByteArray();
+    *error = !opened || f.error() != QFileDevice::NoError ? (errno != 0 ? errno : EIO) : 0;
+    return page;
 }
 
 // Why a hot journal is not the database's own; empty when it is.
@@ -26,30 +36,28 @@ QString foreignJournal(const RollbackJournal &journal, const QString &database)
 {
     const QString other = QStringLiteral("nedá sa overiť, že patrí práve tomuto súboru (môže to byť žurnál inej "
                                          "databázy alebo inej verzie tohto súboru)");
-    const QByteArray header = SqliteHeader::read(database);
+    int error = 0;
+    const QByteArray header = firstPageOf(database, SqliteHeader::size(), &error);
+    if (error != 0)
+        return QStringLiteral("databázu, ku ktorej by patril, nie je možné prečítať: ") + systemCause(error);
     const int pageSize = SqliteHeader::pageSize(header);
     if (pageSize == 0)
         return QStringLiteral("databáza, ku ktorej by patril, chýba alebo nie je databázou");
-    if (journal.pageSize != pageSize
-        || (!journal.firstPage.isEmpty() && SqliteHeader::pageSize(journal.firstPage) != pageSize))
+    // Every transaction of the program journals page 1 first, and never
+    // names a super-journal.
+    if (journal.pageSize != pageSize || journal.firstPage.isEmpty() || journal.namesSuperJournal)
         return other;
-    if (journal.firstPage.isEmpty()) {
-        // The transaction never changed page 1, so the header is still the
-        // one it began with.
-        const qint64 size = SqliteHeader::fileSize(header);
-        return size == qint64(journal.initialPages) * pageSize ? QString() : other;
-    }
-    // Page 1 unchanged since the transaction began: the file's is the copy.
-    const quint32 counter = SqliteHeader::changeCounter(header);
-    const quint32 before = SqliteHeader::changeCounter(journal.firstPage);
-    if (counter == before)
-        return firstPageOf(database, pageSize) == journal.firstPage ? QString() : other;
-    // Page 1 written by the transaction (which raised the counter by one), and
-    // so after its copy was synced. A file that grew meanwhile cannot be told
-    // from another file that a committed transaction grew from the same
-    // state: its journal is not taken for its own.
-    const bool written = counter == before + 1 && journal.firstPageSynced;
-    return written && SqliteHeader::fileSize(header) == qint64(journal.initialPages) * pageSize ? QString() : other;
+    // The database is cut back to the size the header gives, which is the
+    // size that its copy of page 1 recorded.
+    if (SqliteHeader::pageCount(journal.firstPage) != qint64(journal.initialPages))
+        return QStringLiteral("jeho hlavička je poškodená");
+    const QByteArray page = firstPageOf(database, pageSize, &error);
+    if (error != 0)
+        return QStringLiteral("databázu, ku ktorej by patril, nie je možné prečítať: ") + systemCause(error);
+    // Page 1 not yet written by the transaction, or written by it.
+    if (page == journal.firstPage || page.mid(JournalMark::kOffset, JournalMark::kBytes) == journal.nonce)
+        return QString();
+    return other;
 }
 
 // Why the side file is not the database's own; empty when it is or when it
@@ -63,10 +71,15 @@ QString foreignSideFile(const QString &side, const QString &database, bool journ
         return QString();
     if (!info.isFile())
         return QStringLiteral("nie je to obyčajný súbor");
-    if (!journal)
-        return SqliteHeader::isWal(SqliteHeader::read(database))
-            ? QString()
-            : QStringLiteral("databáza nepracuje v režime WAL, tento súbor k nej nepatrí");
+    if (!journal) {
+        if (!SqliteHeader::isWal(SqliteHeader::read(database)))
+            return QStringLiteral("databáza nepracuje v režime WAL, tento súbor k nej nepatrí");
+        // The program writes no WAL file of its own: one that holds anything
+        // cannot be shown to hold this file's changes.
+        return side.endsWith(QLatin1String("-wal")) && info.size() > 0
+            ? QStringLiteral("obsahuje zmeny, o ktorých sa nedá overiť, že patria práve tomuto súboru")
+            : QString();
+    }
     const RollbackJournal j = RollbackJournal::read(side);
     switch (j.kind) {
     case RollbackJournal::Kind::NotHot: return QString();
@@ -80,14 +93,23 @@ QString foreignSideFile(const QString &side, const QString &database, bool journ
 
 } // namespace
 
-QString Finding::text() const
+QString Finding::text(const QString &damage) const
 {
     const QString name = QFileInfo(file).fileName();
-    return QStringLiteral("Pri databáze ulk.mdb leží súbor %1, ktorý program neuznal za jej vlastný: %2. Program ho nepoužil, "
-                          "databázu ani tento súbor nezmenil.\n"
-                          "Presuňte súbor %3 inam a spustite program znova; ak potom v databáze chýbajú "
-                          "údaje, obnovte ju z archívu.")
-        .arg(name, cause, file);
+    const QString found = QStringLiteral("Pri databáze ulk.mdb leží súbor %1, ktorý program neuznal za jej vlastný: "
+                                         "%2. Program ho nepoužil, databázu ani tento súbor nezmenil.\n")
+                              .arg(name, cause);
+    if (damage.isEmpty())
+        return found
+            + QStringLiteral("Databáza ulk.mdb je aj bez neho celá: presuňte súbor %1 inam a spustite program znova; "
+                             "ak potom v databáze chýbajú údaje, obnovte ju z archívu.")
+                  .arg(file);
+    qWarning("ulk: databáza bez súboru %s nie je celá: %s", qUtf8Printable(file), qUtf8Printable(damage));
+    return found
+        + QStringLiteral("Databáza ulk.mdb bez neho nie je celá: potrebuje svoj vlastný žurnál alebo obnovu z "
+                         "archívu. Nepresúvajte preto len súbor %1. Ak chcete databázu obnoviť z archívu, presuňte "
+                         "inam oba súbory, ulk.mdb aj %2, a spustite program znova: ponúkne obnovu archívu.")
+              .arg(file, name);
 }
 
 Finding SideFiles::check(const QString &databaseFile)
@@ -103,6 +125,31 @@ Finding SideFiles::check(const QString &databaseFile)
             return {side, cause};
     }
     return {};
+}
+
+QString SideFiles::damageWithout(const QString &databaseFile)
+{
+    const RegisterConnection alone(databaseFile, RegisterConnection::Access::Immutable,
+                                   RegisterConnection::Api::QtSql, QStringLiteral("ulk-alone"));
+    if (!alone.isOpen())
+        return alone.error();
+    QSqlDatabase db = alone.database();
+    const RegisterCheck::Result r = RegisterCheck::run(db, true);
+    if (r.usable())
+        return QString();
+    return r.cause.isEmpty() ? QStringLiteral("súbor databázy je poškodený") : r.cause;
+}
+
+QString SideFiles::refusal(const Finding &finding, const QString &databaseFile)
+{
+    QString damage;
+    const QString failure = LongWork::run(QStringLiteral("Kontroluje sa, či je databáza ulk.mdb celá aj bez súboru %1 …")
+                                              .arg(QFileInfo(finding.file).fileName()),
+                                          [&](WorkProgress &) {
+                                              damage = damageWithout(databaseFile);
+                                              return QString();
+                                          });
+    return finding.text(failure.isEmpty() ? damage : failure);
 }
 
 } // namespace ulk

@@ -8,15 +8,16 @@ namespace ulk {
 // ("-wal" with its "-shm") lying beside it, without asking whose it is: a
 // journal left by another register, or by this register before a backup was
 // copied over it, would mix foreign pages into the file. Only the register's
-// own crash journal may be played back: a hot journal whose copy of page 1
-// agrees with the file (the file's page 1 unchanged and equal to the copy, or
-// written once by the journal's own transaction, which raised its change
-// counter by one and left the page count), or, where the journal holds no
-// page 1, one written for the file's page size and page count. What cannot
-// be shown to be the file's own is refused, even where it may be. A WAL file beside a file in rollback
-// mode, a side file that is a link or no plain file, is never the register's.
-// Every road that opens a register (start-up, compaction, restore) asks here
-// first and leaves everything as it is when something foreign lies there.
+// own crash journal may be played back, and it is told by the mark that every
+// write transaction of the program leaves (JournalMark): its first record is
+// page 1 as the transaction found it, and the file's page 1 is either still
+// that copy or carries the journal's nonce. What cannot be shown to be the
+// file's own is refused, even where it may be, and so is a journal that
+// cannot be read. The program never writes a WAL file: a WAL file that holds
+// anything, a WAL file beside a file in rollback mode, a side file that is a
+// link or no plain file, is never the register's. Every road that opens a
+// register (start-up, compaction, restore) asks here first and leaves
+// everything as it is when something foreign lies there.
 class SideFiles {
 public:
     struct Finding {
@@ -24,14 +25,26 @@ public:
         QString cause; // Slovak: why it is not
         bool clear() const { return file.isEmpty(); }
         // What lies there and that nothing was used or changed, then on a line
-        // of its own what the user can do.
-        QString text() const;
+        // of its own what the user can do. damage is empty when the database,
+        // read alone, is whole (moving the side file away is then safe), and
+        // otherwise says why it is not (it then needs its side file or an
+        // archive, and no step is advised that leaves a damaged file).
+        QString text(const QString &damage) const;
     };
 
     // databaseFile is the path the program opens (a link is followed to the
     // file beside which SQLite looks); the file may be missing, and then no
     // journal or WAL file beside it can be its own.
     static Finding check(const QString &databaseFile);
+
+    // Whether the database, read as it lies and without anything beside it
+    // (SQLite's immutable mode, which never touches a journal), is a whole
+    // register: empty when it is, else why not. Reads the whole file.
+    static QString damageWithout(const QString &databaseFile);
+
+    // The finding's text, the database checked alone first (on a thread of
+    // its own, the window thread waiting with its current action shown).
+    static QString refusal(const Finding &finding, const QString &databaseFile);
 };
 
 } // namespace ulk

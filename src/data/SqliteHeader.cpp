@@ -26,10 +26,9 @@ quint32 SqliteHeader::changeCounter(const QByteArray &header)
     return header.size() >= size() ? qFromBigEndian<quint32>(header.constData() + 24) : 0;
 }
 
-qint64 SqliteHeader::fileSize(const QByteArray &header)
+qint64 SqliteHeader::pageCount(const QByteArray &header)
 {
-    const qint64 pageSize = SqliteHeader::pageSize(header);
-    if (pageSize == 0)
+    if (pageSize(header) == 0)
         return -1;
     const auto *h = reinterpret_cast<const uchar *>(header.constData());
     // The page count of the header is valid only where the change counter
@@ -37,7 +36,13 @@ qint64 SqliteHeader::fileSize(const QByteArray &header)
     const quint32 pages = qFromBigEndian<quint32>(h + 28);
     if (pages == 0 || qFromBigEndian<quint32>(h + 24) != qFromBigEndian<quint32>(h + 92))
         return -1;
-    return pageSize * pages;
+    return pages;
+}
+
+qint64 SqliteHeader::fileSize(const QByteArray &header)
+{
+    const qint64 pages = pageCount(header);
+    return pages < 0 ? -1 : pages * pageSize(header);
 }
 
 bool SqliteHeader::isWal(const QByteArray &header)

@@ -13,6 +13,8 @@ public:
     // The size in bytes that the header gives for the whole file, or -1 when
     // it is not the header of an SQLite file whose page count can be trusted.
     static qint64 fileSize(const QByteArray &header);
+    // The page count that the header gives, or -1 as for fileSize().
+    static qint64 pageCount(const QByteArray &header);
     // The page size of the file (512 to 65536), or 0 when it is no header of
     // an SQLite file.
     static int pageSize(const QByteArray &header);

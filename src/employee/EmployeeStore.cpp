@@ -104,17 +104,25 @@ std::optional<EmployeeRecord> EmployeeStore::read(const QString &idkod, QString 
 QString EmployeeStore::insert(const EmployeeRecord &r, QString *error) const
 {
     const QString stem = RecordKey::stem(r.priezv, r.meno);
-    return storeUnderFreeKey(
-        m_db, stem, QString(),
-        [&](const QString &key, QString *why) {
-            return runSql(m_db,
-                          QStringLiteral("INSERT INTO zamestnanci (idkod, meno, priezv, prac_zar, pohlavie, "
-                                         "\"int-ext\", kvalifikacia) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                          {key, r.meno, r.priezv, r.pracZar, textOrNull(r.pohlavie), textOrNull(r.intExt),
-                           textOrNull(r.kvalifikacia)},
-                          why);
+    QString key;
+    const bool stored = writeInTransaction(
+        m_db,
+        [&](QString *failure) {
+            key = storeUnderFreeKey(
+                m_db, stem, QString(),
+                [&](const QString &free, QString *why) {
+                    return runSql(m_db,
+                                  QStringLiteral("INSERT INTO zamestnanci (idkod, meno, priezv, prac_zar, pohlavie, "
+                                                 "\"int-ext\", kvalifikacia) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                                  {free, r.meno, r.priezv, r.pracZar, textOrNull(r.pohlavie), textOrNull(r.intExt),
+                                   textOrNull(r.kvalifikacia)},
+                                  why);
+                },
+                failure);
+            return !key.isEmpty();
         },
         error);
+    return stored ? key : QString();
 }
 
 QString EmployeeStore::update(const EmployeeRecord &original, const EmployeeRecord &r, QString *error) const
@@ -191,9 +199,13 @@ EmployeeStore::Lookup EmployeeStore::namedInRecords(const QString &idkod, QStrin
 
 bool EmployeeStore::remove(const QString &idkod, QString *error) const
 {
-    QString why;
-    runSql(m_db, QStringLiteral("DELETE FROM zamestnanci WHERE idkod = ?"), {idkod}, &why);
-    return why.isEmpty() || fail(error, why);
+    return writeInTransaction(
+        m_db,
+        [&](QString *why) {
+            runSql(m_db, QStringLiteral("DELETE FROM zamestnanci WHERE idkod = ?"), {idkod}, why);
+            return why->isEmpty();
+        },
+        error);
 }
 
 } // namespace ulk

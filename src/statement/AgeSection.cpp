@@ -1,6 +1,7 @@
 #include "statement/AgeSection.h"
 
 #include "data/Database.h"
+#include "data/JournalMark.h"
 #include "data/Parts.h"
 #include "data/RegisterConnection.h"
 #include "statement/CareRecords.h"
@@ -126,6 +127,14 @@ bool writeOn(RegisterConnection &c, const QList<AgeSection::Age> &ages, QString 
     // Pages stay in memory until the commit, however many the write changes.
     if (sqlite3_exec(db, "PRAGMA cache_spill=OFF", nullptr, nullptr, nullptr) != SQLITE_OK || !exec("BEGIN IMMEDIATE"))
         return failed();
+    // The journal's mark first, as in every write of the program.
+    if (const QString why = JournalMark::write(db); !why.isEmpty()) {
+        qWarning("ulk: vek klientov: %s", qUtf8Printable(why));
+        if (error)
+            *error = why;
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
     // The row just read, by its rowid: no key lookup per client.
     if (sqlite3_prepare_v2(db, "UPDATE k_zaklad SET vek = ?1 WHERE rowid = ?2", -1, &st, nullptr) != SQLITE_OK)
         return failed();

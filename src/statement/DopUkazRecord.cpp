@@ -62,28 +62,33 @@ bool DopUkazRecord::save(const Values &values, QString *error)
     QVariantList bound;
     for (const QString &v : values)
         bound << QVariant(v.isNull() ? QStringLiteral("") : v);
-    QString why;
-    if (m_rowid < 0) {
-        QSqlQuery q = runSql(m_db, QStringLiteral("INSERT INTO dop_ukaz (%1) VALUES (?,?,?,?,?)").arg(columnList()),
-                             bound, &why);
-        if (why.isEmpty()) {
-            m_rowid = q.lastInsertId().toLongLong();
-            m_rowCount = 1;
-        }
-    } else {
-        QStringList sets;
-        for (const char *c : kColumns)
-            sets << QString::fromLatin1(c) + QStringLiteral(" = ?");
-        bound << m_rowid;
-        QSqlQuery q = runSql(m_db, QStringLiteral("UPDATE dop_ukaz SET %1 WHERE rowid = ?").arg(sets.join(", ")),
-                             bound, &why);
-        if (why.isEmpty() && q.numRowsAffected() != 1)
-            why = QStringLiteral("riadok tabuľky dop_ukaz sa nenašiel");
-    }
-    if (!why.isEmpty()) {
-        if (error)
-            *error = why;
+    qint64 inserted = -1;
+    const bool saved = writeInTransaction(
+        m_db,
+        [&](QString *why) {
+            if (m_rowid < 0) {
+                const QSqlQuery q = runSql(
+                    m_db, QStringLiteral("INSERT INTO dop_ukaz (%1) VALUES (?,?,?,?,?)").arg(columnList()), bound, why);
+                if (why->isEmpty())
+                    inserted = q.lastInsertId().toLongLong();
+            } else {
+                QStringList sets;
+                for (const char *c : kColumns)
+                    sets << QString::fromLatin1(c) + QStringLiteral(" = ?");
+                bound << m_rowid;
+                const QSqlQuery q = runSql(
+                    m_db, QStringLiteral("UPDATE dop_ukaz SET %1 WHERE rowid = ?").arg(sets.join(", ")), bound, why);
+                if (why->isEmpty() && q.numRowsAffected() != 1)
+                    *why = QStringLiteral("riadok tabuľky dop_ukaz sa nenašiel");
+            }
+            return why->isEmpty();
+        },
+        error);
+    if (!saved)
         return false;
+    if (inserted >= 0) {
+        m_rowid = inserted;
+        m_rowCount = 1;
     }
     m_values = values;
     return true;

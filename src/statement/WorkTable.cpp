@@ -75,14 +75,15 @@ bool WorkTable::fill(const QList<QStringList> &lines, QString *error) const
 
 bool WorkTable::clear(QString *error) const
 {
-    QString why;
-    const QSqlQuery q = runSql(QStringLiteral("DELETE FROM %1").arg(m_name), {}, &why);
-    if (!why.isEmpty()) {
-        if (error)
-            *error = RegisterConnection::causeOf(q.lastError());
-        return false;
-    }
-    return true;
+    return writeInTransaction(
+        Database::connection(),
+        [&](QString *why) {
+            const QSqlQuery q = runSql(QStringLiteral("DELETE FROM %1").arg(m_name), {}, why);
+            if (!why->isEmpty())
+                *why = RegisterConnection::causeOf(q.lastError());
+            return why->isEmpty();
+        },
+        error);
 }
 
 std::optional<RowSet> WorkTable::read(const QSqlDatabase &db, QString *error) const

@@ -1,9 +1,12 @@
 // The built program as a process, driven by the robot plugin (tests/robot).
 #include "NewDatabase.h"
 #include "archive/ZipArchive.h"
+#include "common/FailureText.h"
+#include "data/JournalMark.h"
 #include "data/RegisterLock.h"
 #include "data/RegisterSchema.h"
 #include "support/Files.h"
+#include "support/GeneratedRegister.h"
 #include "support/ProgramDir.h"
 
 #include <QCryptographicHash>
@@ -11,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -31,6 +35,7 @@ namespace {
 struct Installed {
     test::ProgramDir dir;
     QTemporaryDir logs;
+    QMap<QString, QString> extraEnv; // more of the environment of the next starts
     Installed()
     {
         const QByteArray program = QFile::encodeName(dir.file("ulk"));
@@ -46,6 +51,8 @@ struct Installed {
         env.insert("QT_QPA_GENERIC_PLUGINS", "ulkrobot:" + task);
         env.insert("ULK_ROBOT_LOG", logs.filePath(name));
         env.insert("HOME", logs.path());
+        for (auto it = extraEnv.cbegin(); it != extraEnv.cend(); ++it)
+            env.insert(it.key(), it.value());
         run.setProcessEnvironment(env);
         run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         run.start(dir.file("ulk"), {});
@@ -114,9 +121,11 @@ bool makeRegister(const QString &path, const QStringList &changes)
 
 // A writer killed in its transaction once SQLite has spilled changed pages
 // into the file (or the WAL, which then holds a committed delete as well).
-bool killWriterMidTransaction(const QString &path, const char *first = "")
+// A marked writer begins as every write of the program does (JournalMark).
+bool killWriterMidTransaction(const QString &path, const char *first = "", bool marked = false)
 {
-    const QByteArray work = QByteArray(first) + "PRAGMA cache_size=5; BEGIN; UPDATE k_zaklad SET priezv = 'Zabitá'; "
+    const QByteArray begin = QByteArray(first) + "PRAGMA cache_size=5; BEGIN;";
+    const QByteArray work = "UPDATE k_zaklad SET priezv = 'Zabitá'; "
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) INSERT INTO zamestnanci "
         "(idkod, meno, priezv) SELECT printf('ZABITY%03d', i), 'Ján', hex(randomblob(1500)) FROM n";
     const QByteArray file = QFile::encodeName(path);
@@ -124,6 +133,8 @@ bool killWriterMidTransaction(const QString &path, const char *first = "")
     const pid_t writer = ::pipe(ready) == 0 ? ::fork() : -1;
     sqlite3 *db = nullptr;
     if (writer == 0 && sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
+        && sqlite3_exec(db, begin.constData(), nullptr, nullptr, nullptr) == SQLITE_OK
+        && (!marked || JournalMark::write(db).isEmpty())
         && sqlite3_exec(db, work.constData(), nullptr, nullptr, nullptr) == SQLITE_OK)
         (void)(::write(ready[1], "w", 1) == 1 && ::pause());
     if (writer == 0)
@@ -134,6 +145,20 @@ bool killWriterMidTransaction(const QString &path, const char *first = "")
     ::waitpid(writer, nullptr, 0);
     return killed;
 }
+
+// A commit as the program makes it, by a connection of its own.
+bool commitMarked(const QString &path, const QString &change)
+{
+    sqlite3 *db = nullptr;
+    const bool ok = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
+        && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK && JournalMark::write(db).isEmpty()
+        && sqlite3_exec(db, change.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK
+        && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+bool copyOver(const QString &from, const QString &to) { return (!QFile::exists(to) || QFile::remove(to)) && QFile::copy(from, to); }
 
 } // namespace
 
@@ -212,10 +237,23 @@ private slots:
         QTest::addColumn<QString>("cause");
         const QString other = "nedá sa overiť, že patrí práve tomuto súboru (môže to byť žurnál inej databázy alebo "
                               "inej verzie tohto súboru)";
+        const QString header = "jeho hlavička je poškodená";
         QTest::newRow("another register's journal") << "foreign" << "ulk.mdb-journal" << other;
         QTest::newRow("a backup copied back over a cut save") << "backup" << "ulk.mdb-journal" << other;
+        QTest::newRow("the same, page 1 not in the journal") << "backup unmarked" << "ulk.mdb-journal" << other;
+        QTest::newRow("an older copy's journal") << "older" << "ulk.mdb-journal" << other;
+        QTest::newRow("a diverged copy's journal") << "diverged" << "ulk.mdb-journal" << other;
+        QTest::newRow("its own journal saying 0 pages") << "pages 00000000" << "ulk.mdb-journal" << header;
+        QTest::newRow("its own journal saying 1 page") << "pages 00000001" << "ulk.mdb-journal" << header;
+        QTest::newRow("its own journal saying 2^32-1 pages") << "pages ffffffff" << "ulk.mdb-journal" << header;
+        QTest::newRow("its own journal, damaged, with a cut register") << "cut" << "ulk.mdb-journal" << header;
+        QTest::newRow("a journal that cannot be read")
+            << "unreadable" << "ulk.mdb-journal" << "nie je možné ho prečítať: " + systemCause(EIO);
         QTest::newRow("another register's WAL")
             << "wal" << "ulk.mdb-wal" << "databáza nepracuje v režime WAL, tento súbor k nej nepatrí";
+        QTest::newRow("another copy's WAL beside a register in WAL mode")
+            << "wal mode" << "ulk.mdb-wal"
+            << "obsahuje zmeny, o ktorých sa nedá overiť, že patria práve tomuto súboru";
         QTest::newRow("its own crash journal") << "own" << QString() << QString();
     }
     void onlyTheRegistersOwnJournalIsPlayedBack()
@@ -227,20 +265,41 @@ private slots:
         QTemporaryDir elsewhere;
         const QString other = elsewhere.filePath("ulk.mdb"), db = p.dir.dbPath();
         const QString client = "INSERT INTO k_zaklad (idkod, meno, priezv) VALUES ('%1', 'Eva', 'Malá')";
-        QVERIFY(changeRegister(db, {client.arg("PRVAEV00"), client.arg("DRUHAE00")}));
-        if (plant == "backup") {
-            QVERIFY(QFile::copy(db, other) && changeRegister(db, {client.arg("TRETIA00")}));
-            QVERIFY(killWriterMidTransaction(db));
-            QVERIFY(QFile::remove(db) && QFile::copy(other, db));
-        } else if (plant != "own") {
-            QVERIFY(makeRegister(other, {}));
-            QVERIFY(killWriterMidTransaction(other, plant == "wal" ? "PRAGMA journal_mode=WAL; DELETE FROM c_zdrpoi;" : ""));
+        QVERIFY(commitMarked(db, client.arg("PRVAEV00")) && commitMarked(db, client.arg("DRUHAE00")));
+        QVERIFY(plant == "foreign" || plant.startsWith("wal") ? makeRegister(other, {}) : copyOver(db, other));
+        if (plant.startsWith("backup")) {
+            QVERIFY(commitMarked(db, client.arg("TRETIA00")));
+            QVERIFY(killWriterMidTransaction(db, "", plant == "backup"));
+            QVERIFY(copyOver(other, db));
+        } else if (plant == "older" || plant == "diverged") {
+            QVERIFY(commitMarked(db, client.arg("TRETIA00")));
+            QVERIFY(plant == "older" || commitMarked(other, client.arg("STVRTA00")));
+            QVERIFY(killWriterMidTransaction(other, "", true));
+            QVERIFY(copyOver(other + "-journal", db + "-journal"));
+        } else if (plant.startsWith("pages") || plant == "cut" || plant == "unreadable" || plant == "own") {
+            // The register's own journal, beside the file as the cut left it
+            // or as it was before the cut (the journal then changes nothing).
+            QVERIFY(killWriterMidTransaction(db, "", true));
+            if (plant != "cut" && plant != "own")
+                QVERIFY(copyOver(other, db));
+            if (plant == "cut")
+                QVERIFY(QFile::resize(db, QFileInfo(other).size() - 4096));
+            if (plant.startsWith("pages") || plant == "cut") {
+                QByteArray journal = test::readAll(db + "-journal");
+                journal.replace(16, 4, QByteArray::fromHex(plant == "cut" ? "00000001" : plant.mid(6).toLatin1()));
+                QVERIFY(test::writeAll(db + "-journal", journal));
+            }
+            if (plant == "unreadable")
+                p.extraEnv = {{"LD_PRELOAD", ULK_CUT_SHIM}, {"ULK_CUT_DIR", p.dir.path()}, {"ULK_CUT_FAIL_READ", "1"}};
+        } else {
+            if (plant == "wal mode")
+                QVERIFY(test::putInWalMode(db));
+            QVERIFY(killWriterMidTransaction(other, plant == "foreign" ? "" : "PRAGMA journal_mode=WAL; DELETE FROM c_zdrpoi;",
+                                             plant == "foreign"));
             for (const QString suffix : {"-journal", "-wal", "-shm"})
                 QVERIFY(!QFile::exists(other + suffix) || QFile::copy(other + suffix, db + suffix));
-        } else {
-            QVERIFY(killWriterMidTransaction(db));
         }
-        QVERIFY(test::readAll(db + (plant == "wal" ? "-wal" : "-journal")).size() > 8192);
+        QVERIFY(test::readAll(db + (plant.startsWith("wal") ? "-wal" : "-journal")).size() > 8192);
         const QStringList before = p.snapshot();
         const QStringList said = p.ran("start", "koniec");
         if (plant == "own") {
@@ -253,12 +312,71 @@ private slots:
             QCOMPARE(counts, QStringList({"0", "2", "ok"}));
             return;
         }
+        // The advice holds only what is safe: the register read alone is
+        // whole, except where the cut left it half written.
+        const QString advice = plant == "cut"
+            ? "Databáza ulk.mdb bez neho nie je celá: potrebuje svoj vlastný žurnál "
+              "alebo obnovu z archívu. Nepresúvajte preto len súbor " + p.dir.file(side) + ". Ak chcete databázu "
+              "obnoviť z archívu, presuňte inam oba súbory, ulk.mdb aj " + side + ", a spustite program znova: "
+              "ponúkne obnovu archívu."
+            : "Databáza ulk.mdb je aj bez neho celá: presuňte súbor " + p.dir.file(side) + " inam a spustite "
+              "program znova; ak potom v databáze chýbajú údaje, obnovte ju z archívu.";
         QCOMPARE(said, QStringList{"message|Evidencia klientov ULK|Program nemôže pracovať. Pri databáze "
-                                             "ulk.mdb leží súbor " + side + ", ktorý program neuznal za jej vlastný: "
-                                             + cause + ". Program ho nepoužil, databázu ani tento súbor nezmenil."
-                                             "\\nPresuňte súbor " + p.dir.file(side) + " inam a spustite program "
-                                             "znova; ak potom v databáze chýbajú údaje, obnovte ju z archívu."});
+                                   "ulk.mdb leží súbor " + side + ", ktorý program neuznal za jej vlastný: "
+                                   + cause + ". Program ho nepoužil, databázu ani tento súbor nezmenil.\\n"
+                                   + advice});
         QCOMPARE(p.snapshot(), before);
+    }
+
+    // The program's own save of a client that grows the register, cut short
+    // at each write, sync and removal of its commit (a power cut that keeps
+    // the first k pages written is the cut before the next one): the next
+    // start plays its journal back, or finds the save whole, never less.
+    void aSaveCutAtAnyStepLeavesTheLastCommit()
+    {
+        Installed p;
+        const QString db = p.dir.dbPath();
+        QVERIFY(test::putGeneratedRegister(p.dir.path(), 300) && changeRegister(db, {"VACUUM"}));
+        const QByteArray base = test::readAll(db);
+        const auto state = [&] {
+            QStringList row;
+            changeRegister(db, {"SELECT (SELECT * FROM pragma_integrity_check), (SELECT count(*) FROM k_zaklad WHERE "
+                                "priezv = 'Nová'), (SELECT * FROM pragma_page_count)"}, &row);
+            return row;
+        };
+        const QString pages = state().value(2);
+        const auto cutAt = [&](qsizetype step) {
+            p.extraEnv = {{"LD_PRELOAD", ULK_CUT_SHIM}, {"ULK_CUT_DIR", p.dir.path()}, {"ULK_CUT", QString::number(step)},
+                     {"ULK_CUT_LOG", p.logs.filePath(step == 0 ? "steps" : "cut")}};
+        };
+        cutAt(0);
+        QCOMPARE(p.ran("counted", "save", "9001"), QStringList({"shown", "saved"}));
+        QVERIFY(state().value(2).toInt() > pages.toInt());
+        const QStringList steps = p.log("steps");
+        const qsizetype removal = steps.indexOf("unlink ulk.mdb-journal") + 1;
+        QVERIFY(removal > 0);
+        for (qsizetype n = 1; n <= steps.size() + 1; ++n) {
+            // The last round: the journal's removal lost in a power cut
+            // before the folder reached the disk.
+            const bool lostRemoval = n > steps.size();
+            QVERIFY(test::writeAll(db, base));
+            for (const QString name : {"ulk.mdb-journal", "ulk.mdb-journal.cut", "ulk.lck"})
+                QFile::remove(p.dir.file(name));
+            cutAt(lostRemoval ? removal + 1 : n);
+            QProcess cut;
+            p.start(cut, "cut", "save", "9001");
+            QVERIFY(cut.waitForFinished(60000) && cut.exitStatus() == QProcess::CrashExit);
+            if (lostRemoval)
+                QVERIFY(QFile::rename(db + "-journal.cut", db + "-journal"));
+            p.extraEnv.clear();
+            QCOMPARE(p.ran(QString::number(n), "close"), QStringList{"shown"});
+            const bool saved = n > removal && !lostRemoval;
+            const QStringList now = state();
+            QCOMPARE(now.mid(0, 2), QStringList({"ok", saved ? "1" : "0"}));
+            QVERIFY(saved || now.value(2) == pages);
+            // A journal cut before its first sync is not hot: SQLite leaves it to the next write.
+            QVERIFY(!test::readAll(db + "-journal").startsWith(QByteArray::fromHex("d9d505f920a163d7")));
+        }
     }
 
     void koniecEndsTheProgramAndRemovesWhatAKilledRunLeft()

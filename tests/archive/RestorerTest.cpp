@@ -107,8 +107,8 @@ private slots:
         test::ProgramDir source, dir;
         QVERIFY(Database::open(source.path()) == Database::OpenResult::Ok);
         test::addClient("WAL00", "Eva", "Zápisová");
-        test::sql("PRAGMA journal_mode=WAL");
         Database::close();
+        QVERIFY(test::putInWalMode(source.dbPath()));
         QByteArray file = test::readAll(source.dbPath());
         QCOMPARE(file.mid(18, 2), QByteArray("\2\2"));
         QVERIFY(test::writeZip(dir.file("wal.zip"), {{"ulk.mdb", file}}));

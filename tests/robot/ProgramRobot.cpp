@@ -7,7 +7,12 @@
 //                       list preview opened ("window|<name>" logged, then closed);
 //                       with "restore" the menu "Obnova archivovaných dát" chosen, the
 //                       file named by ULK_ROBOT_FILE opened ("file|<title>" logged),
-//                       and the main window closed by its close box once it is back
+//                       and the main window closed by its close box once it is back;
+//                       with "save" a new client typed into the client record window
+//                       (name, surname, the catalogue number ULK_ROBOT_FILE, a note of some
+//                       pages, so that the register grows) and saved with
+//                       "Zapíš + návrat" ("saved" logged), then the main window closed by its
+//                       close box; with "close" the main window closed so at once
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
@@ -15,6 +20,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QGenericPlugin>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -65,6 +72,10 @@ private:
                 if (m_closed == dialog || dialog->objectName() == QLatin1String("FrmDearch_new"))
                     continue;
                 m_closed = dialog;
+                if (m_task == QLatin1String("save") && dialog->objectName() == QLatin1String("frmKlientUdaj")) {
+                    QMetaObject::invokeMethod(dialog, [this, dialog] { saveClient(dialog); }, Qt::QueuedConnection);
+                    continue;
+                }
                 log(QStringLiteral("window|") + dialog->objectName());
                 QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
             } else if (w->objectName() == QLatin1String("FrmUvod") && !QApplication::activeModalWidget()) {
@@ -86,6 +97,10 @@ private:
             steps << QStringLiteral("mnuKoniec");
         if (m_task == QLatin1String("restore"))
             steps = {QStringLiteral("mniDearchiv"), QStringLiteral("close")};
+        if (m_task == QLatin1String("save"))
+            steps = {QStringLiteral("setClientMode"), QStringLiteral("newRecord"), QStringLiteral("close")};
+        if (m_task == QLatin1String("close"))
+            steps = {QStringLiteral("close")};
         if (m_pending || m_step >= steps.size())
             return;
         m_pending = true;
@@ -105,6 +120,36 @@ private:
                 m_pending = false;
             },
             Qt::QueuedConnection);
+    }
+
+    // Types each field as keys, then saves as the user does.
+    void saveClient(QDialog *window)
+    {
+        const QList<std::pair<const char *, QString>> fields = {
+            {"textKrz0", QStringLiteral("Eva")}, {"textKrz1", QStringLiteral("Nová")},
+            {"textKrz6", qEnvironmentVariable("ULK_ROBOT_FILE")}};
+        for (const auto &[name, text] : fields) {
+            QWidget *field = window->findChild<QWidget *>(QLatin1String(name));
+            if (!field)
+                continue;
+            field->setFocus();
+            for (const QChar c : text) {
+                QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+                QKeyEvent release(QEvent::KeyRelease, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+                QApplication::sendEvent(field, &press);
+                QApplication::sendEvent(field, &release);
+            }
+        }
+        // The note comes as one text, as from an input method.
+        if (QWidget *note = window->findChild<QWidget *>(QStringLiteral("rtbDUK1"))) {
+            note->setFocus();
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("Záznam o práci s dieťaťom. ").repeated(400));
+            QApplication::sendEvent(note, &commit);
+        }
+        if (auto *save = window->findChild<QAbstractButton *>(QStringLiteral("cmdZap")))
+            save->click();
+        log(QStringLiteral("saved"));
     }
 
     QString m_task;

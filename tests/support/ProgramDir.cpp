@@ -3,10 +3,14 @@
 #include "NewDatabase.h"
 #include "common/SharedState.h"
 #include "data/Database.h"
+#include "data/RegisterConnection.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlQuery>
+#include <QSqlResult>
 #include <QTest>
+#include <sqlite3.h>
 
 namespace ulk::test {
 
@@ -49,8 +53,24 @@ OpenRegister::~OpenRegister()
 
 void sql(const QString &statement, const QVariantList &values)
 {
+    // A fixture writes as the program does: in a transaction of its own
+    // unless the test has one open.
     QString error;
-    QSqlQuery q = runSql(statement, values, &error);
+    QSqlQuery probe(Database::connection());
+    const QVariant handle = probe.prepare(statement) ? probe.result()->handle() : QVariant();
+    const bool writes = qstrcmp(handle.typeName(), "sqlite3_stmt*") == 0
+        && !sqlite3_stmt_readonly(*static_cast<sqlite3_stmt *const *>(handle.constData()));
+    probe.finish();
+    if (writes && sqlite3_get_autocommit(RegisterConnection::handleOf(Database::connection())))
+        writeInTransaction(
+            Database::connection(),
+            [&](QString *why) {
+                runSql(statement, values, why);
+                return why->isEmpty();
+            },
+            &error);
+    else
+        runSql(statement, values, &error);
     if (!error.isEmpty())
         QFAIL(qPrintable(error + QStringLiteral(" in: ") + statement));
 }
@@ -118,6 +138,15 @@ void addEmployee(const QString &idkod, const QString &meno, const QString &priez
     sql(QStringLiteral("INSERT INTO zamestnanci (idkod, meno, priezv, prac_zar, pohlavie, \"int-ext\", "
                        "kvalifikacia) VALUES (?,?,?,?,?,?,?)"),
         {idkod, meno, priezv, pracZar, pohlavie, intExt, kvalifikacia});
+}
+
+bool putInWalMode(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    const bool ok = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
+        && sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
 }
 
 } // namespace ulk::test

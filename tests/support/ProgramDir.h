@@ -65,4 +65,7 @@ void addEmployee(const QString &idkod, const QString &meno, const QString &priez
                  const QString &pohlavie = QStringLiteral("z"), const QString &intExt = QStringLiteral("i"),
                  const QString &kvalifikacia = QStringLiteral("a"));
 
+// Puts the register at path in WAL mode, as another program may.
+bool putInWalMode(const QString &path);
+
 } // namespace ulk::test

@@ -14,6 +14,7 @@
 #include "data/ClientListQuery.h"
 #include "data/Database.h"
 #include "data/LinkedFile.h"
+#include "data/LongWork.h"
 #include "data/PersonListModel.h"
 #include "data/RegisterLock.h"
 #include "data/TempFiles.h"
@@ -166,14 +167,17 @@ bool MainWindow::load()
         }
     }
     QString why;
-    const Database::OpenResult opened = Database::open(m_dir, &why);
+    SideFiles::Finding foreign;
+    const Database::OpenResult opened = Database::open(m_dir, &why, &foreign);
     if (opened != Database::OpenResult::Ok) {
         // A file beside the register that is not its own is named, with what
         // the user can do about it; nothing has touched the register.
-        tell(opened == Database::OpenResult::ForeignSideFile
-                 ? QStringLiteral("Program nemôže pracovať. ") + why
-                 : QStringLiteral("Program nemôže pracovať, je nutný reštart počítača !"),
-             QString(), PromptIcon::Exclamation);
+        QString text = QStringLiteral("Program nemôže pracovať, je nutný reštart počítača !");
+        if (opened == Database::OpenResult::ForeignSideFile) {
+            const LongWork::Action checking(QStringLiteral("Kontrola databázy"), QString());
+            text = QStringLiteral("Program nemôže pracovať. ") + SideFiles::refusal(foreign, file);
+        }
+        tell(text, QString(), PromptIcon::Exclamation);
         m_startFailed = true;
         setAllEnabled(false);
         hide();

@@ -153,14 +153,16 @@ bool SubRecordRows::insert(const QVariantMap &values, QString *error)
         columns << it.key();
         bound << it.value();
     }
-    QString why;
-    runSql(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-               .arg(QLatin1String(m_family->table), columns.join(QStringLiteral(", ")),
-                    placeholders(int(columns.size()))),
-           bound, &why);
-    if (!why.isEmpty() && error)
-        *error = why;
-    return why.isEmpty();
+    return writeInTransaction(
+        Database::connection(),
+        [&](QString *why) {
+            runSql(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                       .arg(QLatin1String(m_family->table), columns.join(QStringLiteral(", ")),
+                            placeholders(int(columns.size()))),
+                   bound, why);
+            return why->isEmpty();
+        },
+        error);
 }
 
 bool SubRecordRows::update(int row, const QVariantMap &values, QString *error)
@@ -181,15 +183,17 @@ bool SubRecordRows::update(int row, const QVariantMap &values, QString *error)
     if (assignments.isEmpty())
         return true;
     bound << id(row);
-    QString why;
-    QSqlQuery q = runSql(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
-                             .arg(QLatin1String(m_family->table), assignments.join(QStringLiteral(", "))),
-                         bound, &why);
-    if (why.isEmpty() && q.numRowsAffected() != 1)
-        why = QStringLiteral("riadok už v databáze nie je");
-    if (!why.isEmpty() && error)
-        *error = why;
-    return why.isEmpty();
+    return writeInTransaction(
+        Database::connection(),
+        [&](QString *why) {
+            const QSqlQuery q = runSql(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
+                                           .arg(QLatin1String(m_family->table), assignments.join(QStringLiteral(", "))),
+                                       bound, why);
+            if (why->isEmpty() && q.numRowsAffected() != 1)
+                *why = QStringLiteral("riadok už v databáze nie je");
+            return why->isEmpty();
+        },
+        error);
 }
 
 bool SubRecordRows::remove(int row, QString *error)
@@ -199,11 +203,13 @@ bool SubRecordRows::remove(int row, QString *error)
             *error = QStringLiteral("riadok nie je v zozname");
         return false;
     }
-    QString why;
-    runSql(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(QLatin1String(m_family->table)), {id(row)}, &why);
-    if (!why.isEmpty() && error)
-        *error = why;
-    return why.isEmpty();
+    return writeInTransaction(
+        Database::connection(),
+        [&](QString *why) {
+            runSql(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(QLatin1String(m_family->table)), {id(row)}, why);
+            return why->isEmpty();
+        },
+        error);
 }
 
 } // namespace ulk
