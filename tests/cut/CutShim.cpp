@@ -1,6 +1,7 @@
 // Cuts the program short at one write of its register, as a crash or a power
 // cut would: loaded with LD_PRELOAD, it counts every write, sync, truncate
-// and removal of ULK_CUT_DIR/ulk.mdb, of its journal and of the folder, and
+// and removal that SQLite makes of ULK_CUT_DIR/ulk.mdb, of its journal and of
+// the folder (pwrite64, fdatasync, ftruncate64, unlink), and
 // kills the process with SIGKILL just before the one numbered ULK_CUT (1 the
 // first; 0 only counts). ULK_CUT_LOG gets a line for each ("write ulk.mdb").
 // Before the journal is removed a link to it is kept as
@@ -71,10 +72,9 @@ void step(const char *op, const std::string &path)
     ++count;
     if (!s.log.empty()) {
         const std::string line = std::string(op) + ' ' + path.substr(path.rfind('/') + 1) + '\n';
-        static auto writeFn = real<ssize_t (*)(int, const void *, size_t)>("write");
         const int fd = ::open(s.log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
         if (fd >= 0) {
-            (void)writeFn(fd, line.data(), line.size());
+            (void)::write(fd, line.data(), line.size());
             ::close(fd);
         }
     }
@@ -103,19 +103,7 @@ bool failsRead(int fd)
 
 extern "C" {
 
-ssize_t write(int fd, const void *buf, size_t n)
-{
-    static auto fn = real<ssize_t (*)(int, const void *, size_t)>("write");
-    stepFd("write", fd);
-    return fn(fd, buf, n);
-}
 
-ssize_t pwrite(int fd, const void *buf, size_t n, off_t offset)
-{
-    static auto fn = real<ssize_t (*)(int, const void *, size_t, off_t)>("pwrite");
-    stepFd("write", fd);
-    return fn(fd, buf, n, offset);
-}
 
 ssize_t pwrite64(int fd, const void *buf, size_t n, off64_t offset)
 {
@@ -124,12 +112,6 @@ ssize_t pwrite64(int fd, const void *buf, size_t n, off64_t offset)
     return fn(fd, buf, n, offset);
 }
 
-int fsync(int fd)
-{
-    static auto fn = real<int (*)(int)>("fsync");
-    stepFd("sync", fd);
-    return fn(fd);
-}
 
 int fdatasync(int fd)
 {
@@ -138,12 +120,6 @@ int fdatasync(int fd)
     return fn(fd);
 }
 
-int ftruncate(int fd, off_t length)
-{
-    static auto fn = real<int (*)(int, off_t)>("ftruncate");
-    stepFd("truncate", fd);
-    return fn(fd, length);
-}
 
 int ftruncate64(int fd, off64_t length)
 {
@@ -169,10 +145,5 @@ ssize_t read(int fd, void *buf, size_t n)
     return failsRead(fd) ? -1 : fn(fd, buf, n);
 }
 
-ssize_t pread64(int fd, void *buf, size_t n, off64_t offset)
-{
-    static auto fn = real<ssize_t (*)(int, void *, size_t, off64_t)>("pread64");
-    return failsRead(fd) ? -1 : fn(fd, buf, n, offset);
-}
 
 } // extern "C"
