@@ -2,8 +2,8 @@
 
 #include "archive/ZipArchive.h"
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "data/Database.h"
-#include "data/LongWork.h"
 #include "data/Parts.h"
 #include "data/SqliteHeader.h"
 #include "data/TempFiles.h"

@@ -1,9 +1,9 @@
 #include "data/Compactor.h"
 
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "data/Database.h"
 #include "data/LinkedFile.h"
-#include "data/LongWork.h"
 #include "data/Parts.h"
 #include "data/RegisterConnection.h"
 #include "data/RegisterLock.h"

@@ -1,7 +1,7 @@
 #include "data/Parts.h"
 
+#include "common/LongWork.h"
 #include "data/Database.h"
-#include "data/LongWork.h"
 #include "data/RegisterConnection.h"
 
 #include <algorithm>

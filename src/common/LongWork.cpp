@@ -1,10 +1,9 @@
-#include "data/LongWork.h"
+#include "common/LongWork.h"
 
 #include "common/FailureText.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QThread>
 #include <QTimer>
@@ -46,22 +45,11 @@ namespace {
 // Window thread only.
 WaitView *g_view = nullptr;
 Action *g_current = nullptr;
-QElapsedTimer g_lastHandled;
-qint64 g_longestStall = 0;
 
 const QString &programTitle()
 {
     static const QString title = QStringLiteral("Evidencia klientov ULK");
     return title;
-}
-
-// The window thread has handled its events now: the time since it did so
-// last is a stall.
-void noteHandled()
-{
-    if (g_lastHandled.isValid())
-        g_longestStall = std::max(g_longestStall, g_lastHandled.elapsed());
-    g_lastHandled.start();
 }
 
 void wakeWindowThread()
@@ -101,7 +89,6 @@ void waitWithEvents(const std::function<bool()> &ended)
     Action *action = Action::current();
     if (!action)
         action = &implicit.emplace(programTitle(), QStringLiteral("Program pracuje, čakajte, prosím …"));
-    noteHandled();
     const ClosesHeldBack closes(*action);
     QTimer tick;
     tick.setInterval(50);
@@ -113,7 +100,6 @@ void waitWithEvents(const std::function<bool()> &ended)
         if (!action->takesInput())
             flags |= QEventLoop::ExcludeUserInputEvents;
         QCoreApplication::processEvents(flags);
-        noteHandled();
     }
 }
 
@@ -140,10 +126,6 @@ bool onWindowThread()
     return app && QThread::currentThread() == app->thread();
 }
 
-qint64 longestStall() { return g_longestStall; }
-
-void resetLongestStall() { g_longestStall = 0; }
-
 // ------------------------------------------------------------------ Action
 
 Action::Action(const QString &title, const QString &what, WaitView *view, bool stoppable)
@@ -157,7 +139,6 @@ Action::Action(const QString &title, const QString &what, WaitView *view, bool s
         m_outer->progress().say(what);
     } else {
         m_view = view ? view : g_view;
-        g_lastHandled.start();
         if (m_view)
             m_view->begin(m_progress);
     }
@@ -174,8 +155,6 @@ Action::~Action()
         m_outer->progress().say(m_progress.what());
         return;
     }
-    noteHandled();
-    g_lastHandled.invalidate();
     if (m_view)
         m_view->end();
 }

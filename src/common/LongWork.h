@@ -125,11 +125,5 @@ QString run(const QString &what, const std::function<QString(WorkProgress &)> &w
 // elsewhere (ended is asked after every event and some twenty times a second).
 void waitUntil(const std::function<bool()> &ended);
 
-// The longest time in milliseconds the window thread went without handling
-// its events while an action or a wait of the helper was running, since the
-// last reset (for the measurements of bench/).
-qint64 longestStall();
-void resetLongestStall();
-
 } // namespace LongWork
 } // namespace ulk
