@@ -173,24 +173,53 @@ bool Action::takesInput() const { return m_outer ? m_outer->takesInput() : m_vie
 
 // ------------------------------------------------------------------ Thread
 
+namespace {
+// Negative: every thread starts (see setStartsLeft).
+std::atomic<int> g_startsLeft{-1};
+
+// Whether a test has this start fail.
+bool startRefused()
+{
+    int left = g_startsLeft.load();
+    while (left > 0 && !g_startsLeft.compare_exchange_weak(left, left - 1)) {
+    }
+    return left == 0;
+}
+} // namespace
+
+QString startFailure()
+{
+    return QStringLiteral("nedostatok pamäte alebo systémových prostriedkov: vlákno programu nie je možné spustiť");
+}
+
+void setStartsLeft(int starts) { g_startsLeft = starts; }
+
 struct Thread::State {
     std::atomic<bool> ended{false};
     QString failure;
 };
 
-Thread::Thread(std::function<QString()> work) : m_state(std::make_shared<State>())
+Thread::Thread(std::function<QString()> work)
 {
+    // The system refuses a thread with EAGAIN when it has no memory or no
+    // room for another one; making the thread's state may find no memory.
     try {
+        if (startRefused())
+            throw std::system_error(EAGAIN, std::generic_category(), "thread start refused for a test");
+        m_state = std::make_shared<State>();
         m_thread = std::thread([state = m_state, work = std::move(work)] {
             state->failure = guarded(work);
             state->ended = true;
             wakeWindowThread();
         });
+        m_started = true;
     } catch (const std::system_error &e) {
-        qWarning("ulk: %s", e.what());
-        m_ended = true;
-        m_failure = QStringLiteral("vlákno programu nie je možné spustiť: ") + systemCause(e.code().value());
+        qWarning("ulk: a thread cannot start: %s", e.what());
+    } catch (const std::bad_alloc &) {
+        qWarning("ulk: a thread cannot start: no memory");
     }
+    if (!m_started)
+        m_failure = startFailure();
 }
 
 Thread::~Thread()
@@ -206,7 +235,6 @@ QString Thread::wait()
     if (onWindowThread())
         waitWithEvents([state = m_state] { return state->ended.load(); });
     m_thread.join();
-    m_ended = true;
     m_failure = m_state->failure;
     return m_failure;
 }
