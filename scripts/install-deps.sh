@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the register needs to build, test and run.
 set -e
-PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-base-private-dev libcups2-dev qt6-base-dev-tools libqt6sql6-sqlite
+PACKAGES="cmake make g++ binutils pkg-config qt6-base-dev qt6-base-private-dev libcups2-dev qt6-base-dev-tools libqt6sql6-sqlite
   qt6-translations-l10n qt6-l10n-tools libsqlite3-dev libzip-dev libicu-dev fonts-liberation poppler-utils"
 missing=""
 for p in $PACKAGES; do

@@ -1,9 +1,9 @@
 #include "app/ProgramExit.h"
 
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "common/Prompter.h"
 #include "data/Compactor.h"
-#include "data/LongWork.h"
 #include "data/RegisterLock.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "archive/ZipArchive.h"
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "data/Database.h"
-#include "data/LongWork.h"
 #include "data/Parts.h"
 #include "data/SqliteHeader.h"
 #include "data/TempFiles.h"
@@ -164,13 +164,17 @@ bool packCopy(const QDir &dir, QSqlDatabase db, const QString &zipPath, QString 
 bool packFile(const QString &database, const QString &zipPath, QString *error, WorkProgress &progress)
 {
     QString why;
-    bool packed = false;
-    const bool usable =
-        Parts::run(
-            1, [&](int) { return Database::isUsableFile(database, &why) ? QString() : why; },
-            [&] { packed = ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(), database, error, &progress); })
-            .constFirst()
-            .isEmpty();
+    bool tried = false, packed = false;
+    const QString unusable = Parts::run(1, [&](int) { return Database::isUsableFile(database, &why) ? QString() : why; },
+                                        [&] {
+                                            tried = true;
+                                            packed = ZipArchive::writeSingleEntry(zipPath, Archiver::entryName(),
+                                                                                  database, error, &progress);
+                                        })
+                                 .constFirst();
+    if (!tried)
+        return fail(error, unusable);
+    const bool usable = unusable.isEmpty();
     if (packed && !usable) {
         QFile::remove(zipPath);
         return fail(error, QStringLiteral("databáza nie je v poriadku\n") + why);

@@ -3,9 +3,9 @@
 #include "archive/Archiver.h"
 #include "archive/ZipEntryReader.h"
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "data/Database.h"
 #include "data/LinkedFile.h"
-#include "data/LongWork.h"
 #include "data/RegisterCheck.h"
 #include "data/RegisterLock.h"
 #include "data/SideFiles.h"
@@ -104,9 +104,6 @@ public:
               return QString();
           })
     {
-        // No writer, no pieces taken: the unpacking stops at once.
-        if (!m_thread.started())
-            m_cause = EAGAIN;
     }
     ~PieceWriter()
     {
@@ -117,9 +114,14 @@ public:
     PieceWriter(const PieceWriter &) = delete;
     PieceWriter &operator=(const PieceWriter &) = delete;
 
+    // Whether the writer runs; a writer whose thread could not start takes
+    // no piece, and finish() tells why.
+    bool started() const { return m_thread.started(); }
     // False once a write has failed: the rest need not be inflated.
     bool put(QByteArray piece)
     {
+        if (!started())
+            return false;
         std::unique_lock lock(m_mutex);
         m_room.wait(lock, [&] { return m_pieces.size() < kQueued || m_cause != 0; });
         if (m_cause != 0)
@@ -128,16 +130,16 @@ public:
         m_ready.notify_one();
         return true;
     }
-    // Waits for the pieces put; 0, or the errno of the first failed write.
-    int finish()
+    // Waits for the pieces put; empty, or the cause of the first failed write.
+    QString finish()
     {
         {
             const std::lock_guard lock(m_mutex);
             m_done = true;
             m_ready.notify_one();
         }
-        m_thread.wait();
-        return m_cause;
+        const QString notStarted = m_thread.wait();
+        return m_cause != 0 ? systemCause(m_cause) : notStarted;
     }
 
 private:
@@ -223,6 +225,8 @@ Restorer::Outcome unpack(const QString &archivePath, PieceWriter &writer, qint64
                          WorkProgress &progress)
 {
     using Outcome = Restorer::Outcome;
+    if (!writer.started())
+        return failWith(Outcome::Failed, error, writer.finish());
     ZipEntryReader reader;
     switch (reader.open(archivePath, Archiver::entryName(), error)) {
     case ZipArchive::ReadResult::Ok: break;
@@ -281,8 +285,8 @@ Restorer::Outcome unpack(const QString &archivePath, PieceWriter &writer, qint64
         }
     }
     forgetCached(archivePath);
-    if (const int cause = writer.finish())
-        return failWith(Outcome::Failed, error, systemCause(cause));
+    if (const QString notWritten = writer.finish(); !notWritten.isEmpty())
+        return failWith(Outcome::Failed, error, notWritten);
     if (read != declared || !headerChecked)
         return failWith(Outcome::NotExpectedData, error, QStringLiteral("položka je kratšia, ako archív uvádza"));
     return Outcome::Restored;
@@ -298,6 +302,8 @@ Restorer::Outcome checkUnpacked(const QString &file, int fd, QString *error)
         syncCause = ::fsync(fd) == 0 ? 0 : errno;
         return QString();
     });
+    if (!sync.started())
+        return failWith(Outcome::Failed, error, sync.wait());
     RegisterCheck::Result checked;
     const QString name = QStringLiteral("ulk-restore-check");
     {

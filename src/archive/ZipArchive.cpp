@@ -1,7 +1,7 @@
 #include "archive/ZipArchive.h"
 
 #include "common/FailureText.h"
-#include "data/LongWork.h"
+#include "common/LongWork.h"
 
 #include <QFile>
 #include <zip.h>

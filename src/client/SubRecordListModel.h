@@ -32,8 +32,6 @@ public:
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    // The id of a listed row, or -1.
-    qint64 rowId(int row) const { return m_rows.id(row); }
     QString lineAt(int row) const;
 
 private:

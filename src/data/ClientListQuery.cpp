@@ -177,8 +177,9 @@ struct Place {
 
 // The distinct keys of runs merged into one order; of equal keys, the
 // earlier run's comes first. The merged order is cut into pieces at keys
-// sampled from the runs, and the pieces are merged side by side.
-std::vector<Place> merged(const std::vector<NameKeys> &runs)
+// sampled from the runs, and the pieces are merged side by side. Nothing,
+// with the cause in *error, when a piece's thread cannot start.
+std::optional<std::vector<Place>> merged(const std::vector<NameKeys> &runs, QString *error)
 {
     const size_t count = runs.size();
     // The order merged: by key, then run, then place in the run.
@@ -216,7 +217,7 @@ std::vector<Place> merged(const std::vector<NameKeys> &runs)
         }
     }
     std::vector<Place> order(total);
-    Parts::run(pieces, [&](int p) {
+    const QString failure = Parts::firstFailure(Parts::run(pieces, [&](int p) {
         std::vector<int> next = cut[size_t(p)];
         const std::vector<int> &end = cut[size_t(p) + 1];
         size_t to = 0;
@@ -233,21 +234,28 @@ std::vector<Place> merged(const std::vector<NameKeys> &runs)
             order[to++] = {int(from), next[from]++};
         }
         return QString();
-    });
+    }));
+    if (!failure.isEmpty()) {
+        *error = failure;
+        return std::nullopt;
+    }
     return order;
 }
 
 // The rows keyed in runs, counted through the runs one after another, in
 // the order of their keys; rows of equal keys keep their order. Each
 // distinct key gets its rank among all, and the rows are placed by rank.
-std::vector<int> ordered(const std::vector<NameKeys> &runs)
+std::optional<std::vector<int>> ordered(const std::vector<NameKeys> &runs, QString *error)
 {
     std::vector<std::vector<int>> rankOf(runs.size());
     for (size_t k = 0; k < runs.size(); ++k)
         rankOf[k].resize(size_t(runs[k].size()));
     // Rank 0 is the rows without a name.
     int rank = 0;
-    const std::vector<Place> keys = merged(runs);
+    const std::optional<std::vector<Place>> mergedKeys = merged(runs, error);
+    if (!mergedKeys)
+        return std::nullopt;
+    const std::vector<Place> &keys = *mergedKeys;
     for (size_t i = 0; i < keys.size(); ++i) {
         const Place &p = keys[i];
         if (i == 0 || runs[size_t(keys[i - 1].run)].compare(keys[i - 1].at, runs[size_t(p.run)], p.at) != 0)
@@ -275,21 +283,28 @@ std::vector<int> ordered(const std::vector<NameKeys> &runs)
 
 } // namespace
 
-RowSet ClientListQuery::arrange(const RowSet &rows)
+std::optional<RowSet> ClientListQuery::arrange(const RowSet &rows, QString *error)
 {
     // The rows are cut into parts, each part keyed on a thread of its own,
     // and the keys of the parts ranked together.
     const int chunk = std::max(1, (rows.size() + Parts::machine() - 1) / Parts::machine());
     const int count = (rows.size() + chunk - 1) / chunk;
     std::vector<NameKeys> runs(static_cast<size_t>(count));
-    Parts::run(count, [&](int part) {
+    const QString failure = Parts::firstFailure(Parts::run(count, [&](int part) {
         runs[size_t(part)].make(rows, part * chunk, std::min(rows.size(), (part + 1) * chunk));
         return QString();
-    });
-    return rows.reordered(ordered(runs));
+    }));
+    std::optional<std::vector<int>> order;
+    if (failure.isEmpty())
+        order = ordered(runs, error);
+    else
+        *error = failure;
+    if (!order)
+        return std::nullopt;
+    return rows.reordered(*order);
 }
 
-std::optional<RowSet> ClientListQuery::readInParts()
+std::optional<RowSet> ClientListQuery::readInParts(QString *error)
 {
     // Reading the rows and making their sort keys is most of the time a
     // long list takes: each part reads a range of rowids on a connection of
@@ -305,7 +320,7 @@ std::optional<RowSet> ClientListQuery::readInParts()
     const QByteArray sql = (unorderedSql() + QStringLiteral(" WHERE k_zaklad.rowid BETWEEN ? AND ?")).toUtf8();
     std::vector<RowSet> read(static_cast<size_t>(parts));
     std::vector<NameKeys> runs(static_cast<size_t>(parts));
-    const QString failure = Parts::firstFailure(Parts::read(parts, [&](int part, sqlite3 *own) {
+    const QStringList failures = Parts::read(parts, [&](int part, sqlite3 *own) {
         sqlite3_stmt *st = nullptr;
         const int rc = rowids.prepare(own, sql, part, &st);
         RowSet &rows = read[size_t(part)];
@@ -321,13 +336,21 @@ std::optional<RowSet> ClientListQuery::readInParts()
             runs[size_t(part)].make(rows, 0, rows.size());
         }
         return why;
-    }));
+    });
+    const QString failure = Parts::firstFailure(failures);
+    if (Parts::notStarted(failures)) {
+        *error = failure;
+        return std::nullopt;
+    }
     if (!failure.isEmpty()) {
         qWarning("ulk: zoznam klientov sa nepodarilo prečítať po častiach (%s), číta sa naraz",
                  qPrintable(failure));
         return std::nullopt;
     }
-    return RowSet::joined(read, ordered(runs));
+    const std::optional<std::vector<int>> order = ordered(runs, error);
+    if (!order)
+        return std::nullopt;
+    return RowSet::joined(read, *order);
 }
 
 } // namespace ulk

@@ -32,16 +32,18 @@ public:
     // The rows of the view ordered by surname and first name joined, under
     // the Slovak collation (case ignored, "ch" after "h"), names that differ
     // in letter case only by their bytes; a row without one of them first,
-    // as SQL orders a null; equal names keep their order.
-    static RowSet arrange(const RowSet &rows);
+    // as SQL orders a null; equal names keep their order. Nothing, with the
+    // cause in *error, when a thread that arranges them cannot start.
+    static std::optional<RowSet> arrange(const RowSet &rows, QString *error);
     // The rows of the program's own SQL of the view read from the program's
     // register and arranged, in parts side by side: each part reads a range
     // of the table on a connection of its own and keys its rows, and the
     // keys of all parts are ranked together. Nothing when the register is not read so:
     // a small one, one whose reading must stay on the program's connection,
     // or one of whose parts could not be read (written to the log); the rows
-    // are read at once then.
-    static std::optional<RowSet> readInParts();
+    // are read at once then. Nothing, with the cause in *error, when a
+    // thread of its parts cannot start: the list cannot be read then.
+    static std::optional<RowSet> readInParts(QString *error);
 };
 
 } // namespace ulk

@@ -1,9 +1,9 @@
 #include "data/Compactor.h"
 
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "data/Database.h"
 #include "data/LinkedFile.h"
-#include "data/LongWork.h"
 #include "data/Parts.h"
 #include "data/RegisterConnection.h"
 #include "data/RegisterLock.h"
@@ -138,6 +138,13 @@ bool checkTreesInParallel(const QString &path, const QStringList &tables, QStrin
     return why.isEmpty();
 }
 
+// What failed, then its cause; a thread that could not start is told as it
+// is (nothing was found wrong).
+QString failedWith(const QString &what, const QString &why)
+{
+    return why == LongWork::startFailure() ? why : what + why;
+}
+
 // Copies ulk.mdb into tmp.mdb, checks the copy and puts it in place of
 // ulk.mdb; the failure, or an empty text.
 QString copyAndReplace(const QDir &dir, const QString &source, const QString &target)
@@ -174,7 +181,7 @@ QString copyAndReplace(const QDir &dir, const QString &source, const QString &ta
             }
         }));
     if (!contentsWhy.isEmpty())
-        return QStringLiteral("databázu nie je možné prečítať: ") + contentsWhy;
+        return failedWith(QStringLiteral("databázu nie je možné prečítať: "), contentsWhy);
     if (!why.isEmpty())
         return why;
 
@@ -184,17 +191,20 @@ QString copyAndReplace(const QDir &dir, const QString &source, const QString &ta
     if (!(after == before))
         return QStringLiteral("kópia databázy nemá všetky údaje");
     // The copy goes to the disk while its b-trees are checked.
-    bool usable = false;
-    const bool synced = Parts::run(
-                            1, [&](int) { return syncFile(target) ? QString() : QStringLiteral("zápis na disk"); },
-                            [&] {
-                                usable = Database::isUsableFile(target, &why, false)
-                                    && checkTreesInParallel(target, tablesOf(after), &why);
-                            })
-                            .constFirst()
-                            .isEmpty();
+    bool checked = false, usable = false;
+    const QString notSynced = Parts::run(
+                                  1, [&](int) { return syncFile(target) ? QString() : QStringLiteral("zápis na disk"); },
+                                  [&] {
+                                      checked = true;
+                                      usable = Database::isUsableFile(target, &why, false)
+                                          && checkTreesInParallel(target, tablesOf(after), &why);
+                                  })
+                                  .constFirst();
+    const bool synced = notSynced.isEmpty();
+    if (!checked)
+        return notSynced;
     if (!usable)
-        return QStringLiteral("kópia databázy nie je v poriadku: ") + why;
+        return failedWith(QStringLiteral("kópia databázy nie je v poriadku: "), why);
     if (!synced)
         return QStringLiteral("kópiu databázy nie je možné zapísať na disk");
 

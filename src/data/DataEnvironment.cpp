@@ -185,8 +185,12 @@ std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, cons
         rows = RowSet::fromQuery(q);
         if (q.lastError().isValid())
             return fail(QStringLiteral("%1: %2").arg(cmd->source, RegisterConnection::causeOf(q.lastError())));
-        if (ownList)
-            rows = ClientListQuery::arrange(rows);
+        if (ownList) {
+            std::optional<RowSet> arranged = ClientListQuery::arrange(rows, &why);
+            if (!arranged)
+                return fail(QStringLiteral("%1: %2").arg(cmd->source, why));
+            rows = std::move(*arranged);
+        }
     } else {
         // The program's own list query of the program's register is read in
         // parts side by side and arranged there; else (or when that cannot
@@ -194,15 +198,17 @@ std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, cons
         // rows in the order it means.
         std::optional<RowSet> arranged;
         if (ownList && isProgramRegister(m_file))
-            arranged = ClientListQuery::readInParts();
-        if (arranged) {
-            rows = std::move(*arranged);
-        } else {
+            arranged = ClientListQuery::readInParts(&why);
+        if (!arranged && why.isEmpty()) {
             std::optional<RowSet> whole = readWhole(db, ownList ? ClientListQuery::unorderedSql() : sql, &why);
-            if (!whole)
-                return fail(QStringLiteral("%1: %2").arg(cmd->source, why));
-            rows = ownList ? ClientListQuery::arrange(*whole) : std::move(*whole);
+            if (whole && ownList)
+                arranged = ClientListQuery::arrange(*whole, &why);
+            else if (whole)
+                arranged = std::move(whole);
         }
+        if (!arranged)
+            return fail(QStringLiteral("%1: %2").arg(cmd->source, why));
+        rows = std::move(*arranged);
     }
     m_read.insert(cacheKey, rows);
     return rows;

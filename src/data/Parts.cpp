@@ -1,7 +1,7 @@
 #include "data/Parts.h"
 
+#include "common/LongWork.h"
 #include "data/Database.h"
-#include "data/LongWork.h"
 #include "data/RegisterConnection.h"
 
 #include <algorithm>
@@ -32,13 +32,18 @@ QStringList run(int count, const std::function<QString(int)> &work, const std::f
 {
     std::vector<std::unique_ptr<LongWork::Thread>> threads;
     threads.reserve(size_t(std::max(count, 0)));
-    for (int part = 0; part < count; ++part)
+    bool allStarted = true;
+    for (int part = 0; part < count && allStarted; ++part) {
         threads.push_back(std::make_unique<LongWork::Thread>([&work, part] { return work(part); }));
-    if (meanwhile)
+        allStarted = threads.back()->started();
+    }
+    if (meanwhile && allStarted)
         meanwhile();
     QStringList failures;
     for (const auto &thread : threads)
         failures << thread->wait();
+    while (failures.size() < count)
+        failures << LongWork::startFailure();
     return failures;
 }
 
@@ -64,6 +69,8 @@ QStringList read(int count, const std::function<QString(int, sqlite3 *)> &readPa
         },
         meanwhile);
 }
+
+bool notStarted(const QStringList &failures) { return failures.contains(LongWork::startFailure()); }
 
 QString firstFailure(const QStringList &failures)
 {

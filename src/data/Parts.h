@@ -26,7 +26,9 @@ int ofRegister();
 // (LongWork), and meanwhile on the calling thread; returns when all are done,
 // the window thread handling its events while it waits. Each part's failure,
 // in part order: empty for a part that did its work, the Slovak cause for a
-// part that threw or whose thread could not start.
+// part that threw. Once a part's thread cannot start, no other part starts
+// and meanwhile does not run: the parts not started fail with
+// LongWork::startFailure().
 QStringList run(int count, const std::function<QString(int)> &work, const std::function<void()> &meanwhile = {});
 
 // Reads the program's register in parts as run() does, each part on a
@@ -37,6 +39,10 @@ QStringList read(int count, const std::function<QString(int, sqlite3 *)> &readPa
 
 // The first failure of the parts, or an empty text when every part was done.
 QString firstFailure(const QStringList &failures);
+// Whether a part's thread could not start: the system has no room for
+// threads, and what ran the parts ends with that cause instead of doing
+// their work another way.
+bool notStarted(const QStringList &failures);
 
 // The program's own connection, as SQLite's handle; null when none is open.
 sqlite3 *programHandle();

@@ -1,5 +1,6 @@
 #include "data/PersonListModel.h"
 
+#include "common/LongWork.h"
 #include "data/ClientRowids.h"
 #include "data/Database.h"
 #include "data/Parts.h"
@@ -170,6 +171,11 @@ bool PersonListModel::readSortedList(QVector<Row> &rows, QString *error)
         prepareMemory(own);
         return QString();
     });
+    if (Parts::notStarted(failures)) {
+        if (error)
+            *error = LongWork::startFailure();
+        return false;
+    }
     if (!Parts::firstFailure(failures.mid(0, parts)).isEmpty())
         return inOnePiece();
 

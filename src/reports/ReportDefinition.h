@@ -54,7 +54,6 @@ public:
     };
     const std::optional<KeyFilter> &keyFilter() const { return m_keyFilter; }
     void setKeyFilter(const QString &column, const QString &key) { m_keyFilter = KeyFilter{column, key}; }
-    void clearKeyFilter() { m_keyFilter.reset(); }
     // ... or rows handed to it; handing rows replaces the command.
     const std::optional<RowSet> &dataSource() const { return m_dataSource; }
     void setDataSource(const RowSet &rows);

@@ -1,9 +1,9 @@
 #include "reports/ReportRule.h"
 
 #include "common/Clock.h"
+#include "common/LongWork.h"
 #include "data/DataEnvironment.h"
 #include "data/Database.h"
-#include "data/LongWork.h"
 #include "reports/ReportLayout.h"
 
 namespace ulk::report {

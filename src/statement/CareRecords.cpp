@@ -1,5 +1,6 @@
 #include "statement/CareRecords.h"
 
+#include "common/LongWork.h"
 #include "data/Database.h"
 #include "data/Parts.h"
 #include "statement/ReadFailure.h"
@@ -83,8 +84,14 @@ bool CareRecords::readRows(const KeyedRows &read, const QSet<QString> &keys, con
     if (parts > 1) {
         start(parts);
         const auto readPart = [&](int part, sqlite3 *db) { return readShare(part, parts, db); };
-        if (Parts::firstFailure(Parts::read(parts, readPart)).isEmpty())
+        const QStringList failures = Parts::read(parts, readPart);
+        if (Parts::firstFailure(failures).isEmpty())
             return true;
+        if (Parts::notStarted(failures)) {
+            if (error)
+                *error = readFailure(read.table, LongWork::startFailure());
+            return false;
+        }
         // A part that could not be read (its failure is in the log): all on
         // the program's connection, which tells its own failure.
     }
@@ -143,11 +150,17 @@ std::optional<QSet<QString>> CareRecords::clientsIn(const StatementPeriod &perio
                 &why);
             return why;
         };
-        if (Parts::firstFailure(Parts::read(parts, readPart)).isEmpty()) {
+        const QStringList failures = Parts::read(parts, readPart);
+        if (Parts::firstFailure(failures).isEmpty()) {
             QSet<QString> keys = std::move(found[0]);
             for (size_t i = 1; i < found.size(); ++i)
                 keys.unite(found[i]);
             return keys;
+        }
+        if (Parts::notStarted(failures)) {
+            if (error)
+                *error = readFailure(QStringLiteral("k_zaznam_spc"), LongWork::startFailure());
+            return std::nullopt;
         }
         // A part that could not be read (its failure is in the log): all on
         // the program's connection, which tells its own failure.

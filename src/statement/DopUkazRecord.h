@@ -22,7 +22,6 @@ public:
     // Reads the first row. False with *error when the table cannot be read;
     // an empty table is no failure: the record is then new.
     bool load(QString *error = nullptr);
-    bool isNew() const { return m_rowid < 0; }
     // How many rows the table held when it was read.
     int rowCount() const { return m_rowCount; }
     // The values as read; a missing value is empty text.

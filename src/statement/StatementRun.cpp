@@ -2,9 +2,9 @@
 
 #include "common/Clock.h"
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "data/Database.h"
 #include "data/LockWaitBound.h"
-#include "data/LongWork.h"
 #include "data/RegisterConnection.h"
 #include "statement/EducationSection.h"
 #include "statement/EmployeeSection.h"

@@ -1,6 +1,7 @@
 #include "ArchiveFixtures.h"
 #include "archive/Archiver.h"
 #include "archive/Restorer.h"
+#include "common/LongWork.h"
 #include "data/Database.h"
 #include "support/ProgramDir.h"
 
@@ -74,6 +75,35 @@ private slots:
         QCOMPARE(test::listing(share.path()), QStringList{"register.mdb"});
         QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
         QCOMPARE(test::scalar("SELECT count(*) FROM k_zaklad WHERE idkod = ?", {"ARCHIVE00"}).toInt(), 1);
+    }
+
+    // A thread that cannot start, whichever of the restore's it is, ends the
+    // restore at once with that cause: the register, its folder and its lock
+    // are as they were.
+    void threadThatCannotStartChangesNothing()
+    {
+        test::ProgramDir source, dir;
+        const QString archive = makeArchive(source, "ARCHIVE00");
+        const QStringList present = test::listing(dir.path());
+        const QByteArray before = test::readAll(dir.dbPath());
+        int starts = 0;
+        for (;; ++starts) {
+            QVERIFY(starts < 20);
+            LongWork::setStartsLeft(starts);
+            QString error;
+            const Outcome outcome = Restorer::restore(dir.path(), archive, true, &error);
+            LongWork::setStartsLeft(-1);
+            if (outcome == Outcome::Restored)
+                break;
+            QCOMPARE(outcome, Outcome::Failed);
+            QCOMPARE(error, QString("nedostatok pamäte alebo systémových prostriedkov: vlákno programu nie je možné "
+                                    "spustiť"));
+            QCOMPARE(test::listing(dir.path()), present);
+            QCOMPARE(test::readAll(dir.dbPath()), before);
+            QVERIFY(RegisterLock(dir.path()).isHeld());
+        }
+        // The unpacking, its writer and the disk write beside the check.
+        QCOMPARE(starts, 3);
     }
 
     void startUpWithoutDatabaseInArchiveBringsBackTheKeptOne()

@@ -119,8 +119,9 @@ private slots:
             return out;
         };
         if (Parts::ofRegister() > 1) {
-            const std::optional<RowSet> inParts = ClientListQuery::readInParts();
-            QVERIFY(inParts);
+            QString why;
+            const std::optional<RowSet> inParts = ClientListQuery::readInParts(&why);
+            QVERIFY2(inParts, qPrintable(why));
             QCOMPARE(catalogueNumbers(*inParts), expected);
         }
         DataEnvironment &den = DataEnvironment::denUlk();

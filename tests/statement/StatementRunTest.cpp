@@ -1,5 +1,7 @@
 #include "common/Clock.h"
 #include "data/Database.h"
+#include "data/LockWaitBound.h"
+#include "data/RegisterConnection.h"
 #include "statement/AgeSection.h"
 #include "statement/EducationSection.h"
 #include "statement/StatementRun.h"
@@ -35,6 +37,30 @@ struct HeldRead {
     }
     ~HeldRead() { release(); }
 };
+
+// The wait for a lock of the program's connection at each of its statements
+// that touch a work table or commit, for as long as it lives.
+struct LockWaits {
+    sqlite3 *db = RegisterConnection::handleOf(Database::connection());
+    QList<int> seen;
+    LockWaits() { sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &onStatement, this); }
+    ~LockWaits() { sqlite3_trace_v2(db, 0, nullptr, nullptr); }
+    int now() const
+    {
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(db, "PRAGMA busy_timeout", -1, &st, nullptr);
+        const int ms = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
+        sqlite3_finalize(st);
+        return ms;
+    }
+    static int onStatement(unsigned, void *waits, void *statement, void *)
+    {
+        const QByteArray sql(sqlite3_sql(static_cast<sqlite3_stmt *>(statement)));
+        if (sql.contains(" z_") || sql.startsWith("COMMIT"))
+            static_cast<LockWaits *>(waits)->seen << static_cast<LockWaits *>(waits)->now();
+        return 0;
+    }
+};
 } // namespace
 
 class StatementRunTest : public QObject {
@@ -69,8 +95,9 @@ private slots:
     }
 
     // Another program reading the register keeps each section's work table
-    // from its commit: the print is refused with that cause, within the
-    // bound of its wait, and the table stays empty.
+    // from its commit: the print is refused with that cause, the fill and
+    // the clearing after it waiting for the lock within the bound (the
+    // connection's usual wait afterwards), and the table stays empty.
     void fillAgainstAHeldReadIsToldAsSuch()
     {
         test::OpenRegister dir;
@@ -81,8 +108,12 @@ private slots:
         for (const auto section : {StatementRun::Section::Ages, StatementRun::Section::Education,
                                    StatementRun::Section::Employees}) {
             StatementRun run(section, dir.path(), "2006/2007");
+            const LockWaits waits;
             QVERIFY(!run.prepare());
             QCOMPARE(run.failure(), QString("Výkaz nie je možné zostaviť: databázu práve používa iný program"));
+            QVERIFY(waits.seen.size() >= 3);
+            QCOMPARE(waits.seen, QList<int>(waits.seen.size(), int(LockWaitBound::kBound.count())));
+            QCOMPARE(waits.now(), RegisterConnection::kBusyTimeoutMs);
         }
         held.release();
         for (const QString table : {"z_vek", "z_vzdelavanie", "z_zam"})

@@ -1,6 +1,6 @@
 #pragma once
 #include "archive/Archiver.h"
-#include "data/LongWork.h"
+#include "common/LongWork.h"
 
 #include <QDialog>
 

@@ -3,8 +3,8 @@
 #include "archive/Archiver.h"
 #include "archive/Restorer.h"
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "common/Prompter.h"
-#include "data/LongWork.h"
 
 namespace ulk {
 

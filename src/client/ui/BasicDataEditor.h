@@ -31,9 +31,6 @@ public:
     void setSaveButton(QWidget *button) { m_saveButton = button; }   // target of PgUp and PgDn
     void setCancelButton(QWidget *button) { m_cancelButton = button; } // leaving towards it checks nothing
 
-    // Called by a check that has moved the focus itself: the handler that ran
-    // the check neither moves nor returns the focus.
-    void endHandler() { m_handlerEnded = true; }
     // Called by a check that sends the focus to another field: the handler
     // ends, and the focus goes there (at once on a move key, once the leave
     // has finished on leaving), the field's tab brought to the front.

@@ -36,9 +36,8 @@ public:
     explicit ClientWindow(const QString &programDirectory, QWidget *parent = nullptr);
     ~ClientWindow() override;
 
-    // False when the window could not open its client (it has said so); exec()
-    // then returns at once.
-    bool isOpened() const { return m_opened; }
+    // exec() returns at once when the window could not open its client (it
+    // has said so).
     int exec() override;
 
     QString programDirectory() const { return m_dir; }

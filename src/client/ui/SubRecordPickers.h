@@ -20,8 +20,6 @@ class SubRecordPickers : public QObject {
 public:
     explicit SubRecordPickers(SubRecordTab &tab);
 
-    bool isEmployeePicker() const { return m_employee; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -54,8 +54,6 @@ public:
     // The window-wide side of a tab's modes.
     void enterEditMode(SubRecordTab *tab);
     void enterBrowseMode(SubRecordTab *tab);
-    // The tab in edit mode, or nullptr.
-    SubRecordTab *editingTab() const { return m_editing; }
 
     // The client as the window last stored it: the key that new rows get,
     // the names that the delete prompts show. Empty while never stored.

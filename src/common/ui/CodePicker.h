@@ -44,7 +44,6 @@ public:
     void setCut(int characters) { m_cut = characters; }
     int cut() const { return m_cut; }
     void setCopyOnLeave(bool on) { m_copyOnLeave = on; }
-    bool copyOnLeave() const { return m_copyOnLeave; }
 
     // Copies the first cut() characters of the chosen row's line into the
     // field and makes that row the pick. Nothing happens (false) while no row

@@ -16,7 +16,6 @@ public:
     explicit FieldEdit(QWidget *parent = nullptr);
 
     bool dataChanged() const { return m_dataChanged; }
-    void setDataChanged(bool changed) { m_dataChanged = changed; }
 
     // Puts a value read from the database into the field: the text changes,
     // the data-changed flag is cleared and loaded() is emitted.

@@ -1,6 +1,6 @@
 #include "common/ui/WaitPanel.h"
 
-#include "data/LongWork.h"
+#include "common/LongWork.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #pragma once
-#include "data/LongWork.h"
+#include "common/LongWork.h"
 
 #include <QElapsedTimer>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "statement/ui/StatementPrint.h"
 
+#include "common/LongWork.h"
 #include "common/Prompter.h"
-#include "data/LongWork.h"
 #include "reports/AgeSectionReport.h"
 #include "reports/EducationSectionReport.h"
 #include "reports/EmployeeSectionReport.h"

@@ -1,10 +1,9 @@
-#include "data/LongWork.h"
+#include "common/LongWork.h"
 
 #include "common/FailureText.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QThread>
 #include <QTimer>
@@ -46,22 +45,11 @@ namespace {
 // Window thread only.
 WaitView *g_view = nullptr;
 Action *g_current = nullptr;
-QElapsedTimer g_lastHandled;
-qint64 g_longestStall = 0;
 
 const QString &programTitle()
 {
     static const QString title = QStringLiteral("Evidencia klientov ULK");
     return title;
-}
-
-// The window thread has handled its events now: the time since it did so
-// last is a stall.
-void noteHandled()
-{
-    if (g_lastHandled.isValid())
-        g_longestStall = std::max(g_longestStall, g_lastHandled.elapsed());
-    g_lastHandled.start();
 }
 
 void wakeWindowThread()
@@ -101,7 +89,6 @@ void waitWithEvents(const std::function<bool()> &ended)
     Action *action = Action::current();
     if (!action)
         action = &implicit.emplace(programTitle(), QStringLiteral("Program pracuje, čakajte, prosím …"));
-    noteHandled();
     const ClosesHeldBack closes(*action);
     QTimer tick;
     tick.setInterval(50);
@@ -113,7 +100,6 @@ void waitWithEvents(const std::function<bool()> &ended)
         if (!action->takesInput())
             flags |= QEventLoop::ExcludeUserInputEvents;
         QCoreApplication::processEvents(flags);
-        noteHandled();
     }
 }
 
@@ -140,10 +126,6 @@ bool onWindowThread()
     return app && QThread::currentThread() == app->thread();
 }
 
-qint64 longestStall() { return g_longestStall; }
-
-void resetLongestStall() { g_longestStall = 0; }
-
 // ------------------------------------------------------------------ Action
 
 Action::Action(const QString &title, const QString &what, WaitView *view, bool stoppable)
@@ -157,7 +139,6 @@ Action::Action(const QString &title, const QString &what, WaitView *view, bool s
         m_outer->progress().say(what);
     } else {
         m_view = view ? view : g_view;
-        g_lastHandled.start();
         if (m_view)
             m_view->begin(m_progress);
     }
@@ -174,8 +155,6 @@ Action::~Action()
         m_outer->progress().say(m_progress.what());
         return;
     }
-    noteHandled();
-    g_lastHandled.invalidate();
     if (m_view)
         m_view->end();
 }
@@ -194,24 +173,53 @@ bool Action::takesInput() const { return m_outer ? m_outer->takesInput() : m_vie
 
 // ------------------------------------------------------------------ Thread
 
+namespace {
+// Negative: every thread starts (see setStartsLeft).
+std::atomic<int> g_startsLeft{-1};
+
+// Whether a test has this start fail.
+bool startRefused()
+{
+    int left = g_startsLeft.load();
+    while (left > 0 && !g_startsLeft.compare_exchange_weak(left, left - 1)) {
+    }
+    return left == 0;
+}
+} // namespace
+
+QString startFailure()
+{
+    return QStringLiteral("nedostatok pamäte alebo systémových prostriedkov: vlákno programu nie je možné spustiť");
+}
+
+void setStartsLeft(int starts) { g_startsLeft = starts; }
+
 struct Thread::State {
     std::atomic<bool> ended{false};
     QString failure;
 };
 
-Thread::Thread(std::function<QString()> work) : m_state(std::make_shared<State>())
+Thread::Thread(std::function<QString()> work)
 {
+    // The system refuses a thread with EAGAIN when it has no memory or no
+    // room for another one; making the thread's state may find no memory.
     try {
+        if (startRefused())
+            throw std::system_error(EAGAIN, std::generic_category(), "thread start refused for a test");
+        m_state = std::make_shared<State>();
         m_thread = std::thread([state = m_state, work = std::move(work)] {
             state->failure = guarded(work);
             state->ended = true;
             wakeWindowThread();
         });
+        m_started = true;
     } catch (const std::system_error &e) {
-        qWarning("ulk: %s", e.what());
-        m_ended = true;
-        m_failure = QStringLiteral("vlákno programu nie je možné spustiť: ") + systemCause(e.code().value());
+        qWarning("ulk: a thread cannot start: %s", e.what());
+    } catch (const std::bad_alloc &) {
+        qWarning("ulk: a thread cannot start: no memory");
     }
+    if (!m_started)
+        m_failure = startFailure();
 }
 
 Thread::~Thread()
@@ -227,7 +235,6 @@ QString Thread::wait()
     if (onWindowThread())
         waitWithEvents([state = m_state] { return state->ended.load(); });
     m_thread.join();
-    m_ended = true;
     m_failure = m_state->failure;
     return m_failure;
 }

@@ -103,7 +103,9 @@ public:
     Thread(const Thread &) = delete;
     Thread &operator=(const Thread &) = delete;
 
-    bool started() const { return m_thread.joinable() || m_ended; }
+    // False when the system could not start the thread: its work never runs,
+    // and wait() returns startFailure() at once.
+    bool started() const { return m_started; }
     // Waits for the work's end: on the window thread with its events handled
     // and the current action shown (or one saying that the program works).
     QString wait();
@@ -112,9 +114,18 @@ private:
     struct State;
     std::shared_ptr<State> m_state;
     std::thread m_thread;
-    bool m_ended = false;
+    bool m_started = false;
     QString m_failure;
 };
+
+// The cause told for a thread the system could not start (it has no memory
+// or no room for another thread left).
+QString startFailure();
+
+// Test seam: the next `starts` threads start, and each one after fails to
+// start as when the system has no room for another thread; a negative count
+// lets every thread start again.
+void setStartsLeft(int starts);
 
 // Runs work on a thread of its own and waits for it as Thread::wait() does;
 // work is given the progress of the current action (which it may tell what
@@ -124,12 +135,6 @@ QString run(const QString &what, const std::function<QString(WorkProgress &)> &w
 // Waits until ended() is true, as Thread::wait() does, for work that ends
 // elsewhere (ended is asked after every event and some twenty times a second).
 void waitUntil(const std::function<bool()> &ended);
-
-// The longest time in milliseconds the window thread went without handling
-// its events while an action or a wait of the helper was running, since the
-// last reset (for the measurements of bench/).
-qint64 longestStall();
-void resetLongestStall();
 
 } // namespace LongWork
 } // namespace ulk
