@@ -1,9 +1,9 @@
 #include "data/SideFiles.h"
 
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "data/JournalMark.h"
 #include "data/LinkedFile.h"
-#include "data/LongWork.h"
 #include "data/RegisterCheck.h"
 #include "data/RegisterConnection.h"
 #include "data/RollbackJournal.h"

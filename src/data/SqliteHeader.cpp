@@ -21,11 +21,6 @@ int SqliteHeader::pageSize(const QByteArray &header)
     return pageSize >= 512 && (pageSize & (pageSize - 1)) == 0 ? pageSize : 0;
 }
 
-quint32 SqliteHeader::changeCounter(const QByteArray &header)
-{
-    return header.size() >= size() ? qFromBigEndian<quint32>(header.constData() + 24) : 0;
-}
-
 qint64 SqliteHeader::pageCount(const QByteArray &header)
 {
     if (pageSize(header) == 0)

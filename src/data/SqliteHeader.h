@@ -18,8 +18,6 @@ public:
     // The page size of the file (512 to 65536), or 0 when it is no header of
     // an SQLite file.
     static int pageSize(const QByteArray &header);
-    // The file change counter, which every committed transaction raises.
-    static quint32 changeCounter(const QByteArray &header);
     // Whether the file is kept in WAL mode (part of its data may then be in
     // a -wal file beside it).
     static bool isWal(const QByteArray &header);
