@@ -60,9 +60,10 @@ void wakeWindowThread()
 }
 
 // While the window thread waits, a window closed by the user through the
-// window system is not closed (the action under way would lose its ground),
-// unless the waiting window on screen takes the user's input; it then blocks
-// the other windows itself.
+// window system is not closed (the action under way would lose its ground):
+// the window system's close waits in its queue with the user's input, and a
+// close sent at once is refused, unless the window of the action's own on
+// screen takes the input; it then blocks the other windows itself.
 class ClosesHeldBack : public QObject {
 public:
     explicit ClosesHeldBack(Action &action) : m_action(action) { QCoreApplication::instance()->installEventFilter(this); }
@@ -157,6 +158,9 @@ Action::~Action()
     }
     if (m_view)
         m_view->end();
+    // The user's input held back meanwhile is handled at the next turn of
+    // the event loop, with nothing else to wake it.
+    wakeWindowThread();
 }
 
 Action *Action::current() { return onWindowThread() ? g_current : nullptr; }
@@ -176,6 +180,7 @@ bool Action::takesInput() const { return m_outer ? m_outer->takesInput() : m_vie
 namespace {
 // Negative: every thread starts (see setStartsLeft).
 std::atomic<int> g_startsLeft{-1};
+std::function<void()> g_gate;
 
 // Whether a test has this start fail.
 bool startRefused()
@@ -194,6 +199,8 @@ QString startFailure()
 
 void setStartsLeft(int starts) { g_startsLeft = starts; }
 
+void setWorkGate(std::function<void()> gate) { g_gate = std::move(gate); }
+
 struct Thread::State {
     std::atomic<bool> ended{false};
     QString failure;
@@ -207,7 +214,9 @@ Thread::Thread(std::function<QString()> work)
         if (startRefused())
             throw std::system_error(EAGAIN, std::generic_category(), "thread start refused for a test");
         m_state = std::make_shared<State>();
-        m_thread = std::thread([state = m_state, work = std::move(work)] {
+        m_thread = std::thread([state = m_state, work = std::move(work), gate = g_gate] {
+            if (gate)
+                gate();
             state->failure = guarded(work);
             state->ended = true;
             wakeWindowThread();

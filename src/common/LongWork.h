@@ -9,11 +9,12 @@
 
 // Long work, the one way the program runs it off the window thread: the work
 // runs on a thread started here, and a window thread that waits for it keeps
-// handling its events (its windows repaint; the user's input waits, except in
-// a waiting window that takes it), while a window painted by the program's
-// widgets says what is done and how far. A work that throws, or a thread that
-// cannot be started, comes back as a failure told in Slovak; it never ends the
-// program. Nothing else in the program starts a thread.
+// handling its events (its windows repaint; the user's input waits until the
+// action is over, except in a window of the action's own that takes it),
+// while a window painted by the program's widgets says what is done and how
+// far. A work that throws, or a thread that cannot be started, comes back as
+// a failure told in Slovak; it never ends the program. Nothing else in the
+// program starts a thread.
 namespace ulk {
 
 // What a long work shows while the program waits for it: what it does now
@@ -48,7 +49,11 @@ private:
 // starts, update() some twenty times a second while the window thread waits
 // (the view shows itself once the action has lasted long enough), end() when
 // it is over. While takesInput() the user's input is handled: the view is then
-// a modal window on screen that blocks the others.
+// a modal window on screen since before the wait began (a window of the
+// action's own, with "Zrušiť"), which blocks the others. Otherwise every
+// click and key of the user waits in the window system's queue, in its
+// order, and reaches the windows once the action is over, however long it
+// took.
 class WaitView {
 public:
     virtual ~WaitView() = default;
@@ -126,6 +131,10 @@ QString startFailure();
 // start as when the system has no room for another thread; a negative count
 // lets every thread start again.
 void setStartsLeft(int starts);
+
+// Test seam: every work run on a thread first calls gate, which holds it as
+// long as a test needs (a long wait without a large register); empty: none.
+void setWorkGate(std::function<void()> gate);
 
 // Runs work on a thread of its own and waits for it as Thread::wait() does;
 // work is given the progress of the current action (which it may tell what

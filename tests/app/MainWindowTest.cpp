@@ -2,17 +2,22 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Tile.h"
 #include "common/Clock.h"
+#include "common/LongWork.h"
 #include "common/SharedState.h"
+#include "common/ui/WaitingWindow.h"
 #include "data/Database.h"
+#include "data/Parts.h"
 #include "data/PersonListModel.h"
 #include "support/Files.h"
 #include "support/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ui/ProgramWindow.h"
+#include "support/ui/QueuedInput.h"
 #include "support/ui/WhenModal.h"
 
 #include <QAction>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -21,6 +26,9 @@
 #include <QTemporaryDir>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <thread>
 
 using namespace ulk;
 using test::ScriptedPrompter;
@@ -372,6 +380,51 @@ private slots:
         for (int c = 0; c < 3; ++c)
             heads << psych->model()->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(heads, QStringList({"Meno", "Priezvisko", "Pracovné zaradenie"}));
+    }
+
+    // A click the user made while the client list was being read, before
+    // the waiting window showed, runs once the reading is over, however long
+    // it took: the list read whole, then the employees' list.
+    void clickDuringALongWaitRunsAfterIt()
+    {
+        if (Parts::machine() < 2)
+            QSKIP("the list is read in parts only on a machine that runs two side by side");
+        test::ProgramWindow program;
+        MainWindow &w = program.window;
+        QVERIFY(program.start());
+        // Rowids far apart: the list is read in parts, which the window thread waits for.
+        for (const int rowid : {1, 60000})
+            test::sql("INSERT INTO k_zaklad (rowid, idkod, meno, priezv, katcis) VALUES (?, ?, ?, ?, ?)",
+                      {rowid, QString("KLIENT%1").arg(rowid), "Eva", "Nová", QString::number(rowid)});
+        WaitingWindow waiting;
+        LongWork::setView(&waiting);
+        std::atomic<bool> open{false};
+        LongWork::setWorkGate([&open] {
+            while (!open)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        });
+        bool queued = false, shown = false;
+        QElapsedTimer since;
+        since.start();
+        QTimer turn;
+        turn.setInterval(10);
+        connect(&turn, &QTimer::timeout, [&] {
+            for (QWidget *t : QApplication::topLevelWidgets())
+                shown = shown || (t->objectName() == "frmCakanie" && t->isVisible());
+            if (!queued && !shown)
+                test::queueClick(w.findChild<QLabel *>("Label2"));
+            queued = true;
+            open = shown || since.elapsed() > 10000;
+        });
+        turn.start();
+        click(w, "Label1");
+        turn.stop();
+        LongWork::setWorkGate({});
+        LongWork::setView(nullptr);
+        QVERIFY(shown);
+        QCOMPARE(w.listMode(), 1);
+        QCOMPARE(w.clientList()->rowCount(), 2);
+        QTRY_COMPARE(w.listMode(), 2);
     }
 
     void clientsSortInSlovakOrderAndByCatalogueNumber()

@@ -1,5 +1,6 @@
 #include "app/ui/MainWindow.h"
 #include "common/Clock.h"
+#include "common/ui/WaitingWindow.h"
 #include "data/DataEnvironment.h"
 #include "data/Database.h"
 #include "reports/AgeSectionReport.h"
@@ -208,9 +209,9 @@ private slots:
     }
 
     // Section I's ages still being written when the preview is closed: a
-    // wait longer than about half a second is told in a small window, the
-    // main window repaints meanwhile, and the window goes by itself once the
-    // write has ended.
+    // wait longer than about half a second is told in the program's waiting
+    // window, the main window repaints meanwhile, and the window goes by
+    // itself once the write has ended.
     void longAgeWriteShowsWhatItWaitsFor()
     {
         test::ProgramDir dir;
@@ -227,9 +228,11 @@ private slots:
             }
         } paints;
         w.installEventFilter(&paints);
+        WaitingWindow waiting;
+        LongWork::setView(&waiting);
         const auto note = [] {
             for (QWidget *t : QApplication::topLevelWidgets())
-                if (t->objectName() == "frmZapisVeku" && t->isVisible())
+                if (t->objectName() == "frmCakanie" && t->isVisible())
                     return t;
             return static_cast<QWidget *>(nullptr);
         };
@@ -247,7 +250,7 @@ private slots:
             if (since.elapsed() > 10000) {
                 written = true;
             } else if (QWidget *shown = note(); shown && paintsBefore < 0) {
-                told = shown->findChild<QLabel *>("lblZapisVeku")->text();
+                told = shown->findChild<QLabel *>("lblCinnost")->text();
                 title = shown->windowTitle();
                 // Nothing to cancel: neither closing nor Esc takes it away.
                 shown->close();
@@ -260,7 +263,8 @@ private slots:
             }
         });
         watch.start();
-        statement::StatementPrint::awaitAgeWrite(&w, [&] { return written; });
+        statement::StatementPrint::awaitAgeWrite([&] { return written; });
+        LongWork::setView(nullptr);
         QVERIFY(written);
         QCOMPARE(told, QString("Zapisuje sa vek klientov do registra…"));
         QCOMPARE(title, QString("Zápis veku klientov"));

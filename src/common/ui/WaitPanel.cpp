@@ -10,9 +10,9 @@
 
 namespace ulk {
 
-WaitPanel::WaitPanel(QWidget *parent)
+WaitPanel::WaitPanel(QWidget *parent, bool offersStop)
     : QWidget(parent), m_text(new QLabel(this)), m_bar(new QProgressBar(this)),
-      m_stop(new QPushButton(QStringLiteral("Zrušiť"), this))
+      m_stop(new QPushButton(QStringLiteral("Zrušiť"), this)), m_offersStop(offersStop)
 {
     m_text->setObjectName(QStringLiteral("lblCinnost"));
     m_text->setWordWrap(true);
@@ -47,7 +47,7 @@ void WaitPanel::showProgress(WorkProgress &progress)
         m_bar->setRange(0, 1000);
         m_bar->setValue(int(std::clamp<qint64>(progress.done() * 1000 / total, 0, 1000)));
     }
-    m_stop->setVisible(progress.stoppable());
+    m_stop->setVisible(m_offersStop && progress.stoppable());
     m_stop->setEnabled(!progress.stopRequested());
 }
 

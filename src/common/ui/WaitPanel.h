@@ -11,10 +11,11 @@ class WorkProgress;
 
 // What a long work does and how far, as the program's waiting windows show
 // it: a line of text, a progress bar (moving to and fro while the length of
-// the work is not known) and, for a work that can stop, "Zrušiť".
+// the work is not known) and, for a work that can stop, "Zrušiť" where the
+// window offers it.
 class WaitPanel : public QWidget {
 public:
-    explicit WaitPanel(QWidget *parent = nullptr);
+    explicit WaitPanel(QWidget *parent = nullptr, bool offersStop = true);
 
     // Shows the progress as it is now; "Zrušiť" asks the work to stop.
     void showProgress(WorkProgress &progress);
@@ -25,6 +26,7 @@ private:
     QLabel *m_text;
     QProgressBar *m_bar;
     QPushButton *m_stop;
+    bool m_offersStop;
     WorkProgress *m_progress = nullptr;
 };
 

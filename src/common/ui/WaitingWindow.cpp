@@ -2,43 +2,55 @@
 
 #include "common/ui/WaitPanel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace ulk {
 
-class WaitingWindow::Window : public QWidget {
+// Drawn whole by the program, border and title included: the window system
+// adds no frame, so neither a close button nor a resize handle.
+class WaitingWindow::Window : public QFrame {
 public:
     explicit Window(WorkProgress &progress)
-        : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_panel(new WaitPanel(this))
+        : QFrame(nullptr, Qt::Dialog | Qt::FramelessWindowHint), m_title(new QLabel(progress.title(), this)),
+          m_panel(new WaitPanel(this, false))
     {
         setObjectName(QStringLiteral("frmCakanie"));
         setAttribute(Qt::WA_DeleteOnClose, false);
         setWindowModality(Qt::ApplicationModal);
         setWindowTitle(progress.title());
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        m_title->setObjectName(QStringLiteral("lblNazov"));
+        QFont bold = m_title->font();
+        bold.setBold(true);
+        m_title->setFont(bold);
         auto *layout = new QVBoxLayout(this);
+        layout->addWidget(m_title);
         layout->addWidget(m_panel);
-        // Wide enough for its title whole with the program's name that the
-        // window system adds to it.
-        const QString shown = progress.title() + QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
-        setMinimumWidth(std::max(360, fontMetrics().horizontalAdvance(shown) + 120));
+        setMinimumWidth(std::max(360, m_title->sizeHint().width() + 40));
         m_panel->showProgress(progress);
+        // Over the window the user works in, on its screen.
+        const QWidget *under = QApplication::activeWindow();
+        const QRect area = under ? under->frameGeometry()
+                                 : QGuiApplication::primaryScreen()->availableGeometry();
+        adjustSize();
+        move(area.center() - rect().center());
+        if (under && under->windowHandle()) {
+            winId();
+            windowHandle()->setTransientParent(under->windowHandle());
+        }
     }
     WaitPanel *panel() const { return m_panel; }
 
 protected:
     void closeEvent(QCloseEvent *event) override { event->ignore(); }
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        if (event->key() == Qt::Key_Escape)
-            m_panel->stop();
-        else
-            QWidget::keyPressEvent(event);
-    }
 
 private:
+    QLabel *m_title;
     WaitPanel *m_panel;
 };
 
@@ -59,7 +71,6 @@ void WaitingWindow::update(WorkProgress &progress)
         m_window = std::make_unique<Window>(progress);
         m_window->show();
         m_window->raise();
-        m_window->activateWindow();
         return;
     }
     m_window->panel()->showProgress(progress);
@@ -70,7 +81,5 @@ void WaitingWindow::end()
     m_window.reset();
     m_since.invalidate();
 }
-
-bool WaitingWindow::takesInput() const { return m_window && m_window->isVisible(); }
 
 } // namespace ulk

@@ -10,13 +10,6 @@
 #include "statement/StatementRun.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDialog>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QProgressBar>
-#include <QVBoxLayout>
-#include <memory>
 
 namespace ulk::statement {
 
@@ -35,60 +28,15 @@ void setTotals(report::ReportDefinition &report, const QList<std::pair<QString, 
         report.setCaption(QStringLiteral("Section5"), label, StatementCell::count(totals.value(column)));
 }
 
-// The window of a long age write: it has nothing to cancel, so neither its
-// title bar's close button nor Esc closes it; it goes when the write ends.
-class AgeWriteNote : public QDialog {
-public:
-    explicit AgeWriteNote(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    {
-        setObjectName(QStringLiteral("frmZapisVeku"));
-        setWindowTitle(QStringLiteral("Zápis veku klientov"));
-        setWindowModality(Qt::ApplicationModal);
-        auto *layout = new QVBoxLayout(this);
-        auto *text = new QLabel(QStringLiteral("Zapisuje sa vek klientov do registra…"), this);
-        text->setObjectName(QStringLiteral("lblZapisVeku"));
-        auto *busy = new QProgressBar(this);
-        busy->setRange(0, 0);
-        busy->setTextVisible(false);
-        layout->addWidget(text);
-        layout->addWidget(busy);
-    }
-    void reject() override {}
-
-protected:
-    void closeEvent(QCloseEvent *event) override { event->ignore(); }
-};
-
-// The age write's wait: its window once the wait has lasted half a second.
-class AgeWriteView : public WaitView {
-public:
-    explicit AgeWriteView(QWidget *parent) : m_parent(parent) {}
-    void begin(WorkProgress &) override { m_since.start(); }
-    void update(WorkProgress &) override
-    {
-        if (m_note || m_since.elapsed() < 500)
-            return;
-        m_note = std::make_unique<AgeWriteNote>(m_parent);
-        m_note->show();
-    }
-    void end() override { m_note.reset(); }
-    bool takesInput() const override { return false; }
-
-private:
-    QWidget *m_parent;
-    QElapsedTimer m_since;
-    std::unique_ptr<AgeWriteNote> m_note;
-};
-
 } // namespace
 
-void StatementPrint::awaitAgeWrite(QWidget *parent, const std::function<bool()> &written)
+void StatementPrint::awaitAgeWrite(const std::function<bool()> &written)
 {
     if (written())
         return;
-    AgeWriteView view(parent);
+    // Shown in the program's waiting window.
     const LongWork::Action writing(QStringLiteral("Zápis veku klientov"),
-                                   QStringLiteral("Zapisuje sa vek klientov do registra…"), &view);
+                                   QStringLiteral("Zapisuje sa vek klientov do registra…"));
     LongWork::waitUntil(written);
 }
 
@@ -147,7 +95,7 @@ void StatementPrint::show(StatementRun &run, report::ReportDefinition &report, c
             QApplication::setOverrideCursor(Qt::WaitCursor);
             waiting = true;
         },
-        ageWriteBound, [parent](const std::function<bool()> &written) { awaitAgeWrite(parent, written); });
+        ageWriteBound, &StatementPrint::awaitAgeWrite);
     if (waiting)
         QApplication::restoreOverrideCursor();
     tellFailure(ageWrite);

@@ -35,11 +35,11 @@ public:
 
     // How section I waits for its ages once the preview is closed, until
     // written() is true. The windows repaint meanwhile (the user's input
-    // waits); a wait longer than about half a second shows a small window
-    // saying what the program waits for, which goes by itself when the
-    // write ends. It has no "Zrušiť": the write is one transaction, done or
-    // rolled back, and told so.
-    static void awaitAgeWrite(QWidget *parent, const std::function<bool()> &written);
+    // waits); a wait longer than about half a second shows the program's
+    // waiting window saying what the program waits for, which goes by itself
+    // when the write ends. It has no "Zrušiť": the write is one transaction,
+    // done or rolled back, and told so.
+    static void awaitAgeWrite(const std::function<bool()> &written);
 
 private:
     // Shows the report over the run's rows and ends the run, telling what failed.
