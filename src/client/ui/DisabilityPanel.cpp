@@ -64,9 +64,11 @@ QComboBox *makeList(QWidget *parent, const QString &name)
     return list;
 }
 
+// A sibling of its list, not its child: a list's accessible interface shows
+// only its drop-down list, and a screen reader reaches no child of it.
 FieldEdit *makeCodeBox(QComboBox *list, const QString &name)
 {
-    auto *box = new FieldEdit(list);
+    auto *box = new FieldEdit(list->parentWidget());
     box->setObjectName(name);
     box->setMaxLength(1);
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]?")), box));
@@ -160,13 +162,13 @@ void DisabilityPanel::placeCodeBox(QComboBox *list, FieldEdit *box)
     option.subControls = QStyle::SC_All;
     const QRect field =
         list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
-    box->setGeometry(field);
+    box->setGeometry(field.translated(list->pos()));
     box->raise();
 }
 
 bool DisabilityPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize || event->type() == QEvent::StyleChange) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::StyleChange) {
         if (watched == m_dominantPicker)
             placeCodeBox(m_dominantPicker, m_dominantBox);
         else if (watched == m_associatedList)
