@@ -34,17 +34,18 @@ struct PersonRow {
     const char *dominantLabel;
     const char *associatedLabel;
     const char *pickerTip;
+    const char *personWord; // names the slots for assistive tools
 };
 
 const PersonRow Persons[] = {
     {"K", "textKrz18", "textKrz19", "cmbPos2", "cmbSek0", "textPosK", "Výber domin. postihnutia",
-     "Výber pridruž. postihnutia", "výber z číselnika"},
+     "Výber pridruž. postihnutia", "výber z číselnika", "Klient"},
     {"M", "textKrz33", "textKrz34", "cmbPos1", "cmbSek1", "textPosM", "Výber dominantného postihnutia",
-     "Výber pridruženého postihnutia", "výber z postihnutí"},
+     "Výber pridruženého postihnutia", "výber z postihnutí", "Matka"},
     {"O", "textKrz48", "textKrz49", "cmbPos0", "cmbSek2", "textPosO", "Výber dominantného postihnutia",
-     "Výber pridruženého postihnutia", "výber z postihnutí"},
+     "Výber pridruženého postihnutia", "výber z postihnutí", "Otec"},
     {"S", "textSur4", "textSur5", "cmbSur1", "cmbSek3", "textPosS", "Výber dominantného postihnutia",
-     "Výber pridruženého postihnutia", "výber z postihnutí"},
+     "Výber pridruženého postihnutia", "výber z postihnutí", "Súrodenec"},
 };
 
 const PersonRow &rowOf(const QString &person)
@@ -107,6 +108,8 @@ DisabilityPanel::DisabilityPanel(const QString &person, const Names &names, QWid
         slot->setFocusPolicy(Qt::NoFocus);
         slot->setFixedWidth(SlotWidth);
         slot->setAlignment(Qt::AlignCenter);
+        slot->setAccessibleName(
+            QStringLiteral("%1: postihnutie %2").arg(QString::fromUtf8(row.personWord)).arg(i + 1));
         slotRow->addWidget(slot);
         if (i == 0)
             slotRow->addSpacing(DominantSlotGap);
