@@ -42,12 +42,15 @@ QStringList alike(const QList<QAccessibleInterface *> &tree)
 }
 
 // Fails on alike names, on a shown control taking the focus (a spin box's own box aside) unreached or with
-// no name or only its frame's caption.
+// no name or only its frame's caption, on a name without the label shown beside the control.
 void named(QWidget *window)
 {
     const QList<QAccessibleInterface *> all = tree(window);
     QStringList faults = alike(all);
     for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy() && label->isVisible()
+            && !spoken(label->buddy()).contains(label->text().remove('&').remove(QRegularExpression("\\s*:?\\s*$"))))
+            faults << label->buddy()->objectName() + ": " + spoken(label->buddy());
         QString name = spoken(w);
         for (QWidget *up = w->parentWidget(); up && up != window; up = up->parentWidget())
             if (auto *frame = qobject_cast<QGroupBox *>(up); frame && frame->title().remove('&') == name)
