@@ -2,12 +2,14 @@
 #include "../client/ClientWindowDriver.h"
 #include "../statement/StatementDriver.h"
 #include "app/ui/Tile.h"
+#include "common/ui/ListAccessible.h"
 #include "common/ui/ScreenFit.h"
 #include "reports/ReportLayout.h"
 #include "reports/ui/PreviewDialog.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QScrollArea>
 
@@ -81,6 +83,7 @@ class AccessibilityTest : public QObject {
     std::unique_ptr<test::ProgramWindow> m_program; // started, with one client stored
 
 private slots:
+    void initTestCase() { installListAccessible(); } // as the program does
     void init()
     {
         shared() = SharedState();
@@ -99,7 +102,8 @@ private slots:
     }
 
     // The main window (tiles as buttons), sections IV and V, the employee window, the client
-    // record's every tab and siblings in edit mode (Tab reaching the buttons last), the preview.
+    // record's every tab and siblings in edit mode (Tab reaching the buttons last), the preview; in
+    // its print dialog with the options shown and on the properties' job page no names alike.
     void everyControlNamed()
     {
         MainWindow &w = m_program->window;
@@ -127,10 +131,26 @@ private slots:
             QCOMPARE(road.join(' '), QString("textSur0 textSur1 textSur2 cmbSur0 textSur3 textSur4 cmbSur1 cmdSurZap"));
         }));
         named(&w);
-        report::PreviewDialog preview(*report::ReportLayout::layOut(report::ReportDefinition("r"), RowSet({"a"}), {}));
+        const auto doc = report::ReportLayout::layOut(report::ReportDefinition("r"), RowSet({"a"}), {});
+        report::PreviewDialog preview(*doc);
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         named(&preview);
+        test::whenModal("QPrintDialog", [](QWidget *print) {
+            for (QAbstractButton *b : print->findChild<QDialogButtonBox *>()->buttons())
+                if (b->text().startsWith("&Options")) // shows the page range
+                    QTest::mouseClick(b, Qt::LeftButton);
+            QCOMPARE(alike(tree(print)).join(", "), QString());
+            test::whenModal("QPrintPropertiesDialog", [](QWidget *properties) {
+                QWidget *job = properties->findChild<QWidget *>("QCupsJobWidget");
+                properties->findChild<QTabWidget *>()->setCurrentWidget(job);
+                QCOMPARE(alike(tree(properties)).join(", "), QString());
+                QTest::keyClick(properties, Qt::Key_Escape);
+            });
+            QTest::mouseClick(print->findChild<QPushButton *>("properties"), Qt::LeftButton);
+            QTest::keyClick(print, Qt::Key_Escape);
+        });
+        preview.print();
     }
 
     // In the code boxes of fields 18, 19, 33 (alone focused in the tree) Ctrl+Tab shows the next page, Esc "Storno".
