@@ -1,4 +1,5 @@
 #include "app/ui/MainWindow.h"
+#include "common/ui/ListAccessible.h"
 #include "common/ui/QtPrompter.h"
 #include "common/ui/SlovakTranslation.h"
 #include "common/ui/WaitingWindow.h"
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("ULK"));
     QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
     ulk::installSlovakTranslation(app);
+    ulk::installListAccessible();
     ulk::QtPrompter prompter(QStringLiteral("Evidencia klientov ULK"));
     ulk::setPrompter(&prompter);
     // Every long wait without a window of its own shows the waiting window.

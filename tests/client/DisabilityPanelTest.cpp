@@ -233,7 +233,7 @@ private slots:
         // button stays visible beside it.
         for (QComboBox *list : {p->dominantPicker(), p->associatedList()}) {
             auto *box = list == p->dominantPicker() ? p->dominantBox() : p->associatedBox();
-            const QRect inList(box->mapTo(list, QPoint(0, 0)), box->size());
+            const QRect inList(list->mapFromGlobal(box->mapToGlobal(QPoint(0, 0))), box->size());
             QVERIFY(list->rect().contains(inList));
             QVERIFY(!inList.intersects(subControl(list, QStyle::SC_ComboBoxArrow)));
             QVERIFY(box->isVisible());

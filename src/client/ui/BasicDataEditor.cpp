@@ -210,8 +210,7 @@ void BasicDataEditor::lostFocus(int i, QFocusEvent *event)
         return;
     if (m_returningTo >= 0 && receiver == field(m_returningTo))
         return;
-    // The disability code boxes lie inside their lists: a field is no picker.
-    const QString picker = indexOf(receiver) >= 0 ? QString() : pickerNameOf(receiver);
+    const QString picker = pickerNameOf(receiver);
     if (!picker.isEmpty() && picker == F::pickerOf(i))
         return;
     if (picker.isEmpty() && f->tag() == QLatin1String("BK") && !isAgeField(i))

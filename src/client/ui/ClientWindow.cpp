@@ -162,6 +162,8 @@ void ClientWindow::buildTabs()
         edit->setObjectName(MemoFields::objectName(m.index));
         // Tab leaves the long text for the buttons, as in every other field.
         edit->setTabChangesFocus(true);
+        // The tab shows no other label for its one long text.
+        nameControl(edit, QString::fromUtf8(kTabCaptions[m.tab]));
         auto *layout = new QVBoxLayout(pages[std::size_t(m.tab)]);
         layout->addWidget(edit);
         m_memo[std::size_t(m.index)] = edit;
@@ -169,11 +171,8 @@ void ClientWindow::buildTabs()
 
     m_subRecords = new SubRecordTabs(*this, pages);
     for (int t = 0; t < tabCount; ++t) {
-        const QString caption = QString::fromUtf8(kTabCaptions[t]);
-        for (QPlainTextEdit *memo : pages[std::size_t(t)]->findChildren<QPlainTextEdit *>(Qt::FindDirectChildrenOnly))
-            nameControl(memo, caption);
         for (QListView *list : pages[std::size_t(t)]->findChildren<QListView *>())
-            nameControl(list, caption + QStringLiteral(" – zoznam"));
+            nameControl(list, QString::fromUtf8(kTabCaptions[t]) + QStringLiteral(" – zoznam"));
     }
     connect(m_tabs, &QTabWidget::currentChanged, this, &ClientWindow::showTab);
 }

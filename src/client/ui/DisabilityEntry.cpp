@@ -222,13 +222,6 @@ bool DisabilityEntry::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress: {
-        if (!combo->hasFocus()) {
-            // A key the code box lying over the list left alone passes the
-            // list by: the list would take Esc and Ctrl+Tab as letters to
-            // search for, and the window would never see them.
-            event->ignore();
-            return true;
-        }
         // Esc in a list goes back to its code box; it must not reach the
         // window, where it would cancel the whole record.
         auto *key = static_cast<QKeyEvent *>(event);

@@ -34,17 +34,18 @@ struct PersonRow {
     const char *dominantLabel;
     const char *associatedLabel;
     const char *pickerTip;
+    const char *personWord; // names the slots for assistive tools
 };
 
 const PersonRow Persons[] = {
     {"K", "textKrz18", "textKrz19", "cmbPos2", "cmbSek0", "textPosK", "Výber domin. postihnutia",
-     "Výber pridruž. postihnutia", "výber z číselnika"},
+     "Výber pridruž. postihnutia", "výber z číselnika", "Klient"},
     {"M", "textKrz33", "textKrz34", "cmbPos1", "cmbSek1", "textPosM", "Výber dominantného postihnutia",
-     "Výber pridruženého postihnutia", "výber z postihnutí"},
+     "Výber pridruženého postihnutia", "výber z postihnutí", "Matka"},
     {"O", "textKrz48", "textKrz49", "cmbPos0", "cmbSek2", "textPosO", "Výber dominantného postihnutia",
-     "Výber pridruženého postihnutia", "výber z postihnutí"},
+     "Výber pridruženého postihnutia", "výber z postihnutí", "Otec"},
     {"S", "textSur4", "textSur5", "cmbSur1", "cmbSek3", "textPosS", "Výber dominantného postihnutia",
-     "Výber pridruženého postihnutia", "výber z postihnutí"},
+     "Výber pridruženého postihnutia", "výber z postihnutí", "Súrodenec"},
 };
 
 const PersonRow &rowOf(const QString &person)
@@ -64,9 +65,11 @@ QComboBox *makeList(QWidget *parent, const QString &name)
     return list;
 }
 
+// A sibling of its list, not its child: a list's accessible interface shows
+// only its drop-down list, and a screen reader reaches no child of it.
 FieldEdit *makeCodeBox(QComboBox *list, const QString &name)
 {
-    auto *box = new FieldEdit(list);
+    auto *box = new FieldEdit(list->parentWidget());
     box->setObjectName(name);
     box->setMaxLength(1);
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]?")), box));
@@ -105,6 +108,8 @@ DisabilityPanel::DisabilityPanel(const QString &person, const Names &names, QWid
         slot->setFocusPolicy(Qt::NoFocus);
         slot->setFixedWidth(SlotWidth);
         slot->setAlignment(Qt::AlignCenter);
+        slot->setAccessibleName(
+            QStringLiteral("%1: postihnutie %2").arg(QString::fromUtf8(row.personWord)).arg(i + 1));
         slotRow->addWidget(slot);
         if (i == 0)
             slotRow->addSpacing(DominantSlotGap);
@@ -160,13 +165,13 @@ void DisabilityPanel::placeCodeBox(QComboBox *list, FieldEdit *box)
     option.subControls = QStyle::SC_All;
     const QRect field =
         list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
-    box->setGeometry(field);
+    box->setGeometry(field.translated(list->pos()));
     box->raise();
 }
 
 bool DisabilityPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize || event->type() == QEvent::StyleChange) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::StyleChange) {
         if (watched == m_dominantPicker)
             placeCodeBox(m_dominantPicker, m_dominantBox);
         else if (watched == m_associatedList)

@@ -8,9 +8,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 
-// The frame "Postihnutia" of one person: the nine slot boxes in a row, the
-// dominant picker and the associated list, each with its one-digit code box
-// lying over the list's text part so that the drop-down button stays
+// The frame "Postihnutia" of one person: the nine slot boxes in a row (each
+// named for assistive tools by the person and its place, "Matka: postihnutie
+// 3"), the dominant picker and the associated list, each with its one-digit
+// code box lying over the list's text part so that the drop-down button stays
 // visible beside it, and the labels. It owns the DisabilityEntry that binds
 // these controls. The owner takes the two code boxes into its own field
 // handling and calls the entry on a move key or on leaving a box.

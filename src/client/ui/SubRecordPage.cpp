@@ -54,6 +54,7 @@ SubRecordPage::SubRecordPage(const SubRecordFamilyDef &family, QWidget *page, Su
         // Tab leaves the long text for the boxes, as in every other field.
         m_longText->setTabChangesFocus(true);
         label->setBuddy(m_longText);
+        nameControl(m_longText, label->text());
         right->addWidget(label);
         right->addWidget(m_longText, 1);
     }

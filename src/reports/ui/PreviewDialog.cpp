@@ -4,6 +4,7 @@
 #include "reports/ReportPainter.h"
 #include "reports/ui/PageView.h"
 #include "reports/ui/PageWriter.h"
+#include "reports/ui/PrintDialogNames.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -283,6 +284,7 @@ void PreviewDialog::print()
     printer.setPageLayout(ReportPainter::pageLayout(m_doc));
     printer.setFullPage(true);
     QPrintDialog dialog(&printer, this);
+    new PrintDialogNames(&dialog);
     dialog.setMinMax(1, std::max(1, m_doc.pageCount()));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
