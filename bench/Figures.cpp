@@ -61,6 +61,23 @@ void forgetCached(const QString &path)
     ::close(fd);
 }
 
+bool copyAsCp(const QString &from, const QString &to)
+{
+    QFile in(from), out(to);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray block(8 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(block.data(), block.size());
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        if (out.write(block.constData(), n) != n)
+            return false;
+    }
+}
+
 long residentKb()
 {
     QFile f(QStringLiteral("/proc/self/status"));
