@@ -71,13 +71,13 @@ QString platformText()
 void printTable(const QStringList &order, const QMap<QString, Row> &rows, const QList<int> &sizes)
 {
     std::printf("\n%s\n", qPrintable(platformText()));
-    std::printf("\n%-48s %-34s", "figure", "anchor");
+    std::printf("\n%-66s %-34s", "figure", "anchor");
     for (int n : sizes)
         std::printf(" | %7d: %9s %9s %6s", n, "program", "anchor", "ratio");
     std::printf("\n");
     for (const QString &name : order) {
         const Row &r = rows[name];
-        std::printf("%-48s %-34s", qPrintable(name), qPrintable(r.anchorName));
+        std::printf("%-66s %-34s", qPrintable(name), qPrintable(r.anchorName));
         for (int n : sizes) {
             const auto [program, anchor] = r.bySize.value(n, {-1, -1});
             const QString ratio = program >= 0 && anchor > 0 ? QStringLiteral("%1x").arg(program / anchor, 0, 'f', 2)
