@@ -6,9 +6,12 @@
 // which.
 //
 // ulk-bench [CLIENTS...]     generates the registers once (kept beside the
-//                            bench), then measures each size in a process
-//                            of its own on a fresh copy, and prints the table
+//                            bench), then measures each size in processes
+//                            of their own on fresh copies, and prints the table
 // ulk-bench --measure DIR    measures the program on DIR (the worker)
+// ulk-bench --first DIR GROUP
+//                            measures the first run of a group's action after
+//                            the start on DIR (a worker)
 #include "Figures.h"
 #include "ProgramFigures.h"
 #include "StartUp.h"
@@ -68,13 +71,13 @@ QString platformText()
 void printTable(const QStringList &order, const QMap<QString, Row> &rows, const QList<int> &sizes)
 {
     std::printf("\n%s\n", qPrintable(platformText()));
-    std::printf("\n%-48s %-34s", "figure", "anchor");
+    std::printf("\n%-66s %-34s", "figure", "anchor");
     for (int n : sizes)
         std::printf(" | %7d: %9s %9s %6s", n, "program", "anchor", "ratio");
     std::printf("\n");
     for (const QString &name : order) {
         const Row &r = rows[name];
-        std::printf("%-48s %-34s", qPrintable(name), qPrintable(r.anchorName));
+        std::printf("%-66s %-34s", qPrintable(name), qPrintable(r.anchorName));
         for (int n : sizes) {
             const auto [program, anchor] = r.bySize.value(n, {-1, -1});
             const QString ratio = program >= 0 && anchor > 0 ? QStringLiteral("%1x").arg(program / anchor, 0, 'f', 2)
@@ -109,11 +112,38 @@ int measureAll(const QList<int> &sizes)
         const QString work = QStringLiteral("%1/work-%2").arg(QStringLiteral(ULK_BENCH_REGISTERS)).arg(n);
         QDir(work).removeRecursively();
         QDir().mkpath(work);
-        const auto fresh = [&] {
+        // A copy on the disk (QFile::copy writes it out before it returns),
+        // or one left to the system to write out, as a user's copy is.
+        const auto fresh = [&](bool onDisk = true) {
             QFile::remove(work + QStringLiteral("/ulk.mdb"));
-            return QFile::copy(source + QStringLiteral("/ulk.mdb"), work + QStringLiteral("/ulk.mdb"));
+            const QString from = source + QStringLiteral("/ulk.mdb"), to = work + QStringLiteral("/ulk.mdb");
+            return onDisk ? QFile::copy(from, to) : bench::copyAsCp(from, to);
+        };
+        // Each worker's figures, read from its standard output.
+        const auto runWorker = [&](const QStringList &args) {
+            QProcess worker;
+            worker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            worker.start(QCoreApplication::applicationFilePath(), args);
+            worker.waitForFinished(-1);
+            for (const QByteArray &line : worker.readAllStandardOutput().split('\n')) {
+                const QList<QByteArray> f = line.split('\t');
+                if (f.size() == 6 && f.at(0) == "FIG")
+                    add(n, QString::fromUtf8(f.at(1)), QString::fromUtf8(f.at(2)), f.at(3).toDouble(),
+                        f.at(4).toDouble(), QString::fromUtf8(f.at(5)));
+            }
+            if (worker.exitStatus() != QProcess::NormalExit || worker.exitCode() != 0)
+                std::fprintf(stderr, "the measurement of %d clients ended early\n", n);
         };
         std::fprintf(stderr, "measuring %d clients ...\n", n);
+        // The first run after a start, each on a copy just made (as a
+        // register copied into place just before the program starts, much of
+        // it not yet on the disk), in a process of its own.
+        for (const char *group : {"preview", "statement"}) {
+            if (!bench::wanted(group))
+                continue;
+            fresh(false);
+            runWorker({QStringLiteral("--first"), work, QString::fromLatin1(group)});
+        }
         // Start-up: the first run may find the file outside the page cache,
         // as a user's first start of the day does; the median takes the
         // typical start.
@@ -131,18 +161,7 @@ int measureAll(const QList<int> &sizes)
                 QStringLiteral("MB"));
         }
 
-        QProcess worker;
-        worker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        worker.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--measure"), work});
-        worker.waitForFinished(-1);
-        for (const QByteArray &line : worker.readAllStandardOutput().split('\n')) {
-            const QList<QByteArray> f = line.split('\t');
-            if (f.size() == 6 && f.at(0) == "FIG")
-                add(n, QString::fromUtf8(f.at(1)), QString::fromUtf8(f.at(2)), f.at(3).toDouble(), f.at(4).toDouble(),
-                    QString::fromUtf8(f.at(5)));
-        }
-        if (worker.exitStatus() != QProcess::NormalExit || worker.exitCode() != 0)
-            std::fprintf(stderr, "the measurement of %d clients ended early\n", n);
+        runWorker({QStringLiteral("--measure"), work});
         QDir(work).removeRecursively();
     }
     printTable(order, rows, sizes);
@@ -158,7 +177,8 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args.at(1) == QLatin1String("--measure")) {
+    const bool first = args.size() == 4 && args.at(1) == QLatin1String("--first");
+    if (first || (args.size() == 3 && args.at(1) == QLatin1String("--measure"))) {
         // The offscreen platform warns at every dialog that it cannot size
         // windows by hints; nothing else is held back.
         static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
@@ -166,7 +186,10 @@ int main(int argc, char **argv)
             if (!message.contains(QLatin1String("propagateSizeHints")))
                 previous(type, context, message);
         });
-        bench::measureProgram(args.at(2));
+        if (first)
+            bench::measureFirstRun(args.at(2), args.at(3));
+        else
+            bench::measureProgram(args.at(2));
         return 0;
     }
     QList<int> sizes;

@@ -35,6 +35,11 @@ double middle(QList<double> values);
 // happens to a file that is not there.
 void forgetCached(const QString &path);
 
+// Copies a file as cp does (copy_file_range): the copy's pages are left in
+// the system's cache for it to write out when it will. False when it could
+// not be copied.
+bool copyAsCp(const QString &from, const QString &to);
+
 // Kilobytes of the process's resident memory now and at its peak.
 long residentKb();
 long peakResidentKb();

@@ -72,7 +72,8 @@ double untilPainted(QWidget *window, const std::function<void()> &action, double
 // until that window has been shown (mapped and exposed, on an X server) and
 // painted; then `after` runs on it (it may take further times) and the
 // window is closed. *closeWait: from the close until the action returned;
-// *stall: the longest stall of the window thread until the window was shown.
+// *stall: the longest stall of the window thread until the window was shown
+// and from its closing until the action returned.
 double untilModalPainted(const std::function<void()> &action, const std::function<void(QWidget *)> &after = {},
                          double *closeWait = nullptr, double *stall = nullptr);
 

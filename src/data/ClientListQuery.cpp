@@ -1,9 +1,12 @@
 #include "data/ClientListQuery.h"
 
 #include "common/FailureText.h"
+#include "common/LongWork.h"
 #include "data/ClientRowids.h"
 #include "data/Database.h"
 #include "data/Parts.h"
+#include "data/PendingPages.h"
+#include "data/RegisterConnection.h"
 #include "data/SavedQueries.h"
 #include "data/SlovakSortKey.h"
 
@@ -19,6 +22,22 @@
 
 namespace ulk {
 
+namespace {
+
+// Whether something of the view's name stands in the schema (names of saved
+// queries are matched regardless of letter case); nothing, with *why, when
+// the schema cannot be read.
+std::optional<bool> nameTaken(QSqlDatabase db, QString *why)
+{
+    QSqlQuery q = runSql(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE lower(name) = lower(?)"),
+                         {ClientListQuery::viewName()}, why);
+    if (!why->isEmpty())
+        return std::nullopt;
+    return q.next();
+}
+
+} // namespace
+
 ClientListQuery::Result ClientListQuery::ensure(QSqlDatabase db, QString *error)
 {
     auto fail = [error](const QString &why) {
@@ -29,30 +48,58 @@ ClientListQuery::Result ClientListQuery::ensure(QSqlDatabase db, QString *error)
     if (!db.isOpen())
         return fail(QStringLiteral("databáza nie je otvorená"));
     QString why;
-    // Names of saved queries are matched regardless of letter case.
-    QSqlQuery exists = runSql(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE lower(name) = lower(?)"),
-                              {viewName()}, &why);
-    if (!why.isEmpty())
+    const std::optional<bool> taken = nameTaken(db, &why);
+    if (!taken)
         return fail(why);
-    if (exists.next())
+    if (*taken)
         return Result::Existed;
-    exists.finish();
-    Result result = Result::Created;
-    const bool written = writeInTransaction(
-        db,
-        [&](QString *failure) {
-            QSqlQuery create(db);
-            if (create.exec(QStringLiteral("CREATE VIEW \"%1\" AS %2").arg(viewName(), SavedQueries::zozKlient())))
-                return true;
-            if (create.lastError().text().contains(QLatin1String("already exists"), Qt::CaseInsensitive)) {
-                result = Result::Existed;
-                return true;
-            }
-            *failure = sqliteCause(create.lastError());
-            return false;
-        },
-        &why);
-    return written ? result : fail(why);
+    Transaction t(db);
+    if (!t.ok())
+        return fail(t.cause());
+    QSqlQuery create(db);
+    if (!create.exec(QStringLiteral("CREATE VIEW \"%1\" AS %2").arg(viewName(), SavedQueries::zozKlient()))) {
+        const QString text = create.lastError().text();
+        if (text.contains(QLatin1String("already exists"), Qt::CaseInsensitive))
+            return Result::Existed;
+        return fail(sqliteCause(create.lastError()));
+    }
+    if (!t.commit())
+        return fail(t.cause());
+    return Result::Created;
+}
+
+ClientListQuery::Creation::Creation(QSqlDatabase db) : m_db(db)
+{
+    QString why;
+    m_needed = !nameTaken(db, &why).value_or(true);
+}
+
+ClientListQuery::Creation::~Creation() = default;
+
+void ClientListQuery::Creation::rowsRead()
+{
+    if (!m_needed || m_writing)
+        return;
+    const QString file = QString::fromUtf8(sqlite3_db_filename(RegisterConnection::handleOf(m_db), "main"));
+    m_writing = std::make_unique<LongWork::Thread>([file] {
+        PendingPages::writeOut(file);
+        return QString();
+    });
+}
+
+void ClientListQuery::Creation::finish()
+{
+    if (!m_needed)
+        return;
+    m_needed = false;
+    if (m_writing) {
+        const LongWork::Action waiting(QStringLiteral("Zoznam klientov"),
+                                       QStringLiteral("Register sa zapisuje na disk …"));
+        m_writing->wait();
+    }
+    QString why;
+    if (ensure(m_db, &why) == Result::Failed)
+        qWarning("ulk: dotaz %s sa nepodarilo vytvoriť: %s", qUtf8Printable(viewName()), qUtf8Printable(why));
 }
 
 QString ClientListQuery::unorderedSql()
@@ -61,12 +108,17 @@ QString ClientListQuery::unorderedSql()
     return sql.left(sql.indexOf(QLatin1String(" ORDER BY"))).trimmed();
 }
 
-bool ClientListQuery::hasOwnSql(QSqlDatabase db)
+bool ClientListQuery::readsOwnSql(QSqlDatabase db)
 {
     QString why;
-    QSqlQuery q = runSql(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'view' AND lower(name) = lower(?)"),
+    QSqlQuery q = runSql(db, QStringLiteral("SELECT type, sql FROM sqlite_master WHERE lower(name) = lower(?)"),
                          {viewName()}, &why);
-    return why.isEmpty() && q.next() && q.value(0).toString().endsWith(QLatin1String(" AS ") + SavedQueries::zozKlient());
+    if (!why.isEmpty())
+        return false;
+    if (!q.next())
+        return true;
+    return q.value(0).toString() == QLatin1String("view")
+        && q.value(1).toString().endsWith(QLatin1String(" AS ") + SavedQueries::zozKlient());
 }
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <memory>
 #include <optional>
 
 // The saved query vyp_zoz_klient that the list of clients reads. The program
@@ -10,21 +11,55 @@
 // rewrites it afterwards: an existing one keeps the SQL it has.
 namespace ulk {
 
+namespace LongWork {
+class Thread;
+}
+
 class ClientListQuery {
 public:
     static QString viewName() { return QStringLiteral("vyp_zoz_klient"); }
 
     enum class Result { Created, Existed, Failed };
-    // Creates the view unless something of that name exists. Failed (with
-    // *error) for any failure other than the name being taken.
+    // Creates the view, in a transaction, unless something of that name
+    // exists. Failed (with *error) for any failure other than the name being
+    // taken.
     static Result ensure(QSqlDatabase db, QString *error = nullptr);
 
-    // Whether the view in the database has the program's own SQL. Its ORDER
+    // The view made sure of as the first list printed from a file does,
+    // without the list waiting for it: the list reads the program's own SQL
+    // whether the view stands yet or not (readsOwnSql). A commit waits until
+    // every page of the file that the system has not written yet is on the
+    // disk, gigabytes after a register was copied into place: once the
+    // list's rows are read (rowsRead), those pages are written out on a
+    // thread of their own while the list is shown; finish() waits for them
+    // (the window thread handling its events) and creates the view, whose
+    // commit then writes only its own pages. A view that cannot be created
+    // is written to the log only; the next list tries again.
+    class Creation {
+    public:
+        // Nothing to do when something of the view's name stands, or when
+        // the schema cannot be read (the list's reading tells that).
+        explicit Creation(QSqlDatabase db);
+        ~Creation();
+        Creation(const Creation &) = delete;
+        Creation &operator=(const Creation &) = delete;
+
+        void rowsRead();
+        void finish();
+
+    private:
+        QSqlDatabase m_db;
+        bool m_needed = false;
+        std::unique_ptr<LongWork::Thread> m_writing;
+    };
+
+    // Whether the list reads the program's own SQL: the view has it, or
+    // there is none yet (the first list printed creates it so). Its ORDER
     // BY means surname and first name joined, in the register's Slovak
     // collation; SQLite orders that text by its bytes ("Chrapko" before
     // "Cibuľa", "Šimon" after "Zeman"), so the rows read are put in order by
     // arrange(). A view with other SQL (an older database) keeps its own order.
-    static bool hasOwnSql(QSqlDatabase db);
+    static bool readsOwnSql(QSqlDatabase db);
     // The program's own SQL of the view without its ORDER BY: the rows are
     // put in order by arrange(), so SQLite's sort of them by their bytes is
     // skipped.

@@ -169,7 +169,7 @@ std::optional<RowSet> DataEnvironment::readRows(const QString &commandName, cons
     // The source is one of the program's own names from the list above.
     const QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
     QString sql = QStringLiteral("SELECT * FROM \"%1\"").arg(cmd->source);
-    const bool ownList = cmd->source == ClientListQuery::viewName() && ClientListQuery::hasOwnSql(db);
+    const bool ownList = cmd->source == ClientListQuery::viewName() && ClientListQuery::readsOwnSql(db);
     RowSet rows;
     if (keyColumn) {
         QSqlQuery q(db);

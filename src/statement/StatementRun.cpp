@@ -5,6 +5,8 @@
 #include "common/LongWork.h"
 #include "data/Database.h"
 #include "data/LockWaitBound.h"
+#include "data/Parts.h"
+#include "data/PendingPages.h"
 #include "data/RegisterConnection.h"
 #include "statement/EducationSection.h"
 #include "statement/EmployeeSection.h"
@@ -78,7 +80,18 @@ bool StatementRun::prepare()
     const LongWork::Action counting(QStringLiteral("Štatistický výkaz"), QStringLiteral("Zostavuje sa výkaz …"));
     m_failure.clear();
     QString why;
-    const std::optional<QList<QStringList>> lines = compute(&why);
+    std::optional<QList<QStringList>> lines;
+    // The fill commits on the window thread, and a commit waits until every
+    // page of the file that the system has not written yet is on the disk
+    // (a register copied into place just before leaves gigabytes): they are
+    // written out on a thread of their own while the section is counted.
+    Parts::run(
+        1,
+        [this](int) {
+            PendingPages::writeOut(Database::pathIn(m_directory));
+            return QString();
+        },
+        [&] { lines = compute(&why); });
     bool filled = false;
     if (lines) {
         // A register held by another program is told within the bound, the

@@ -338,22 +338,28 @@ private slots:
         QVERIFY(!DataEnvironment::denUlk().isLoaded());
     }
 
-    void creationFailureIsReported()
+    // The first list printed from a file shows before its saved query is
+    // written (a commit on the window thread would first wait for every page
+    // of the file not yet on the disk); the view stands once the print ends.
+    // One that cannot be written leaves the list printed, without a word.
+    void savedQueryIsWrittenAfterTheListShows()
     {
         test::ProgramWindow program;
         auto &[dir, p, w] = program;
         QVERIFY(w.load());
-        p.answer(PromptAnswer::Ok);
+        const QString views = "SELECT count(*) FROM sqlite_master WHERE name='vyp_zoz_klient'";
+        QList<int> viewsWhileShown;
+        report::ReportViewer::setPresenter(
+            [&](const ReportDocument &, QWidget *) { viewsWhileShown << test::scalar(views).toInt(); });
         test::sql("PRAGMA query_only = 1");
         printList(w);
         test::sql("PRAGMA query_only = 0");
+        QCOMPARE(test::scalar(views).toInt(), 0);
+        printList(w);
+        QCOMPARE(viewsWhileShown, QList<int>({0, 0}));
+        QCOMPARE(test::scalar(views).toInt(), 1);
         QVERIFY(p.unexpected.isEmpty());
-        QCOMPARE(p.prompts.size(), 1);
-        QCOMPARE(p.prompts[0].title, QString("Chybová správa"));
-        QCOMPARE(p.prompts[0].text, QString("Zoznam klientov nie je možné vytlačiť, dotaz vyp_zoz_klient sa "
-                                            "nepodarilo vytvoriť.\nsúbor alebo adresár je len na čítanie"));
-        QVERIFY(m_reports->docs.isEmpty());
-        QCOMPARE(test::scalar("SELECT count(*) FROM sqlite_master WHERE name='vyp_zoz_klient'").toInt(), 0);
+        QVERIFY(p.prompts.isEmpty());
     }
 
     void readFailureIsReported_data()

@@ -95,12 +95,12 @@ private slots:
     // order as when it is read at once (while the program's connection
     // holds a transaction): a row without a first name first, "ch" after
     // "h", names equal but for letter case by their bytes, and equal names
-    // in different parts in the order of the table.
+    // in different parts in the order of the table. The saved query not
+    // created yet reads as the program creates it.
     void clientListInPartsKeepsItsOrder()
     {
         test::ProgramDir dir;
         QCOMPARE(Database::open(dir.path()), Database::OpenResult::Ok);
-        QCOMPARE(ClientListQuery::ensure(Database::connection()), ClientListQuery::Result::Created);
         const QList<std::tuple<int, QString, QString>> clients = {
             {1, "Oto", "hudák"},       {30000, "Oto", "Hudák"},    {60000, "Peter", "Chrapko"},
             {95000, "Ján", "Cibuľa"},  {120000, QString(), "Zeman"}, {150000, "Eva", "Čierny"},
@@ -127,6 +127,8 @@ private slots:
         DataEnvironment &den = DataEnvironment::denUlk();
         den.load();
         den.setDatabaseFile(dir.dbPath());
+        QString error;
+        QVERIFY2(den.read("cmdZozKlient", &error), qPrintable(error));
         QCOMPARE(catalogueNumbers(*den.read("cmdZozKlient")), expected);
         QCOMPARE(den.read("cmdZozKlient")->value(0, "meno"), QVariant());
 
@@ -180,7 +182,6 @@ private slots:
         QTest::newRow("not loaded") << 0 << "cmdZozKlient" << "údajové prostredie nie je zavedené";
         QTest::newRow("unknown command") << 1 << "cmdNic" << "neznámy príkaz cmdNic";
         QTest::newRow("no file") << 2 << "cmdDopUkaz" << "súbor ";
-        QTest::newRow("missing view") << 1 << "cmdZozKlient" << "vyp_zoz_klient: ";
         QTest::newRow("broken view") << 3 << "cmdZazZmeny" << "vyp_zazZmeny: ";
     }
 

@@ -372,16 +372,10 @@ void MainWindow::printClientList()
 {
     // The saved query comes with the first list printed from this file; an
     // existing one is read as it is.
-    QString error;
-    if (ClientListQuery::ensure(Database::connection(), &error) == ClientListQuery::Result::Failed) {
-        tell(failureMessage(
-                 QStringLiteral("Zoznam klientov nie je možné vytlačiť, dotaz vyp_zoz_klient sa nepodarilo vytvoriť."),
-                 error),
-             QStringLiteral("Chybová správa"), PromptIcon::Exclamation);
-        return;
-    }
     report::ReportDefinition list = report::ClientListReport::instance();
-    report::ReportViewer::show(list, m_dir, this);
+    ClientListQuery::Creation view(Database::connection());
+    report::ReportViewer::show(list, m_dir, this, [&view] { view.rowsRead(); });
+    view.finish();
 }
 
 void MainWindow::printSupplementarySection()

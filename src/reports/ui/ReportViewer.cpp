@@ -17,7 +17,8 @@ ReportViewer::Presenter &presenter()
 
 void ReportViewer::setPresenter(Presenter p) { presenter() = std::move(p); }
 
-bool ReportViewer::show(ReportDefinition &report, const QString &programDirectory, QWidget *parent)
+bool ReportViewer::show(ReportDefinition &report, const QString &programDirectory, QWidget *parent,
+                        const std::function<void()> &rowsRead)
 {
     QString error;
     const std::optional<ReportDocument> doc = ReportRule::prepare(report, programDirectory, &error);
@@ -28,6 +29,8 @@ bool ReportViewer::show(ReportDefinition &report, const QString &programDirector
              PromptIcon::Exclamation);
         return false;
     }
+    if (rowsRead)
+        rowsRead();
     if (presenter())
         presenter()(*doc, parent);
     else

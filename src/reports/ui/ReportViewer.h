@@ -22,8 +22,11 @@ public:
     // Shows a report by the report rule and returns when the preview is
     // closed. A failure to read the rows or to lay them out is told in a
     // message box; the result is false then. Rows handed to the report serve
-    // this one show.
-    static bool show(ReportDefinition &report, const QString &programDirectory, QWidget *parent = nullptr);
+    // this one show. rowsRead runs once the rows are read and laid out, just
+    // before the preview opens: work that would slow their reading starts
+    // there.
+    static bool show(ReportDefinition &report, const QString &programDirectory, QWidget *parent = nullptr,
+                     const std::function<void()> &rowsRead = {});
 
     // The modal print preview of laid-out pages.
     static void preview(const ReportDocument &doc, QWidget *parent = nullptr);
