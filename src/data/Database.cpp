@@ -54,6 +54,20 @@ int skCompare(void *ctx, int la, const void *a, int lb, const void *b)
 void skDestroy(void *ctx) { delete static_cast<QCollator *>(ctx); }
 
 using Access = RegisterConnection::Access;
+
+// A register kept in WAL mode elsewhere is brought to a rollback journal,
+// the only one whose ownership the program can prove.
+bool toRollbackJournal(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery mode(db);
+    if (mode.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) && mode.next()
+        && mode.value(0).toString() == QLatin1String("delete"))
+        return true;
+    if (error)
+        *error = mode.lastError().isValid() ? sqliteCause(mode.lastError())
+                                            : QStringLiteral("databázu nie je možné prepnúť na žurnál programu");
+    return false;
+}
 } // namespace
 
 QString Database::pathIn(const QString &directory)
@@ -105,7 +119,8 @@ Database::OpenResult Database::open(const QString &directory, QString *error, Si
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(RegisterConnection::kBusyTimeoutMs));
     db.setDatabaseName(RegisterConnection::uriOf(file, Access::ReadWrite));
     if (!db.open() || !RegisterConnection::configure(RegisterConnection::handleOf(db), error)
-        || !check(db, false, error)) {
+        || !check(db, false, error) || !toRollbackJournal(db, error)
+        || !RegisterConnection::configureWriter(RegisterConnection::handleOf(db), error)) {
         if (error && error->isEmpty())
             *error = sqliteCause(db.lastError());
         db.close();
@@ -114,23 +129,6 @@ Database::OpenResult Database::open(const QString &directory, QString *error, Si
         return OpenResult::Unusable;
     }
     QSqlQuery(db).exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
-    // A register kept in WAL mode elsewhere is brought to a rollback journal,
-    // the only one whose ownership the program can prove.
-    QSqlQuery mode(db);
-    QString why;
-    if (!mode.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !mode.next()
-        || mode.value(0).toString() != QLatin1String("delete"))
-        why = mode.lastError().isValid() ? sqliteCause(mode.lastError())
-                                         : QStringLiteral("databázu nie je možné prepnúť na žurnál programu");
-    mode.finish();
-    if (!why.isEmpty() || !RegisterConnection::configureWriter(RegisterConnection::handleOf(db), &why)) {
-        if (error)
-            *error = why;
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(kMain);
-        return OpenResult::Unusable;
-    }
     g_directory = directory;
     g_changed.clear();
     const QVariant handle = db.driver()->handle();

@@ -20,13 +20,14 @@ namespace {
 
 using Finding = SideFiles::Finding;
 
-// The database's first page; empty when it cannot be read (*error then says why).
-QByteArray firstPageOf(const QString &database, int pageSize, int *error)
+// The database's first page (as much as the largest page size can hold);
+// empty when it cannot be read (*error then says why).
+QByteArray firstPageOf(const QString &database, int *error)
 {
     QFile f(database);
     errno = 0;
     const bool opened = f.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    const QByteArray page = opened ? f.read(pageSize) : QByteArray();
+    const QByteArray page = opened ? f.read(65536) : QByteArray();
     *error = !opened || f.error() != QFileDevice::NoError ? (errno != 0 ? errno : EIO) : 0;
     return page;
 }
@@ -37,10 +38,10 @@ QString foreignJournal(const RollbackJournal &journal, const QString &database)
     const QString other = QStringLiteral("nedá sa overiť, že patrí práve tomuto súboru (môže to byť žurnál inej "
                                          "databázy alebo inej verzie tohto súboru)");
     int error = 0;
-    const QByteArray header = firstPageOf(database, SqliteHeader::size(), &error);
+    const QByteArray first = firstPageOf(database, &error);
     if (error != 0)
         return QStringLiteral("databázu, ku ktorej by patril, nie je možné prečítať: ") + systemCause(error);
-    const int pageSize = SqliteHeader::pageSize(header);
+    const int pageSize = SqliteHeader::pageSize(first);
     if (pageSize == 0)
         return QStringLiteral("databáza, ku ktorej by patril, chýba alebo nie je databázou");
     // Every transaction of the program journals page 1 first, and never
@@ -51,9 +52,7 @@ QString foreignJournal(const RollbackJournal &journal, const QString &database)
     // size that its copy of page 1 recorded.
     if (SqliteHeader::pageCount(journal.firstPage) != qint64(journal.initialPages))
         return QStringLiteral("jeho hlavička je poškodená");
-    const QByteArray page = firstPageOf(database, pageSize, &error);
-    if (error != 0)
-        return QStringLiteral("databázu, ku ktorej by patril, nie je možné prečítať: ") + systemCause(error);
+    const QByteArray page = first.left(pageSize);
     // Page 1 not yet written by the transaction, or written by it.
     if (page == journal.firstPage || page.mid(JournalMark::kOffset, JournalMark::kBytes) == journal.nonce)
         return QString();
@@ -91,6 +90,22 @@ QString foreignSideFile(const QString &side, const QString &database, bool journ
     return foreignJournal(j, database);
 }
 
+// Whether the database, read as it lies and without anything beside it
+// (SQLite's immutable mode, which never touches a journal), is a whole
+// register: empty when it is, else why not. Reads the whole file.
+QString damageWithout(const QString &databaseFile)
+{
+    const RegisterConnection alone(databaseFile, RegisterConnection::Access::Immutable,
+                                   RegisterConnection::Api::QtSql, QStringLiteral("ulk-alone"));
+    if (!alone.isOpen())
+        return alone.error();
+    QSqlDatabase db = alone.database();
+    const RegisterCheck::Result r = RegisterCheck::run(db, true);
+    if (r.usable())
+        return QString();
+    return r.cause.isEmpty() ? QStringLiteral("súbor databázy je poškodený") : r.cause;
+}
+
 } // namespace
 
 QString Finding::text(const QString &damage) const
@@ -125,19 +140,6 @@ Finding SideFiles::check(const QString &databaseFile)
             return {side, cause};
     }
     return {};
-}
-
-QString SideFiles::damageWithout(const QString &databaseFile)
-{
-    const RegisterConnection alone(databaseFile, RegisterConnection::Access::Immutable,
-                                   RegisterConnection::Api::QtSql, QStringLiteral("ulk-alone"));
-    if (!alone.isOpen())
-        return alone.error();
-    QSqlDatabase db = alone.database();
-    const RegisterCheck::Result r = RegisterCheck::run(db, true);
-    if (r.usable())
-        return QString();
-    return r.cause.isEmpty() ? QStringLiteral("súbor databázy je poškodený") : r.cause;
 }
 
 QString SideFiles::refusal(const Finding &finding, const QString &databaseFile)

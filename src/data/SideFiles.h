@@ -37,13 +37,10 @@ public:
     // journal or WAL file beside it can be its own.
     static Finding check(const QString &databaseFile);
 
-    // Whether the database, read as it lies and without anything beside it
-    // (SQLite's immutable mode, which never touches a journal), is a whole
-    // register: empty when it is, else why not. Reads the whole file.
-    static QString damageWithout(const QString &databaseFile);
-
-    // The finding's text, the database checked alone first (on a thread of
-    // its own, the window thread waiting with its current action shown).
+    // The finding's text, the database first checked alone, as it lies and
+    // without anything beside it (SQLite's immutable mode, which never
+    // touches a journal), on a thread of its own, the window thread waiting
+    // with its current action shown.
     static QString refusal(const Finding &finding, const QString &databaseFile);
 };
 

@@ -85,13 +85,15 @@ bool StatementRun::prepare()
     // page of the file that the system has not written yet is on the disk
     // (a register copied into place just before leaves gigabytes): they are
     // written out on a thread of their own while the section is counted.
-    Parts::run(
+    const QStringList writing = Parts::run(
         1,
         [this](int) {
             PendingPages::writeOut(Database::pathIn(m_directory));
             return QString();
         },
         [&] { lines = compute(&why); });
+    if (Parts::notStarted(writing))
+        why = LongWork::startFailure();
     bool filled = false;
     if (lines) {
         // A register held by another program is told within the bound, the
